@@ -1,0 +1,32 @@
+# Shared build settings: one place for warnings, sanitizers and the test rule.
+
+add_library(veltrano_warnings INTERFACE)
+target_compile_options(veltrano_warnings INTERFACE -Wall -Wextra)
+
+if(VELTRANO_SANITIZE)
+  target_compile_options(veltrano_warnings INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(veltrano_warnings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# veltrano_library(NAME SOURCES... [LIBS ...])
+# A static library of one folder; everything but main() is built this way.
+function(veltrano_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE veltrano_warnings)
+endfunction()
+
+# veltrano_test(NAME SOURCES... LIBS ...)
+# One test executable per folder, run headless by ctest.
+function(veltrano_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT VELTRANO_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} veltrano_testing veltrano_warnings)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${VELTRANO_BIN_DIR})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class QWidget;
+
+namespace veltrano {
+
+// The program reaches everything outside itself through these small
+// interfaces: the Qt implementations serve the program, fakes serve the tests,
+// so that every window runs headless.
+
+enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+struct MessageRequest {
+  QString title;
+  QString text;
+  MessageButtons buttons = MessageButtons::Ok;
+  bool critical = true;  // the critical-stop icon
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Modal; closing the box answers Cancel (or Ok for a box with one button).
+  virtual MessageAnswer show(QWidget* owner, const MessageRequest& request) = 0;
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen full path, or the empty text when the user cancels.
+  virtual QString openFileName(QWidget* owner) = 0;
+  virtual QString saveFileName(QWidget* owner) = 0;
+};
+
+// The default printer with a current font, as the worksheets print on it.
+class Printer {
+ public:
+  virtual ~Printer() = default;
+  virtual QString fontName() const = 0;
+  virtual void setFontName(const QString& name) = 0;
+  // The print dialog; false when the user cancels it.
+  virtual bool showPrintDialog(QWidget* owner) = 0;
+  virtual void printLine(const QString& text) = 0;
+  // Ends the document and sends the job.
+  virtual void endDoc() = 0;
+};
+
+class HelpViewer {
+ public:
+  virtual ~HelpViewer() = default;
+  // Opens a help file on its table of contents; reports a missing file itself.
+  virtual void showContents(QWidget* owner, const QString& path) = 0;
+};
+
+// The process's decimal separator (the user's setting on the original system).
+class DecimalSetting {
+ public:
+  virtual ~DecimalSetting() = default;
+  virtual QString read() = 0;
+  virtual void write(const QString& separator) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // The date and time to the whole second.
+  virtual QDateTime now() = 0;
+  // A short sleep between two readings of a waiting loop.
+  virtual void pause() = 0;
+};
+
+// What the worksheet windows ask of the application shell.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual void showAboutScreen() = 0;
+  virtual void shutDown() = 0;
+};
+
+struct Platform {
+  MessageBoxes* messages = nullptr;
+  FileDialogs* files = nullptr;
+  Printer* printer = nullptr;
+  HelpViewer* help = nullptr;
+  DecimalSetting* decimal = nullptr;
+  Clock* clock = nullptr;
+  Shell* shell = nullptr;
+  QString programFolder;  // the folder of the program, its data and help files
+};
+
+Platform& platform();
+void installPlatform(const Platform& services);
+
+}  // namespace veltrano

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QListView>
+#include <QStringList>
+
+class QStringListModel;
+
+namespace veltrano {
+
+// A list box of text rows. Like the list boxes the worksheets were designed
+// for, it counts its rows in 16 bits, so it holds at most 32767; the calls
+// that add rows say whether they could.
+class ResultList : public QListView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxRows = 32767;
+
+  explicit ResultList(QWidget* parent = nullptr);
+
+  int count() const;
+  QString row(int index) const;
+  QStringList rows() const;
+  bool isFull() const { return count() >= kMaxRows; }
+
+  bool append(const QString& text);
+  bool insertTop(const QString& text);
+  // Replaces every row in one step; returns false when rows had to be left
+  // out because the list is full.
+  bool setRows(QStringList rows);
+  void clear();
+
+ private:
+  QStringListModel* model_;
+};
+
+}  // namespace veltrano

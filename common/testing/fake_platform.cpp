@@ -1,0 +1,99 @@
+#include "common/testing/fake_platform.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veltrano::testing {
+
+MessageAnswer FakeMessageBoxes::show(QWidget*, const MessageRequest& request) {
+  shown.push_back(request);
+  if (answers.empty()) {
+    ADD_FAILURE() << "Unexpected message box \"" << request.title.toStdString() << "\": "
+                  << request.text.toStdString();
+    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+  }
+  const MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+namespace {
+QString nextAnswer(std::deque<QString>& answers, const char* dialog) {
+  if (answers.empty()) {
+    ADD_FAILURE() << "Unexpected " << dialog << " dialog";
+    return {};
+  }
+  QString path = answers.front();
+  answers.pop_front();
+  return path;
+}
+}  // namespace
+
+QString FakeFileDialogs::openFileName(QWidget*) {
+  ++openShown;
+  return nextAnswer(openAnswers, "file-open");
+}
+
+QString FakeFileDialogs::saveFileName(QWidget*) {
+  ++saveShown;
+  return nextAnswer(saveAnswers, "file-save");
+}
+
+bool FakePrinter::showPrintDialog(QWidget*) {
+  ++dialogShown;
+  return dialogAnswer;
+}
+
+void FakePrinter::endDoc() {
+  jobs.push_back(page);
+  page.clear();
+}
+
+QStringList FakePrinter::lastJobTexts() const {
+  QStringList texts;
+  if (!jobs.empty()) {
+    for (const PrintedLine& line : jobs.back()) texts << line.text;
+  }
+  return texts;
+}
+
+QDateTime FakeClock::now() {
+  // Whole seconds, as the clock the start-up reads.
+  QDateTime whole = time;
+  whole.setTime(QTime(time.time().hour(), time.time().minute(), time.time().second()));
+  return whole;
+}
+
+void FakePlatform::install() {
+  Platform services;
+  services.messages = &messages;
+  services.files = &files;
+  services.printer = &printer;
+  services.help = &help;
+  services.decimal = &decimal;
+  services.clock = &clock;
+  services.shell = &shell;
+  services.programFolder = QCoreApplication::applicationDirPath();
+  installPlatform(services);
+}
+
+namespace {
+std::unique_ptr<FakePlatform>& currentFakes() {
+  static std::unique_ptr<FakePlatform> current;
+  return current;
+}
+}  // namespace
+
+FakePlatform& fakes() {
+  if (!currentFakes()) resetFakes();
+  return *currentFakes();
+}
+
+void resetFakes() {
+  currentFakes() = std::make_unique<FakePlatform>();
+  currentFakes()->install();
+}
+
+}  // namespace veltrano::testing

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "common/platform.h"
+
+namespace veltrano::testing {
+
+// Message boxes answer from a queue of expected answers; a box that no test
+// expected fails the test, so an unexpected dialog never goes unnoticed.
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer show(QWidget* owner, const MessageRequest& request) override;
+  void expect(MessageAnswer answer) { answers.push_back(answer); }
+
+  std::deque<MessageAnswer> answers;
+  std::vector<MessageRequest> shown;
+};
+
+// File dialogs answer from queues of paths ("" for Cancel); a dialog that no
+// test expected fails the test.
+class FakeFileDialogs : public FileDialogs {
+ public:
+  QString openFileName(QWidget* owner) override;
+  QString saveFileName(QWidget* owner) override;
+
+  std::deque<QString> openAnswers;
+  std::deque<QString> saveAnswers;
+  int openShown = 0;
+  int saveShown = 0;
+};
+
+struct PrintedLine {
+  QString text;
+  QString fontName;
+};
+
+class FakePrinter : public Printer {
+ public:
+  QString fontName() const override { return font; }
+  void setFontName(const QString& name) override { font = name; }
+  bool showPrintDialog(QWidget* owner) override;
+  void printLine(const QString& text) override { page.push_back({text, font}); }
+  void endDoc() override;
+
+  QString font = QStringLiteral("Arial");
+  bool dialogAnswer = true;
+  int dialogShown = 0;
+  std::vector<PrintedLine> page;                 // the document being printed
+  std::vector<std::vector<PrintedLine>> jobs;    // the documents sent
+  QStringList lastJobTexts() const;
+};
+
+class FakeHelpViewer : public HelpViewer {
+ public:
+  void showContents(QWidget*, const QString& path) override { opened.push_back(path); }
+  QStringList opened;
+};
+
+class FakeDecimalSetting : public DecimalSetting {
+ public:
+  QString read() override { return separator; }
+  void write(const QString& value) override {
+    separator = value;
+    ++writes;
+  }
+  QString separator = QStringLiteral(".");
+  int writes = 0;
+};
+
+// A clock that stands still until pause() moves it on by step milliseconds.
+class FakeClock : public Clock {
+ public:
+  QDateTime now() override;
+  void pause() override { time = time.addMSecs(stepMs); ++pauses; }
+
+  QDateTime time = QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0, 0));
+  int stepMs = 10;
+  int pauses = 0;
+};
+
+class FakeShell : public Shell {
+ public:
+  void showAboutScreen() override { ++aboutShown; }
+  void shutDown() override { ++shutDowns; }
+  int aboutShown = 0;
+  int shutDowns = 0;
+};
+
+// One set of fakes, installed afresh for each test by the test main.
+struct FakePlatform {
+  FakeMessageBoxes messages;
+  FakeFileDialogs files;
+  FakePrinter printer;
+  FakeHelpViewer help;
+  FakeDecimalSetting decimal;
+  FakeClock clock;
+  FakeShell shell;
+
+  void install();
+};
+
+// The fakes of the running test; resetFakes() installs a fresh set.
+FakePlatform& fakes();
+void resetFakes();
+
+}  // namespace veltrano::testing

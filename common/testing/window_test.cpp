@@ -1,0 +1,49 @@
+#include "common/testing/window_test.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include "common/dimension.h"
+
+namespace veltrano::testing {
+
+void WindowTest::SetUp() {
+  resetFakes();
+  Dimension::CurrentFileName.clear();
+  Dimension::SavedPrinterFontName.clear();
+  ASSERT_TRUE(folder_.isValid());
+}
+
+void WindowTest::TearDown() {
+  EXPECT_TRUE(fakes().messages.answers.empty()) << "a queued message box answer was not used";
+  EXPECT_TRUE(fakes().files.openAnswers.empty()) << "a queued file-open answer was not used";
+  EXPECT_TRUE(fakes().files.saveAnswers.empty()) << "a queued file-save answer was not used";
+  for (QWidget* window : QApplication::topLevelWidgets()) delete window;
+}
+
+QByteArray WindowTest::readBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WindowTest::writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+void typeText(QWidget* widget, const QString& text) { QTest::keyClicks(widget, text); }
+
+void retype(QWidget* field, const QString& text) {
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty()) {
+    QTest::keyClick(field, Qt::Key_Delete);
+  } else {
+    QTest::keyClicks(field, text);
+  }
+}
+
+}  // namespace veltrano::testing

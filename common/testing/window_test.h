@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "common/testing/fake_platform.h"
+#include "common/testing/printers.h"
+
+namespace veltrano::testing {
+
+// The base of every test that touches windows or the platform: fresh fakes,
+// a private folder for files, and a check that every dialog answer the test
+// queued was asked for.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  FakePlatform& platform() { return fakes(); }
+  // A path in this test's own temporary folder.
+  QString path(const QString& name) const { return folder_.filePath(name); }
+  static QByteArray readBytes(const QString& path);
+  static void writeBytes(const QString& path, const QByteArray& bytes);
+
+ private:
+  QTemporaryDir folder_;
+};
+
+// The child of root with this object name; fails the test when it is missing.
+template <typename T>
+T* child(const QObject* root, const QString& name) {
+  T* found = root->findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << "no child named " << name.toStdString();
+  return found;
+}
+
+// The members of an indexed group (such as OptTask), ordered by their index.
+template <typename T>
+QList<T*> indexedGroup(const QObject* root, const QString& name) {
+  QList<T*> members = root->findChildren<T*>(name);
+  std::sort(members.begin(), members.end(), [](T* a, T* b) {
+    return a->property("index").toInt() < b->property("index").toInt();
+  });
+  return members;
+}
+
+// Types text key by key, as a user would.
+void typeText(QWidget* widget, const QString& text);
+// Replaces a field's text by typing: select all, then type.
+void retype(QWidget* field, const QString& text);
+
+}  // namespace veltrano::testing

@@ -1,0 +1,145 @@
+#include "common/worksheet_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+#include "common/runtime_error.h"
+#include "common/testing/printers.h"
+
+using namespace veltrano;
+
+namespace {
+
+QStringList readFields(const QByteArray& bytes, int count) {
+  WorksheetReader reader(bytes);
+  QStringList fields;
+  for (int i = 0; i < count; ++i) fields << reader.readField();
+  return fields;
+}
+
+ErrorNumber errorOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const RuntimeError& e) {
+    return e.number();
+  }
+  return ErrorNumber{};
+}
+
+TEST(WorksheetReader, FieldRules) {
+  // Quoted fields keep their commas; "1,5" gives two fields.
+  EXPECT_EQ(readFields("\"5,0.927295218001612\"\r\n1,5\r\nlast\r\n", 4),
+            (QStringList{"5,0.927295218001612", "1", "5", "last"}));
+  // Leading blanks are skipped, trailing ones kept; empty lines are empty fields.
+  EXPECT_EQ(readFields("   a b  \r\n\r\n  \r\nz", 4), (QStringList{"a b  ", "", "", "z"}));
+  // LF-only lines read the same as CR LF lines.
+  EXPECT_EQ(readFields("1\n\n\"\"\n 0 \n", 4), (QStringList{"1", "", "", "0 "}));
+  // Text after a closing quote is dropped up to the next delimiter.
+  EXPECT_EQ(readFields("\"ab\"cd,ef\r\n", 2), (QStringList{"ab", "ef"}));
+  // An unclosed quote runs to the end of the file.
+  EXPECT_EQ(readFields("\"open\r\nstill", 1), (QStringList{"open\r\nstill"}));
+  // A comma at the end of a line leaves an empty field before the line end.
+  EXPECT_EQ(readFields("1,\r\n2", 3), (QStringList{"1", "", "2"}));
+}
+
+TEST(WorksheetReader, ReadingPastTheEndRaises) {
+  EXPECT_EQ(errorOf([] { readFields("", 1); }), ErrorNumber::InputPastEndOfFile);
+  EXPECT_EQ(errorOf([] { readFields("a\r\nb\r\n", 3); }), ErrorNumber::InputPastEndOfFile);
+  EXPECT_EQ(errorOf([] { readFields("a\r\n   ", 2); }), ErrorNumber::InputPastEndOfFile);
+  WorksheetReader reader("only\r\n");
+  EXPECT_EQ(reader.readField(), "only");
+  EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(WorksheetReader, CountsAreThirtyTwoBitNumbers) {
+  WorksheetReader reader(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
+  EXPECT_EQ(reader.readCount(), 3);
+  EXPECT_EQ(reader.readCount(), -2);
+  EXPECT_EQ(reader.readCount(), 2);
+  EXPECT_EQ(reader.readCount(), 0);
+  EXPECT_EQ(reader.readCount(), 1000);
+  EXPECT_EQ(errorOf([] { WorksheetReader("abc\r\n").readCount(); }), ErrorNumber::TypeMismatch);
+  EXPECT_EQ(errorOf([] { WorksheetReader("12abc\r\n").readCount(); }), ErrorNumber::TypeMismatch);
+  EXPECT_EQ(errorOf([] { WorksheetReader("inf\r\n").readCount(); }), ErrorNumber::TypeMismatch);
+  EXPECT_EQ(errorOf([] { WorksheetReader("3000000000\r\n").readCount(); }), ErrorNumber::Overflow);
+  EXPECT_EQ(errorOf([] { WorksheetReader("1E400\r\n").readCount(); }), ErrorNumber::Overflow);
+}
+
+TEST(WorksheetWriter, WritesTheThreeLineFormsByteForByte) {
+  WorksheetWriter writer;
+  writer.numberLine(3);
+  writer.numberLine(-3);
+  writer.textLine("360= 2  2  2  3  3  5");
+  writer.textLine("");
+  writer.quotedLine("5,0.927295218001612");
+  writer.quotedLine("");
+  EXPECT_EQ(writer.bytes(),
+            QByteArray(" 3 \r\n-3 \r\n360= 2  2  2  3  3  5\r\n\r\n\"5,0.927295218001612\"\r\n\"\"\r\n"));
+}
+
+TEST(WorksheetWriter, UsesWindows1252) {
+  WorksheetWriter writer;
+  writer.textLine(QString::fromUtf8("€ é \u4e2d"));
+  EXPECT_EQ(writer.bytes(), QByteArray("\x80 \xE9 ?\r\n"));
+  WorksheetReader reader(writer.bytes());
+  EXPECT_EQ(reader.readField(), QString::fromUtf8("€ é ?"));
+  EXPECT_EQ(decodeWindows1252("\x81\x9F"), QString::fromUtf8("\u0081\u0178"));
+}
+
+class WorksheetFiles : public ::testing::Test {
+ protected:
+  QTemporaryDir folder;
+};
+
+TEST_F(WorksheetFiles, CommitReplacesTheFileAndReadsBack) {
+  const QString path = folder.filePath("sheet.txt");
+  WorksheetWriter first;
+  first.textLine("old");
+  first.commit(path);
+  WorksheetWriter second;
+  second.numberLine(1);
+  second.textLine("new");
+  second.commit(path);
+  WorksheetReader reader = WorksheetReader::fromFile(path);
+  EXPECT_EQ(reader.readCount(), 1);
+  EXPECT_EQ(reader.readField(), "new");
+  EXPECT_TRUE(reader.atEnd());
+}
+
+TEST_F(WorksheetFiles, FailedWritesLeaveTheOldFileAndNameTheError) {
+  const QString path = folder.filePath("kept.txt");
+  WorksheetWriter original;
+  original.textLine("keep me");
+  original.commit(path);
+
+  WorksheetWriter replacement;
+  replacement.textLine("lost?");
+  if (::geteuid() != 0) {  // root may write anywhere
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const ErrorNumber denied = errorOf([&] { replacement.commit(path); });
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(denied, ErrorNumber::PathFileAccess);
+  }
+  EXPECT_EQ(WorksheetReader::fromFile(path).readField(), "keep me");
+  EXPECT_EQ(errorOf([&] { replacement.commit(folder.filePath("no/such/dir/f.txt")); }), ErrorNumber::PathNotFound);
+  EXPECT_EQ(errorOf([&] { replacement.commit(folder.path()); }), ErrorNumber::PathFileAccess);
+}
+
+TEST_F(WorksheetFiles, OpeningMissingOrUnreadableFilesRaises) {
+  EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.filePath("missing.txt")); }), ErrorNumber::FileNotFound);
+  EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.filePath("none/missing.txt")); }),
+            ErrorNumber::PathNotFound);
+  EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.path()); }), ErrorNumber::PathFileAccess);
+  try {
+    WorksheetReader::fromFile(folder.filePath("missing.txt"));
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.path(), folder.filePath("missing.txt"));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include "common/worksheet_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "common/dimension.h"
+#include "common/event_guard.h"
+#include "common/platform.h"
+#include "common/runtime_error.h"
+#include "common/ui_style.h"
+#include "common/worksheet_file.h"
+
+namespace veltrano {
+
+WorksheetWindow::WorksheetWindow(const WorksheetSpec& spec, QWidget* parent)
+    : QMainWindow(parent), spec_(spec), client_(new QWidget(this)), status_(new QLabel(this)) {
+  setObjectName(spec.objectName);
+  setWindowTitle(spec.caption + QStringLiteral("  ") + webAddress());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  client_->setObjectName(QStringLiteral("clientArea"));
+  client_->setFixedSize(style::kWorksheetWidth, style::kWorksheetHeight);
+  setCentralWidget(client_);
+  status_->setObjectName(QStringLiteral("lblStatus"));
+  statusBar()->addWidget(status_, 1);
+  statusBar()->setSizeGripEnabled(false);
+  buildMenus(spec);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+WorksheetWindow::~WorksheetWindow() = default;
+
+QString WorksheetWindow::webAddress() { return QStringLiteral("www.veltrano.org"); }
+
+void WorksheetWindow::buildMenus(const WorksheetSpec& spec) {
+  auto command = [this](QMenu* menu, const QString& name, const QString& caption,
+                        const QKeySequence& key, void (WorksheetWindow::*slot)()) {
+    QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    connect(action, &QAction::triggered, this, guarded([this, slot] { (this->*slot)(); }));
+    return action;
+  };
+  auto separator = [](QMenu* menu, const QString& name) {
+    QAction* bar = menu->addSeparator();
+    bar->setObjectName(name);
+  };
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+  command(file, QStringLiteral("mnuOpen"), QStringLiteral("Open"), QKeySequence::Open, &WorksheetWindow::open);
+  separator(file, QStringLiteral("mnuFileBar1"));
+  command(file, QStringLiteral("mnuSave"), QStringLiteral("Save"), QKeySequence::Save, &WorksheetWindow::save);
+  command(file, QStringLiteral("mnuSaveAs"), spec.saveAsCaption, QKeySequence::SaveAs, &WorksheetWindow::saveAs);
+  if (spec.secondFileSeparator) separator(file, QStringLiteral("mnuFileBar2"));
+  command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("Print"), QKeySequence::Print, &WorksheetWindow::print);
+  command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help"), QKeySequence::HelpContents, &WorksheetWindow::help);
+  command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("About"), QKeySequence(), &WorksheetWindow::about);
+}
+
+void WorksheetWindow::save() {
+  if (Dimension::CurrentFileName.isEmpty()) {
+    Dimension::CurrentFileName = platform().files->saveFileName(this);
+  }
+  if (!Dimension::CurrentFileName.isEmpty()) writeFile();
+}
+
+void WorksheetWindow::saveAs() {
+  const QString previous = Dimension::CurrentFileName;
+  Dimension::CurrentFileName = platform().files->saveFileName(this);
+  if (Dimension::CurrentFileName.isEmpty()) return;
+  try {
+    writeFile();
+  } catch (...) {
+    // A name that could not be written must not stay for the next Save.
+    Dimension::CurrentFileName = previous;
+    throw;
+  }
+}
+
+void WorksheetWindow::writeFile() {
+  if (!hasContentToWrite()) return;
+  WorksheetWriter file;
+  writeWorksheetFile(file);
+  file.commit(Dimension::CurrentFileName);
+}
+
+void WorksheetWindow::open() {
+  const QString previous = Dimension::CurrentFileName;
+  Dimension::CurrentFileName = platform().files->openFileName(this);
+  if (Dimension::CurrentFileName.isEmpty()) return;
+  std::function<void()> putIntoWindow;
+  try {
+    WorksheetReader file = WorksheetReader::fromFile(Dimension::CurrentFileName);
+    putIntoWindow = readWorksheetFile(file);
+  } catch (...) {
+    // The window is untouched, and so is the name a later Save writes to.
+    Dimension::CurrentFileName = previous;
+    throw;
+  }
+  putIntoWindow();
+}
+
+void WorksheetWindow::print() {
+  Printer& printer = *platform().printer;
+  if (spec_.printsInCourier) {
+    Dimension::SavedPrinterFontName = printer.fontName();
+    printer.setFontName(QStringLiteral("Courier New"));
+  }
+  struct FontRestorer {
+    Printer& printer;
+    bool active;
+    ~FontRestorer() {
+      if (active) printer.setFontName(Dimension::SavedPrinterFontName);
+    }
+  } restorer{printer, spec_.printsInCourier};
+
+  if (!printer.showPrintDialog(this)) return;
+  const QStringList lines = printedLines();
+  for (const QString& line : lines) printer.printLine(line);
+  printer.endDoc();
+}
+
+void WorksheetWindow::help() {
+  QString name = spec_.helpFile;
+  name.replace(u'\\', u'/');
+  platform().help->showContents(this, QDir::cleanPath(platform().programFolder + name));
+}
+
+void WorksheetWindow::about() { platform().shell->showAboutScreen(); }
+
+void WorksheetWindow::showFailure(const QString& why) { status_->setText(why); }
+
+void WorksheetWindow::clearFailure() { status_->clear(); }
+
+QString WorksheetWindow::statusText() const { return status_->text(); }
+
+void WorksheetWindow::onFieldChanged(QLineEdit* field, std::function<void()> handler) {
+  connect(field, &QLineEdit::textChanged, this, [this, handler = std::move(handler)] {
+    runGuarded([&] {
+      try {
+        handler();
+      } catch (const RuntimeError& e) {
+        if (e.number() != ErrorNumber::Overflow) throw;
+        showFailure(QStringLiteral("Number too large"));
+      }
+    });
+  });
+}
+
+void WorksheetWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  runGuarded([] { platform().shell->shutDown(); });
+}
+
+}  // namespace veltrano

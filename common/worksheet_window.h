@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+
+namespace veltrano {
+
+class WorksheetReader;
+class WorksheetWriter;
+
+// What distinguishes one worksheet window's frame from another.
+struct WorksheetSpec {
+  QString objectName;                               // "frmFactors"
+  QString caption;                                  // the window's title
+  QString helpFile;                                 // "\\Factors.chm"
+  QString saveAsCaption = QStringLiteral("Save As");  // "SaveAs" in two windows
+  bool secondFileSeparator = true;                  // frmComplex has none
+  bool printsInCourier = false;                     // Triangles, Circles, Complex
+};
+
+// The frame of every worksheet window: the menus File (Open, Save, Save As),
+// Print, Help and About, the shared commands behind them, the one-line status
+// area and the client area of 9480 x 6510 twips. A window adds its controls to
+// clientArea() and contributes only its file, its reading and its printed lines.
+class WorksheetWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit WorksheetWindow(const WorksheetSpec& spec, QWidget* parent = nullptr);
+  ~WorksheetWindow() override;
+
+  QWidget* clientArea() const { return client_; }
+
+  // The shared commands, as the menus run them.
+  void save();
+  void saveAs();
+  void open();
+  void print();
+  void help();
+  void about();
+
+  // The status area says why the last computation failed, in plain words.
+  void showFailure(const QString& why);
+  void clearFailure();
+  QString statusText() const;
+
+  static QString webAddress();
+
+ protected:
+  // Factors and Bases write nothing, not even an empty file, for an empty list.
+  virtual bool hasContentToWrite() const { return true; }
+  virtual void writeWorksheetFile(WorksheetWriter& file) const = 0;
+  // Reads and checks the whole file and returns the step that puts it into
+  // the window; raises a run-time error, changing nothing, for a bad file.
+  virtual std::function<void()> readWorksheetFile(WorksheetReader& file) = 0;
+  virtual QStringList printedLines() const = 0;
+
+  // Connects a field's change handler for the windows that solve on every
+  // change. A number too large to read (Overflow) is told in the status area
+  // instead of a box, so typing goes on; other errors get the usual box.
+  void onFieldChanged(QLineEdit* field, std::function<void()> handler);
+
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus(const WorksheetSpec& spec);
+  void writeFile();
+
+  WorksheetSpec spec_;
+  QWidget* client_;
+  QLabel* status_;
+};
+
+}  // namespace veltrano
