@@ -1,0 +1,15 @@
+#pragma once
+
+#include "common/platform.h"
+
+namespace veltrano {
+
+// Qt's file dialogs, with no filter, no default extension and no title, as
+// the worksheets ask for them. The save dialog asks before replacing a file.
+class QtFileDialogs : public FileDialogs {
+ public:
+  QString openFileName(QWidget* owner) override;
+  QString saveFileName(QWidget* owner) override;
+};
+
+}  // namespace veltrano
