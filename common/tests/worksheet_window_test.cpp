@@ -1,14 +1,252 @@
 #include "common/worksheet_window.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
+#include "common/dimension.h"
+#include "common/event_guard.h"
+#include "common/numeric_text.h"
+#include "common/runtime_error.h"
 #include "common/testing/window_test.h"
+#include "common/worksheet_file.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
 
 namespace {
+
+// A worksheet of two text lines, enough to drive every shared command.
+class Sheet : public WorksheetWindow {
+ public:
+  explicit Sheet(WorksheetSpec spec = defaultSpec()) : WorksheetWindow(spec) {
+    field = new QLineEdit(clientArea());
+    field->setObjectName("txtValue");
+    onFieldChanged(field, [this] { value = TextToNumber(field->text()); });
+  }
+  static WorksheetSpec defaultSpec() {
+    WorksheetSpec spec;
+    spec.objectName = "frmSheet";
+    spec.caption = "Sheet";
+    spec.helpFile = "\\Factors.chm";
+    return spec;
+  }
+  void trigger(const char* name) { findChild<QAction*>(name)->trigger(); }
+
+  QStringList lines{"first", "second"};
+  bool empty = false;
+  QLineEdit* field;
+  double value = 0;
+
+ protected:
+  bool hasContentToWrite() const override { return !empty; }
+  void writeWorksheetFile(WorksheetWriter& file) const override {
+    file.numberLine(static_cast<int>(lines.size()));
+    for (const QString& line : lines) file.textLine(line);
+  }
+  std::function<void()> readWorksheetFile(WorksheetReader& file) override {
+    const int count = file.readCount();
+    QStringList read;
+    for (int i = 0; i < count; ++i) read << file.readField();
+    return [this, read] { lines = read; };
+  }
+  QStringList printedLines() const override { return lines; }
+};
+
 class FrameTest : public WindowTest {};
 
-TEST_F(FrameTest, Placeholder) { SUCCEED(); }
+QStringList menuEntries(const QMenu* menu) {
+  QStringList entries;
+  for (const QAction* action : menu->actions()) entries << action->objectName() + "=" + action->text();
+  return entries;
+}
+
+TEST_F(FrameTest, MenusInOrderWithTheirNamesAndCaptions) {
+  Sheet sheet;
+  QStringList bar;
+  for (const QAction* action : sheet.menuBar()->actions()) bar << action->objectName() + "=" + action->text();
+  EXPECT_EQ(bar, (QStringList{"mnuFile=File", "mnuPrint=Print", "mnuHelp=Help", "mnuAbout=About"}));
+  EXPECT_EQ(menuEntries(sheet.findChild<QMenu*>("mnuFile")),
+            (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=Save As", "mnuFileBar2="}));
+
+  WorksheetSpec complex = Sheet::defaultSpec();
+  complex.saveAsCaption = "SaveAs";
+  complex.secondFileSeparator = false;
+  Sheet other(complex);
+  EXPECT_EQ(menuEntries(other.findChild<QMenu*>("mnuFile")),
+            (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=SaveAs"}));
+}
+
+TEST_F(FrameTest, CaptionAndClientArea) {
+  Sheet sheet;
+  EXPECT_EQ(sheet.objectName(), "frmSheet");
+  EXPECT_EQ(sheet.windowTitle(), "Sheet  www.veltrano.org");
+  EXPECT_EQ(sheet.clientArea()->size(), QSize(632, 434));
+}
+
+TEST_F(FrameTest, SaveAsksOnceThenWritesSilently) {
+  Sheet sheet;
+  const QString file = path("sheet.txt");
+  platform().files.saveAnswers = {file};
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(readBytes(file), " 2 \r\nfirst\r\nsecond\r\n");
+  sheet.lines = {"changed"};
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(platform().files.saveShown, 1);
+  EXPECT_EQ(readBytes(file), " 1 \r\nchanged\r\n");
+  EXPECT_EQ(Dimension::CurrentFileName, file);
+}
+
+TEST_F(FrameTest, CancelledSaveAsWritesNothingAndTheNextSaveAsks) {
+  Sheet sheet;
+  Dimension::CurrentFileName = path("before.txt");
+  platform().files.saveAnswers = {""};
+  sheet.trigger("mnuSaveAs");
+  EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
+  EXPECT_FALSE(QFile::exists(path("before.txt")));
+  platform().files.saveAnswers = {""};
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(platform().files.saveShown, 2);
+}
+
+TEST_F(FrameTest, EmptyContentCreatesNoFileAndKeepsAnExistingOne) {
+  Sheet sheet;
+  sheet.empty = true;
+  const QString file = path("old.txt");
+  writeBytes(file, "precious");
+  platform().files.saveAnswers = {file, path("new.txt")};
+  sheet.trigger("mnuSave");
+  sheet.trigger("mnuSaveAs");
+  EXPECT_EQ(readBytes(file), "precious");
+  EXPECT_FALSE(QFile::exists(path("new.txt")));
+}
+
+TEST_F(FrameTest, OpenReadsAndLaterSaveWritesBackWithoutAsking) {
+  Sheet sheet;
+  const QString file = path("in.txt");
+  writeBytes(file, " 3 \nx\ny\nz\n");
+  platform().files.openAnswers = {file};
+  sheet.trigger("mnuOpen");
+  EXPECT_EQ(sheet.lines, (QStringList{"x", "y", "z"}));
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(platform().files.saveShown, 0);
+  EXPECT_EQ(readBytes(file), " 3 \r\nx\r\ny\r\nz\r\n");
+}
+
+TEST_F(FrameTest, CancelledOpenChangesNothingInTheWindow) {
+  Sheet sheet;
+  Dimension::CurrentFileName = path("kept.txt");
+  platform().files.openAnswers = {""};
+  sheet.trigger("mnuOpen");
+  EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
+  EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
+}
+
+TEST_F(FrameTest, FailingOpenLeavesWindowAndFileNameUntouched) {
+  Sheet sheet;
+  const QString previous = path("previous.txt");
+  Dimension::CurrentFileName = previous;
+  const QString shortFile = path("short.txt");
+  writeBytes(shortFile, " 3 \r\nonly one\r\n");
+  platform().files.openAnswers = {shortFile, path("missing.txt"), path("bad.txt")};
+  writeBytes(path("bad.txt"), "three\r\n");
+  platform().messages.expect(MessageAnswer::Ok);
+  platform().messages.expect(MessageAnswer::Ok);
+  platform().messages.expect(MessageAnswer::Ok);
+  sheet.trigger("mnuOpen");
+  sheet.trigger("mnuOpen");
+  sheet.trigger("mnuOpen");
+  EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
+  EXPECT_EQ(Dimension::CurrentFileName, previous);
+  ASSERT_EQ(platform().messages.shown.size(), 3u);
+  EXPECT_EQ(platform().messages.shown[0].title, "Veltrano");
+  EXPECT_EQ(platform().messages.shown[0].text,
+            "Run-time error '62':\n\nInput past end of file\n\n" + shortFile);
+  EXPECT_TRUE(platform().messages.shown[1].text.startsWith("Run-time error '53':\n\nFile not found"));
+  EXPECT_TRUE(platform().messages.shown[2].text.startsWith("Run-time error '13':\n\nType mismatch"));
+}
+
+TEST_F(FrameTest, FailingSaveLosesNothing) {
+  Sheet sheet;
+  const QString good = path("good.txt");
+  Dimension::CurrentFileName = good;
+  writeBytes(good, "keep");
+  platform().files.saveAnswers = {path("no/such/folder/x.txt")};
+  platform().messages.expect(MessageAnswer::Ok);
+  sheet.trigger("mnuSaveAs");
+  EXPECT_TRUE(platform().messages.shown.at(0).text.startsWith("Run-time error '76':\n\nPath not found"));
+  EXPECT_EQ(Dimension::CurrentFileName, good) << "a following Save must not aim at the bad name";
+  EXPECT_EQ(readBytes(good), "keep");
+  EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
+}
+
+TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenTheDialogIsAccepted) {
+  Sheet sheet;
+  platform().printer.dialogAnswer = false;
+  sheet.trigger("mnuPrint");
+  EXPECT_TRUE(platform().printer.jobs.empty());
+  platform().printer.dialogAnswer = true;
+  sheet.trigger("mnuPrint");
+  ASSERT_EQ(platform().printer.jobs.size(), 1u);
+  EXPECT_EQ(platform().printer.lastJobTexts(), (QStringList{"first", "second"}));
+  EXPECT_EQ(platform().printer.jobs[0][0].fontName, "Arial");
+}
+
+TEST_F(FrameTest, CourierWindowsPrintInCourierAndRestoreTheFont) {
+  WorksheetSpec spec = Sheet::defaultSpec();
+  spec.printsInCourier = true;
+  Sheet sheet(spec);
+  platform().printer.font = "Times";
+  sheet.trigger("mnuPrint");
+  EXPECT_EQ(platform().printer.jobs.at(0).at(1).fontName, "Courier New");
+  EXPECT_EQ(platform().printer.font, "Times");
+  EXPECT_EQ(Dimension::SavedPrinterFontName, "Times");
+  platform().printer.dialogAnswer = false;
+  sheet.trigger("mnuPrint");
+  EXPECT_EQ(platform().printer.font, "Times");
+}
+
+TEST_F(FrameTest, HelpOpensTheWindowsFileFromTheProgramFolder) {
+  Sheet sheet;
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(QDir::tempPath());
+  sheet.trigger("mnuHelp");
+  QDir::setCurrent(before);
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
+}
+
+TEST_F(FrameTest, AboutAndCloseGoToTheShell) {
+  Sheet sheet;
+  sheet.show();
+  sheet.trigger("mnuAbout");
+  EXPECT_EQ(platform().shell.aboutShown, 1);
+  sheet.close();
+  EXPECT_EQ(platform().shell.shutDowns, 1);
+}
+
+TEST_F(FrameTest, TooLargeANumberWhileTypingIsToldInTheStatusArea) {
+  Sheet sheet;
+  typeText(sheet.field, "1E30");
+  EXPECT_EQ(sheet.value, 1e30);
+  typeText(sheet.field, "9");
+  EXPECT_EQ(sheet.statusText(), "Number too large");
+  EXPECT_EQ(sheet.value, 1e30);
+  EXPECT_TRUE(platform().messages.shown.empty());
+}
+
+TEST_F(FrameTest, UntrappedErrorsShowTheBoxAndTheProgramGoesOn) {
+  int after = 0;
+  auto handler = guarded([] { raise(ErrorNumber::DivisionByZero); });
+  platform().messages.expect(MessageAnswer::Ok);
+  handler();
+  ++after;
+  EXPECT_EQ(after, 1);
+  EXPECT_EQ(platform().messages.shown.at(0).text, "Run-time error '11':\n\nDivision by zero");
+  EXPECT_TRUE(platform().messages.shown.at(0).critical);
+}
+
 }  // namespace
