@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs the whole test suite headless.
+# Installs what is missing, builds and runs the whole test suite headless:
+# once as built for users (g++), once with AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang), then a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_TESTS=ON
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
+ctest --test-dir build-test --output-on-failure
+
+# Any sanitizer report fails the run.
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+CC=clang CXX=clang++ scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELTRANO_TESTS=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_FUZZ=ON
+ctest --test-dir build-sanitize --output-on-failure
+scripts/fuzz.sh build-sanitize 20

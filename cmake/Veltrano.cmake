@@ -9,6 +9,11 @@ if(VELTRANO_SANITIZE)
   target_link_options(veltrano_warnings INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(VELTRANO_FUZZ)
+  # Coverage for libFuzzer in every library; the fuzz targets add the driver.
+  target_compile_options(veltrano_warnings INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 # veltrano_library(NAME SOURCES... [LIBS ...])
 # A static library of one folder; everything but main() is built this way.
 function(veltrano_library name)
