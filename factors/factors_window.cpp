@@ -1,6 +1,16 @@
 #include "factors/factors_window.h"
 
+#include <QPushButton>
+
+#include "common/dimension.h"
+#include "common/event_guard.h"
+#include "common/numeric_text.h"
+#include "common/platform.h"
+#include "common/result_list.h"
+#include "common/runtime_error.h"
+#include "common/ui_style.h"
 #include "common/worksheet_file.h"
+#include "factors/number_field.h"
 
 namespace veltrano::factors {
 
@@ -17,12 +27,97 @@ WorksheetSpec spec() {
 }
 }  // namespace
 
-FactorsWindow::FactorsWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {}
+FactorsWindow::FactorsWindow(QWidget* parent)
+    : WorksheetWindow(spec(), parent),
+      table_(PrimeTable::load(platform().programFolder)),
+      factoriser_(table_) {
+  buildControls();
+}
 
-void FactorsWindow::writeWorksheetFile(WorksheetWriter&) const {}
+void FactorsWindow::buildControls() {
+  using style::twips;
+  QWidget* area = clientArea();
+  style::setBackground(area, style::Cyan);
 
-std::function<void()> FactorsWindow::readWorksheetFile(WorksheetReader&) { return [] {}; }
+  txtNumber_ = new NumberField(QStringLiteral("Enter number here"), area);
+  txtNumber_->setObjectName(QStringLiteral("txtNumber"));
+  txtNumber_->setGeometry(0, 0, style::kWorksheetWidth, twips(315));
+  txtNumber_->setToolTip(QStringLiteral("Enter number to be factored here"));
+  txtNumber_->setFont(style::font(QStringLiteral("Verdana"), 8.25));
+  style::setBackground(txtNumber_, style::Green);
 
-QStringList FactorsWindow::printedLines() const { return {}; }
+  cmdFactor_ = new QPushButton(QStringLiteral("Factor"), area);
+  cmdFactor_->setObjectName(QStringLiteral("cmdFactor"));
+  cmdFactor_->setGeometry(0, twips(315), twips(1245), twips(255));
+  cmdFactor_->setFont(style::font(QStringLiteral("MS Sans Serif"), 8.25, true));
+  style::makeOrange(cmdFactor_);
+
+  lstFactors_ = new ResultList(area);
+  lstFactors_->setObjectName(QStringLiteral("lstFactors"));
+  lstFactors_->setGeometry(0, twips(570), style::kWorksheetWidth, twips(5880));
+  lstFactors_->setFont(style::font(QStringLiteral("Verdana"), 8.25));
+  style::setBackground(lstFactors_, style::Yellow);
+
+  setTabOrder(txtNumber_, cmdFactor_);
+  setTabOrder(cmdFactor_, lstFactors_);
+  txtNumber_->setFocus();
+
+  connect(cmdFactor_, &QPushButton::clicked, this, guarded([this] { factorise(); }));
+  connect(txtNumber_, &NumberField::enterPressed, cmdFactor_, guarded([this] { cmdFactor_->click(); }));
+}
+
+void FactorsWindow::factorise() {
+  clearFailure();
+  double number = 0.0;
+  try {
+    number = TextToNumber(txtNumber_->text());
+  } catch (const RuntimeError& e) {
+    if (e.number() != ErrorNumber::Overflow) throw;
+    // Hundreds of digits cannot even be read as a number; say so plainly
+    // rather than stop the user with an error box.
+    showFailure(QStringLiteral("Number too large to read: no row added"));
+    focusNumber();
+    return;
+  }
+  addRow(factoriser_.rowFor(number));
+  focusNumber();
+}
+
+void FactorsWindow::addRow(const QString& row) {
+  if (!lstFactors_->insertTop(row)) {
+    // The list counts its rows in 16 bits. Rather than push out an old row,
+    // the new one is shown here and the user can save the list.
+    showFailure(QStringLiteral("List full (%1 rows), row not added: %2").arg(ResultList::kMaxRows).arg(row));
+    return;
+  }
+  lstFactors_->scrollToTop();
+}
+
+void FactorsWindow::focusNumber() {
+  txtNumber_->setFocus();
+  txtNumber_->selectAll();
+}
+
+bool FactorsWindow::hasContentToWrite() const { return lstFactors_->count() > 0; }
+
+void FactorsWindow::writeWorksheetFile(WorksheetWriter& file) const {
+  file.numberLine(lstFactors_->count());
+  for (const QString& row : lstFactors_->rows()) file.textLine(row);
+}
+
+std::function<void()> FactorsWindow::readWorksheetFile(WorksheetReader& file) {
+  const std::int32_t count = file.readCount();
+  // No list can hold more; the rows beyond would be lost without a word.
+  if (count > ResultList::kMaxRows) veltrano::raise(ErrorNumber::Overflow, Dimension::CurrentFileName);
+  QStringList rows;
+  for (std::int32_t i = 0; i < count; ++i) rows.append(file.readField());
+  return [this, rows] {
+    lstFactors_->setRows(rows);
+    lstFactors_->scrollToTop();
+    clearFailure();
+  };
+}
+
+QStringList FactorsWindow::printedLines() const { return lstFactors_->rows(); }
 
 }  // namespace veltrano::factors

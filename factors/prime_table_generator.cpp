@@ -1,0 +1,52 @@
+// Writes the prime table the Factors worksheet reads when it opens: the first
+// 100008 primes, 2 to 1299827, one per line, lines ending in CR LF. It runs at
+// build time, so the table is never downloaded or kept in the repository.
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kTableSize = 100008;
+constexpr int kLargestPrime = 1299827;  // the 100008th prime
+
+std::vector<int> firstPrimes() {
+  std::vector<bool> composite(kLargestPrime + 1, false);
+  std::vector<int> primes;
+  primes.reserve(kTableSize);
+  for (int n = 2; n <= kLargestPrime; ++n) {
+    if (composite[n]) continue;
+    primes.push_back(n);
+    for (long long multiple = static_cast<long long>(n) * n; multiple <= kLargestPrime; multiple += n) {
+      composite[multiple] = true;
+    }
+  }
+  return primes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <output file>\n", argv[0]);
+    return 2;
+  }
+  const std::vector<int> primes = firstPrimes();
+  if (primes.size() != static_cast<std::size_t>(kTableSize) || primes.back() != kLargestPrime) {
+    std::fprintf(stderr, "prime table: expected %d primes ending in %d, got %zu\n", kTableSize, kLargestPrime,
+                 primes.size());
+    return 1;
+  }
+  std::FILE* out = std::fopen(argv[1], "wb");
+  if (!out) {
+    std::perror(argv[1]);
+    return 1;
+  }
+  for (int p : primes) std::fprintf(out, "%d\r\n", p);
+  const bool written = !std::ferror(out);
+  if (std::fclose(out) != 0 || !written) {
+    std::perror(argv[1]);
+    std::remove(argv[1]);
+    return 1;
+  }
+  return 0;
+}
