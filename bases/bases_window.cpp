@@ -1,5 +1,19 @@
 #include "bases/bases_window.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/event_guard.h"
+#include "common/numeric_text.h"
+#include "common/platform.h"
+#include "common/real.h"
+#include "common/result_list.h"
+#include "common/runtime_error.h"
+#include "common/ui_style.h"
 #include "common/worksheet_file.h"
 
 namespace veltrano::bases {
@@ -15,14 +29,187 @@ WorksheetSpec spec() {
   s.printsInCourier = false;
   return s;
 }
+
+const QString kLabelFont = QStringLiteral("MS Sans Serif");
+const QString kFieldFont = QStringLiteral("Verdana");
+constexpr double kPointSize = 8.25;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QRect place) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setFont(style::font(kLabelFont, kPointSize, true));
+  label->setGeometry(place);
+  return label;
+}
+
+QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text,
+                     const QString& tip, QRect place) {
+  auto* field = new QLineEdit(text, parent);
+  field->setObjectName(name);
+  field->setToolTip(tip);
+  field->setFont(style::font(kFieldFont, kPointSize));
+  style::setInput(field, true);
+  field->setGeometry(place);
+  return field;
+}
+
+bool isEnter(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
 }  // namespace
 
-BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {}
+BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {
+  buildControls();
+  // The focus starts in the base field with its text selected; it reaches the
+  // other controls only through the base field's check.
+  txtBase_->setFocus(Qt::OtherFocusReason);
+  txtBase_->selectAll();
+}
 
-void BasesWindow::writeWorksheetFile(WorksheetWriter&) const {}
+void BasesWindow::buildControls() {
+  QWidget* area = clientArea();
+  style::setBackground(area, style::Cyan);
 
-std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader&) { return [] {}; }
+  makeLabel(area, QStringLiteral("lblBase"), QStringLiteral("Enter BASE:"), {8, 12, 112, 20});
+  txtBase_ = makeField(area, QStringLiteral("txtBase"), QStringLiteral("16"),
+                       QStringLiteral("Enter BASE here"), {124, 10, 72, 24});
+  lblPrecede_ = makeLabel(area, QStringLiteral("lblPrecede"), QString(), {124, 38, 400, 18});
+  makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Enter NUMBER:"), {8, 64, 112, 20});
+  txtNumber_ = makeField(area, QStringLiteral("txtNumber"), QStringLiteral("Enter number here"),
+                         QStringLiteral("Enter number to be converted here"), {124, 62, 396, 24});
+  txtNumber_->setMaxLength(BaseConverter::kMaxTextLength);
 
-QStringList BasesWindow::printedLines() const { return {}; }
+  cmdConvert_ = new QPushButton(QStringLiteral("Convert"), area);
+  cmdConvert_->setObjectName(QStringLiteral("cmdConvert"));
+  cmdConvert_->setFont(style::font(kLabelFont, kPointSize, true));
+  style::makeOrange(cmdConvert_);
+  cmdConvert_->setGeometry(532, 60, 92, 28);
+
+  lstResults_ = new ResultList(area);
+  lstResults_->setObjectName(QStringLiteral("lstResults"));
+  lstResults_->setFont(style::font(kFieldFont, kPointSize));
+  style::setBackground(lstResults_, style::Yellow);
+  lstResults_->setGeometry(0, 98, style::kWorksheetWidth, style::kWorksheetHeight - 98);
+
+  setTabOrder(txtBase_, txtNumber_);
+  setTabOrder(txtNumber_, cmdConvert_);
+  setTabOrder(cmdConvert_, lstResults_);
+
+  txtBase_->installEventFilter(this);
+  txtNumber_->installEventFilter(this);
+  connect(cmdConvert_, &QPushButton::clicked, this, guarded([this] { convert(); }));
+}
+
+bool BasesWindow::eventFilter(QObject* watched, QEvent* event) {
+  bool consumed = false;
+  runGuarded([&] {
+    const QEvent::Type type = event->type();
+    if (watched == txtBase_ && type == QEvent::FocusIn) {
+      txtBase_->selectAll();
+    } else if (watched == txtBase_ && type == QEvent::FocusOut) {
+      baseFieldFocusOut(static_cast<const QFocusEvent&>(*event));
+    } else if (watched == txtNumber_ && type == QEvent::FocusIn) {
+      txtNumber_->selectAll();
+    } else if (watched == txtNumber_ && type == QEvent::KeyPress) {
+      consumed = numberFieldKey(static_cast<const QKeyEvent&>(*event));
+    }
+  });
+  return consumed || WorksheetWindow::eventFilter(watched, event);
+}
+
+// The focus goes to another control of this window: the base is checked
+// then. Opening a menu or switching to another window is no such move.
+bool BasesWindow::baseFieldLeaving(const QFocusEvent& event) const {
+  switch (event.reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+      break;
+    default:
+      return false;
+  }
+  QWidget* next = QApplication::focusWidget();
+  return next != nullptr && next != txtBase_ && isAncestorOf(next);
+}
+
+void BasesWindow::baseFieldFocusOut(const QFocusEvent& event) {
+  if (!baseFieldLeaving(event)) return;
+  if (!validateBase()) {
+    // Refused without a message: the focus stays in the base field.
+    txtBase_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  lblPrecede_->setText(QStringLiteral("Precede BASE ") + txtBase_->text() +
+                       QStringLiteral(" numbers with #"));
+}
+
+bool BasesWindow::validateBase() {
+  try {
+    base_ = ToLong(TextToNumber(txtBase_->text()));
+  } catch (const RuntimeError& e) {
+    if (e.number() != ErrorNumber::Overflow) throw;
+    base_ = 0;  // beyond 32 bits: no base at all
+  }
+  return BaseConverter::isValidBase(base_);
+}
+
+bool BasesWindow::numberFieldKey(const QKeyEvent& event) {
+  if (!isEnter(event)) return false;
+  txtNumber_->selectAll();
+  cmdConvert_->click();
+  return true;
+}
+
+void BasesWindow::convert() {
+  // A click on the button whose focus move the base field refused.
+  if (!BaseConverter::isValidBase(base_)) {
+    txtBase_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  const QString text = txtNumber_->text().toUpper();
+  if (text != txtNumber_->text()) txtNumber_->setText(text);
+  const std::optional<QString> line = converter_.convert(text, base_);
+  if (line) {
+    appendResult(*line);
+  } else {
+    platform().messages->show(this, {QStringLiteral("Veltrano"), QStringLiteral("Illegal Number"),
+                                     MessageButtons::Ok, true});
+  }
+  txtNumber_->setFocus(Qt::OtherFocusReason);
+  txtNumber_->selectAll();
+}
+
+void BasesWindow::appendResult(const QString& line) {
+  if (!lstResults_->append(line)) {
+    showFailure(QStringLiteral("The list is full: the result was not added"));
+    return;
+  }
+  clearFailure();
+  lstResults_->scrollToBottom();
+}
+
+bool BasesWindow::hasContentToWrite() const { return lstResults_->count() > 0; }
+
+void BasesWindow::writeWorksheetFile(WorksheetWriter& file) const {
+  file.numberLine(lstResults_->count());
+  const QStringList lines = lstResults_->rows();
+  for (const QString& line : lines) file.textLine(line);
+}
+
+std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader& file) {
+  const std::int32_t count = file.readCount();
+  // More lines than the list can hold would be lost on the way in.
+  if (count > ResultList::kMaxRows) veltrano::raise(ErrorNumber::Overflow);
+  QStringList lines;
+  for (std::int32_t i = 0; i < count; ++i) lines << file.readField();
+  return [this, lines] {
+    lstResults_->setRows(lines);
+    clearFailure();
+  };
+}
+
+QStringList BasesWindow::printedLines() const { return lstResults_->rows(); }
 
 }  // namespace veltrano::bases

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace veltrano::bases {
+
+// Converts one number between decimal and a base from 2 to 36, whole part and
+// fraction alike. A number typed plainly is decimal and goes into the base; a
+// number that begins with "#" is written in the base and comes back in
+// decimal. The answer is the line the result list shows, or nothing when the
+// text holds a character that the direction does not allow.
+class BaseConverter {
+ public:
+  static constexpr int kMinBase = 2;
+  static constexpr int kMaxBase = 36;
+  // The longest number text, "#" included; a longer one is refused.
+  static constexpr int kMaxTextLength = 100;
+  // Digits kept after the point; an expansion that goes on is cut there.
+  static constexpr int kMaxFractionDigits = 100;
+
+  // Fills the digit tables, as the window does when it loads.
+  BaseConverter();
+
+  static bool isValidBase(std::int32_t base) { return base >= kMinBase && base <= kMaxBase; }
+
+  // The result line for the number text as the field shows it, upper-cased:
+  // "11 = #1011 (BASE2)" or "#1011 (BASE2) = 11". Nothing for an illegal
+  // number. A base outside 2 to 36 raises Invalid procedure call.
+  std::optional<QString> convert(const QString& numberText, std::int32_t base) const;
+
+  // The digits of a value in a base: the whole part complete, then a point
+  // and at most kMaxFractionDigits fraction digits when there is a fraction.
+  QString digitsInBase(double value, int base) const;
+
+ private:
+  std::optional<QString> decimalToBase(const QString& text, int base) const;
+  std::optional<QString> baseToDecimal(const QString& text, int base) const;
+  std::optional<int> digitOf(QChar character, int base) const;
+  QString wholeDigits(double wholePart, int base) const;
+  QString fractionDigits(double fractionPart, int base) const;
+
+  // The digit for each value 0 to 35: "0" to "9", then "A" to "Z".
+  std::array<QChar, 36> digitChar_{};
+  // The value of a digit character, indexed by its code minus 48 ("0"):
+  // 0 to 9 for "0" to "9", 10 to 35 for "A" to "Z", 0 between them.
+  std::array<int, 43> digitValue_{};
+};
+
+}  // namespace veltrano::bases
