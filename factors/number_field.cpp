@@ -55,10 +55,8 @@ bool isMoveOrDelete(int key) {
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Alt:
-    case Qt::Key_Meta:
-      return true;
-    default:
-      return false;
+    case Qt::Key_Meta: return true;
+    default: return false;
   }
 }
 

@@ -118,7 +118,8 @@ PrimeTable PrimeTable::load(const QString& programFolder) {
   if (!programFolder.isEmpty()) {
     const QString beside = QDir(programFolder).absoluteFilePath(FileName);
     if (QFileInfo::exists(beside)) return fromBytes(readWhole(beside), beside);
-    if (QDir(programFolder) != QDir::current()) places += QStringLiteral("\nand in ") + QDir(programFolder).absolutePath();
+    if (QDir(programFolder) != QDir::current())
+      places += QStringLiteral("\nand in ") + QDir(programFolder).absolutePath();
   }
   raise(ErrorNumber::FileNotFound, QStringLiteral("%1 was looked for in %2").arg(FileName, places));
 }

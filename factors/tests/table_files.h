@@ -8,32 +8,35 @@
 #include <QString>
 
 // The table file the build writes beside the test executable, and texts
-// derived from it for the loading tests.
+// made from it for the loading tests.
 namespace veltrano::factors::testing {
 
-inline QString builtTablePath() { return QDir(QCoreApplication::applicationDirPath()).filePath("P100008.txt"); }
+inline QString builtTablePath() {
+  return QDir(QCoreApplication::applicationDirPath()).filePath("P100008.txt");
+}
 
 inline QList<QByteArray> builtTableNumbers() {
   QFile file(builtTablePath());
   if (!file.open(QIODevice::ReadOnly)) return {};
-  QList<QByteArray> numbers = file.readAll().split('\n');
+  QList<QByteArray> numbers = file.readAll().trimmed().split('\n');
   for (QByteArray& n : numbers) n = n.trimmed();
-  numbers.removeAll(QByteArray());
   return numbers;
 }
 
-// The numbers joined back into one file, each wrapped as before + n + after.
-inline QByteArray tableText(const QList<QByteArray>& numbers, const QByteArray& before, const QByteArray& after) {
+// The numbers joined into one file, each written as before, n, after.
+inline QByteArray tableText(const QList<QByteArray>& numbers, const QByteArray& before,
+                            const QByteArray& after) {
   QByteArray text;
-  text.reserve(numbers.size() * (before.size() + after.size() + 8));
   for (const QByteArray& n : numbers) text += before + n + after;
   return text;
 }
 
-// Makes a folder the current directory for the life of the guard.
+// Makes a folder the current directory while the guard lives.
 class CurrentDirectory {
  public:
-  explicit CurrentDirectory(const QString& folder) : previous_(QDir::currentPath()) { QDir::setCurrent(folder); }
+  explicit CurrentDirectory(const QString& folder) : previous_(QDir::currentPath()) {
+    QDir::setCurrent(folder);
+  }
   ~CurrentDirectory() { QDir::setCurrent(previous_); }
 
  private:

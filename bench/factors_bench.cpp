@@ -1,0 +1,53 @@
+// The Factors window reads its prime table when it opens and factorises on
+// each request; both must pass without a pause the user would notice.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+#include "factors/factoriser.h"
+#include "factors/prime_table.h"
+
+using veltrano::factors::Factoriser;
+using veltrano::factors::PrimeTable;
+
+namespace {
+
+QString programFolder() { return QCoreApplication::applicationDirPath(); }
+
+// Reading the file and building the table, as the window's load does.
+void TableLoad(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(PrimeTable::load(programFolder()).last());
+}
+BENCHMARK(TableLoad)->Unit(benchmark::kMillisecond);
+
+// The same without the file system: the parse alone.
+void TableParse(benchmark::State& state) {
+  QFile file(QDir(programFolder()).filePath(PrimeTable::FileName));
+  if (!file.open(QIODevice::ReadOnly)) {
+    state.SkipWithError("no prime table beside the benchmark");
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  for (auto _ : state) benchmark::DoNotOptimize(PrimeTable::fromBytes(bytes, file.fileName()).last());
+}
+BENCHMARK(TableParse)->Unit(benchmark::kMillisecond);
+
+// A prime just below the largest factorisable number: every prime of the
+// table is tried.
+void WorstCaseFactorisation(benchmark::State& state) {
+  const PrimeTable table = PrimeTable::load(programFolder());
+  const Factoriser factoriser(table);
+  for (auto _ : state) benchmark::DoNotOptimize(factoriser.rowFor(1689550229903.0));
+}
+BENCHMARK(WorstCaseFactorisation)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
