@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/worksheet_windows.h"
+
+namespace veltrano {
+
+class TaskWindow;
+
+namespace SubMain {
+
+// The start-up: the decimal separator check, the About screen as a splash
+// for more than 2 and at most 3 seconds, then the task selector. Returns
+// false when the program has ended already (the user declined the switch to
+// a decimal point); then no window is left and the event loop must not run.
+bool Main(const WorksheetFactories& factories);
+
+// Waits on the clock, read to the whole second, until its seconds count has
+// advanced by 3; processes no events meanwhile.
+void WaitForSplash();
+
+// The task selector of this run, once Main has shown it.
+TaskWindow* TaskSelector();
+
+}  // namespace SubMain
+}  // namespace veltrano

@@ -1,0 +1,163 @@
+#include "app/task_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <exception>
+#include <utility>
+
+#include "app/about_screen.h"
+#include "app/shell_font.h"
+#include "app/unload_all.h"
+#include "common/event_guard.h"
+#include "common/platform.h"
+#include "common/ui_style.h"
+
+namespace veltrano {
+namespace {
+
+// Client area 3645 x 3735 twips. Controls stand one below the other.
+constexpr int kClientWidth = style::twips(3645);
+constexpr int kClientHeight = style::twips(3735);
+constexpr int kMargin = 8;
+constexpr int kLabelTop = 6;
+constexpr int kLabelHeight = 40;
+constexpr int kFirstOptionTop = 50;
+constexpr int kOptionHeight = 26;
+constexpr int kOptionPitch = 30;
+constexpr int kButtonWidth = 89;
+constexpr int kButtonHeight = 33;
+constexpr int kButtonTop = 206;
+
+// The whole green bar of an option answers a click, not just its caption.
+class TaskOption : public QRadioButton {
+ public:
+  TaskOption(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {}
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+}  // namespace
+
+QStringList TaskWindow::taskCaptions() {
+  return {QStringLiteral("Find the prime factors of a number"), QStringLiteral("Solve a triangle"),
+          QStringLiteral("Circle problems"), QStringLiteral("Complex numbers"),
+          QStringLiteral("Base conversion")};
+}
+
+TaskWindow::TaskWindow(WorksheetFactories factories, QWidget* parent)
+    : QMainWindow(parent), worksheets_(std::move(factories)) {
+  setObjectName(QStringLiteral("frmTask"));
+  setWindowTitle(QStringLiteral("Veltrano"));
+  buildControls();
+  buildMenus();
+  setTabOrder();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TaskWindow::buildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("clientArea"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  style::setBackground(client, style::Cyan);
+  setCentralWidget(client);
+
+  label1_ = new QLabel(QStringLiteral("Select type of problem to solve:"), client);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setFont(shellFont(9.75));
+  label1_->setWordWrap(true);
+  label1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  label1_->setGeometry(kMargin, kLabelTop, kClientWidth - 2 * kMargin, kLabelHeight);
+
+  const QStringList captions = taskCaptions();
+  for (int index = 0; index < captions.size(); ++index) {
+    auto* option = new TaskOption(captions[index], client);
+    option->setObjectName(QStringLiteral("OptTask"));
+    option->setProperty("index", index);
+    option->setFont(shellFont(8.25));
+    style::setBackground(option, style::Green);
+    option->setGeometry(kMargin, kFirstOptionTop + index * kOptionPitch, kClientWidth - 2 * kMargin,
+                        kOptionHeight);
+    optTask_.append(option);
+  }
+  optTask_.first()->setChecked(true);
+
+  cmdOK_ = new QPushButton(QStringLiteral("OK"), client);
+  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK_->setToolTip(QStringLiteral("Compute solution"));
+  style::makeOrange(cmdOK_);
+  cmdOK_->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
+  connect(cmdOK_, &QPushButton::clicked, this, guarded([this] { okClicked(); }));
+}
+
+void TaskWindow::buildMenus() {
+  QAction* help = menuBar()->addAction(QStringLiteral("Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  help->setShortcut(QKeySequence::HelpContents);
+  connect(help, &QAction::triggered, this, guarded([this] { helpClicked(); }));
+
+  QAction* about = menuBar()->addAction(QStringLiteral("About"));
+  about->setObjectName(QStringLiteral("mnuAbout"));
+  connect(about, &QAction::triggered, this, guarded([] { AboutVeltrano::ShowAboutScreen(); }));
+}
+
+// "Complex numbers", OK, then the options upwards to "Find the prime factors
+// of a number"; the invisible "Sort a list" would come after OK.
+void TaskWindow::setTabOrder() {
+  QWidget::setTabOrder(optTask_[3], cmdOK_);
+  QWidget::setTabOrder(cmdOK_, optTask_[4]);
+  QWidget::setTabOrder(optTask_[4], optTask_[2]);
+  QWidget::setTabOrder(optTask_[2], optTask_[1]);
+  QWidget::setTabOrder(optTask_[1], optTask_[0]);
+  // The first in the tab order has the focus when the window first shows.
+  optTask_[3]->setFocus();
+}
+
+void TaskWindow::okClicked() {
+  for (QRadioButton* option : optTask_) {
+    if (option->isChecked()) {
+      SelectedTask = option->property("index").toInt();
+      break;
+    }
+  }
+  try {
+    worksheets_.show(SelectedTask);
+  } catch (...) {
+    // The worksheet could not load. Nothing is visible any more and no work
+    // exists yet, so the program ends after telling why.
+    reportUntrapped(std::current_exception());
+    UnloadAll::ShutDown();
+    return;
+  }
+  hide();
+}
+
+void TaskWindow::helpClicked() {
+  platform().help->showContents(this, QDir::cleanPath(platform().programFolder + QStringLiteral("/ortano.chm")));
+}
+
+// Enter chooses, as the OK button would in a dialog.
+void TaskWindow::keyPressEvent(QKeyEvent* event) {
+  runGuarded([this, event] {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      cmdOK_->animateClick();
+    } else {
+      QMainWindow::keyPressEvent(event);
+    }
+  });
+}
+
+void TaskWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  runGuarded([] { UnloadAll::ShutDown(); });
+}
+
+}  // namespace veltrano

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <cstdint>
+
+#include "app/worksheet_windows.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace veltrano {
+
+// frmTask, the task selector: the user picks one kind of problem and OK
+// opens its worksheet window; the selector then stays hidden for good.
+class TaskWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TaskWindow(WorksheetFactories factories, QWidget* parent = nullptr);
+
+  // The index that the last OK found selected; 0 when the window loads.
+  std::int32_t SelectedTask = 0;
+
+  const WorksheetWindows& worksheets() const { return worksheets_; }
+
+  // The captions of the group by index; "Sort a list" (5) has no window and
+  // is not part of the visible group.
+  static QStringList taskCaptions();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void setTabOrder();
+  void okClicked();
+  void helpClicked();
+
+  WorksheetWindows worksheets_;
+  QLabel* label1_ = nullptr;
+  QList<QRadioButton*> optTask_;
+  QPushButton* cmdOK_ = nullptr;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,28 @@
+#include "app/worksheet_windows.h"
+
+#include <utility>
+
+#include "app/unload_all.h"
+
+namespace veltrano {
+
+WorksheetWindows::WorksheetWindows(WorksheetFactories factories) : factories_(std::move(factories)) {}
+
+QWidget* WorksheetWindows::window(int task) const {
+  if (task < 0 || task >= kWorksheetCount) return nullptr;
+  return windows_[task].data();
+}
+
+void WorksheetWindows::show(int task) {
+  if (task < 0 || task >= kWorksheetCount || !factories_[task]) return;
+  QPointer<QWidget>& window = windows_[task];
+  if (!window) {
+    window = factories_[task]();
+    UnloadAll::Loaded(window.data());
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace veltrano
