@@ -1,0 +1,200 @@
+#include "triangles/triangle_solver.h"
+
+#include "common/dimension.h"
+#include "common/numeric_text.h"
+#include "common/runtime_error.h"
+
+namespace veltrano::triangles {
+
+namespace {
+
+Real pi() { return Real(Dimension::Pi); }
+
+// Each formula is written in the order of operations the worksheet has always
+// used, so that its results agree with earlier files digit for digit.
+class Solver {
+ public:
+  Solver(TriangleVariables& v, const FieldWriter& write) : v_(v), write_(write) {}
+
+  SolveOutcome run() {
+    try {
+      solveCase();
+      inArea_ = true;
+      showArea();
+    } catch (const RuntimeError& error) {
+      outcome_.stopped = true;
+      outcome_.why = failureText(error.number());
+      return outcome_;
+    }
+    outcome_.why = warningText();
+    return outcome_;
+  }
+
+ private:
+  void solveCase() {
+    switch (v_.Task) {
+      case SSS: return threeSides();
+      case SSA: return twoSidesAndOppositeAngle();
+      case SAS: return twoSidesAndIncludedAngle();
+      case ASA: return sideAndAdjacentAngles();
+      case SAA: return sideOppositeAngleAndAngle();
+      default: raise(ErrorNumber::InvalidCall);
+    }
+  }
+
+  // Builds an angle between 0 and Pi from CosValue and SinValue with the
+  // arctangent alone: 90 degrees for a zero cosine, obtuse for a negative one.
+  void constructAngle(Real& angle) {
+    angle = pi() / 2;
+    if (v_.CosValue != 0) {
+      const Real t = Atn(Abs(v_.SinValue / v_.CosValue));
+      angle = v_.CosValue > 0 ? t : pi() - t;
+    }
+  }
+
+  Real sineFromCosine() { return Sqr(1 - Power(v_.CosValue, 2)); }
+  Real cosineFromSine() { return Sqr(1 - Power(v_.SinValue, 2)); }
+
+  void threeSides() {
+    const Real a = v_.SideA, b = v_.SideB, c = v_.SideC;
+    v_.CosValue = ((b * b + c * c) - a * a) / 2 / b / c;
+    v_.SinValue = sineFromCosine();
+    constructAngle(v_.AngleA);
+    v_.CosValue = ((a * a + c * c) - b * b) / 2 / a / c;
+    v_.SinValue = sineFromCosine();
+    constructAngle(v_.AngleB);
+    v_.AngleC = (pi() - v_.AngleA) - v_.AngleB;
+    showAngle(Part::AngleA, v_.AngleA);
+    showAngle(Part::AngleB, v_.AngleB);
+    showAngle(Part::AngleC, v_.AngleC);
+  }
+
+  // Of two triangles that may fit, only the one with B of at most 90 degrees.
+  void twoSidesAndOppositeAngle() {
+    const Real a = v_.SideA, b = v_.SideB;
+    v_.SinValue = Sin(v_.AngleA) * b / a;
+    v_.CosValue = cosineFromSine();
+    constructAngle(v_.AngleB);
+    v_.AngleC = (pi() - v_.AngleA) - v_.AngleB;
+    v_.SideC = thirdSide(a, b, v_.AngleC);
+    showSide(Part::SideC, v_.SideC);
+    showAngle(Part::AngleB, v_.AngleB);
+    showAngle(Part::AngleC, v_.AngleC);
+  }
+
+  // A is obtuse exactly when a^2 > b^2 + c^2: the law of cosines gives the
+  // cosine's sign, which the sine alone cannot tell.
+  void twoSidesAndIncludedAngle() {
+    const Real a = v_.SideA, b = v_.SideB;
+    v_.SideC = thirdSide(a, b, v_.AngleC);
+    const Real c = v_.SideC;
+    v_.SinValue = Sin(v_.AngleC) * a / c;
+    // Two sides and the angle between them always make a triangle, so a sine
+    // beyond 1 is rounding (A within a hair of 90 degrees), not "no triangle".
+    const Real rest = 1 - Power(v_.SinValue, 2);
+    v_.CosValue = rest < 0 ? Real(0) : Sqr(rest);
+    if ((b * b + c * c) - a * a < 0) v_.CosValue = -v_.CosValue;
+    constructAngle(v_.AngleA);
+    v_.AngleB = (pi() - v_.AngleA) - v_.AngleC;
+    showSide(Part::SideC, v_.SideC);
+    showAngle(Part::AngleA, v_.AngleA);
+    showAngle(Part::AngleB, v_.AngleB);
+  }
+
+  void sideAndAdjacentAngles() {
+    const Real a = v_.SideA;
+    v_.AngleA = (pi() - v_.AngleB) - v_.AngleC;
+    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
+    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
+    showSide(Part::SideB, v_.SideB);
+    showSide(Part::SideC, v_.SideC);
+    showAngle(Part::AngleA, v_.AngleA);
+  }
+
+  void sideOppositeAngleAndAngle() {
+    const Real a = v_.SideA;
+    v_.AngleB = (pi() - v_.AngleA) - v_.AngleC;
+    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
+    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
+    showSide(Part::SideB, v_.SideB);
+    showSide(Part::SideC, v_.SideC);
+    showAngle(Part::AngleB, v_.AngleB);
+  }
+
+  // The law of cosines for the side opposite the angle between a and b.
+  static Real thirdSide(Real a, Real b, Real between) {
+    return Sqr((a * a + b * b) - (a + a) * b * Cos(between));
+  }
+
+  // Heron's formula on the sides as they stand after the case.
+  void showArea() {
+    const Real a = v_.SideA, b = v_.SideB, c = v_.SideC;
+    v_.HalfPerimeter = ((c + a) + b) / 2;
+    const Real s = v_.HalfPerimeter;
+    show(Part::Area, Sqr(((s - a) * s) * (s - b) * (s - c)));
+  }
+
+  void showSide(Part part, Real side) { show(part, side); }
+  void showAngle(Part part, Real angle) { show(part, RadiansToDegrees(angle)); }
+
+  void show(Part part, Real value) {
+    outcome_.written.append(part);
+    write_(part, NumberToText(value.value()));
+  }
+
+  QString failureText(ErrorNumber error) const {
+    if (error == ErrorNumber::Overflow) return QStringLiteral("A number is too large to solve with");
+    if (inArea_) return QStringLiteral("No area: the parts found make no triangle");
+    switch (v_.Task) {
+      case SSS:
+      case SSA:
+        if (error == ErrorNumber::DivisionByZero) return QStringLiteral("A side is zero");
+        return QStringLiteral("No triangle has these parts");
+      case SAS:
+        if (error == ErrorNumber::DivisionByZero) return QStringLiteral("Side c comes out zero: no triangle");
+        return QStringLiteral("No triangle has these parts");
+      default:
+        return QStringLiteral("The angles leave no room for a triangle");
+    }
+  }
+
+  // A solve that ends without an error can still find a negative angle or
+  // side (an angle sum of 180 degrees or more); the values are shown as
+  // computed, but they must not pass for a triangle.
+  QString warningText() const {
+    const Real parts[] = {v_.SideA, v_.SideB, v_.SideC, v_.AngleA, v_.AngleB, v_.AngleC};
+    for (Part part : resultParts(v_.Task)) {
+      if (part != Part::Area && parts[static_cast<int>(part)] < 0) {
+        return QStringLiteral("No triangle has these parts: a result is negative");
+      }
+    }
+    return {};
+  }
+
+  TriangleVariables& v_;
+  const FieldWriter& write_;
+  SolveOutcome outcome_;
+  bool inArea_ = false;
+};
+
+}  // namespace
+
+QList<Part> resultParts(std::int32_t task) {
+  switch (task) {
+    case SSS: return {Part::AngleA, Part::AngleB, Part::AngleC, Part::Area};
+    case SSA: return {Part::SideC, Part::AngleB, Part::AngleC, Part::Area};
+    case SAS: return {Part::SideC, Part::AngleA, Part::AngleB, Part::Area};
+    case ASA: return {Part::SideB, Part::SideC, Part::AngleA, Part::Area};
+    case SAA: return {Part::SideB, Part::SideC, Part::AngleB, Part::Area};
+    default: return {Part::Area};
+  }
+}
+
+SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write) {
+  return Solver(v, write).run();
+}
+
+Real DegreesToRadians(Real degrees) { return degrees * pi() / 180; }
+Real RadiansToDegrees(Real radians) { return radians * 180 / pi(); }
+
+}  // namespace veltrano::triangles

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "common/real.h"
+
+namespace veltrano::triangles {
+
+// The seven fields of the worksheet, in the order of the file and the page.
+enum class Part { SideA, SideB, SideC, AngleA, AngleB, AngleC, Area };
+inline constexpr int kPartCount = 7;
+
+// The cases, by the index of their OptTask button.
+enum Case : std::int32_t { SSS = 0, SSA = 1, SAS = 2, ASA = 3, SAA = 4 };
+
+// The window's variables. They live from one solve to the next and are never
+// reset: a value a solve stored stays even when that solve stops on an error.
+// Angles are in radians.
+struct TriangleVariables {
+  std::int32_t Task = SSS;
+  Real SideA, SideB, SideC;
+  Real AngleA, AngleB, AngleC;
+  Real CosValue, SinValue;
+  Real HalfPerimeter;
+};
+
+// Shows a result in its field. In the window this is QLineEdit::setText, which
+// runs the field's change handler, and so the solver again, before it returns.
+using FieldWriter = std::function<void(Part part, const QString& text)>;
+
+struct SolveOutcome {
+  bool stopped = false;     // a run-time error ended the solve
+  QList<Part> written;      // the fields this solve wrote, in order
+  QString why;              // plain words for the user; empty when all is well
+};
+
+// The three parts a case computes, in the order they are shown, then Area.
+QList<Part> resultParts(std::int32_t task);
+
+// Solves the triangle of the selected case from the variables, stores the
+// computed parts and shows them and the area through write. Every run-time
+// error is trapped: the solve ends at the failing step, keeping what it
+// stored and wrote so far, and the outcome tells why in plain words.
+SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write);
+
+// Degrees as typed to the radians kept, and back for display.
+Real DegreesToRadians(Real degrees);
+Real RadiansToDegrees(Real radians);
+
+}  // namespace veltrano::triangles
