@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/numeric_text.h"
+#include "complex/row_text.h"
 
 namespace veltrano::complex {
 
@@ -123,7 +124,7 @@ void ComplexSolver::listRoots(ComplexSheet& sheet) {
         break;
       }
       const Real phi = (fullTurn * Real(RootIndex) + Argument) / n;
-      rows.append(ComplexToText(Cos(phi) * rho, Sin(phi) * rho));
+      rows.append(RootRowText((Cos(phi) * rho).value(), (Sin(phi) * rho).value()));
     }
   } catch (const RuntimeError&) {
     sheet.setRoots(rows);

@@ -1,7 +1,9 @@
 #include "complex/complex_solver.h"
+#include "complex/row_text.h"
 
 #include <QMap>
 #include <cmath>
+#include <random>
 #include <gtest/gtest.h>
 
 #include "common/testing/printers.h"
@@ -67,6 +69,21 @@ TEST(ComplexTextTest, WritesTheRealPartAlwaysAndTheImaginaryPartUnlessZero) {
                {1e20, 1e-20, "1E+20+1E-20*i"}};
   for (const auto& c : cases) {
     EXPECT_EQ(ComplexToText(c.re, c.im), QString::fromLatin1(c.text)) << c.re << " " << c.im;
+  }
+}
+
+TEST(ComplexTextTest, RootRowsAreWrittenDigitForDigitAsComplexToTextWritesThem) {
+  std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 0.5, 1e-4, 9.99999999999999e-5, 1e-5, 1e14, 99999999999999.9,
+                                999999999999999.0, 999999999999999.5, 1e15, 1.23456789012345e17, 6.123233995736766e-17,
+                                1e-100, 1e100, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0.1, 2.0 / 3.0};
+  std::mt19937_64 random(8);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-320, 300);
+  for (int i = 0; i < 20000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+  for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+    for (const auto& [re, im] : {std::pair{values[i], values[i + 1]}, std::pair{values[i + 1], -values[i]}}) {
+      ASSERT_EQ(RootRowText(re, im), ComplexToText(re, im)) << re << " " << im;
+    }
   }
 }
 
