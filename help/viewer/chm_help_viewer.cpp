@@ -1,19 +1,51 @@
 #include "help/viewer/chm_help_viewer.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+
+#include "help/chm/chm_file.h"
+#include "help/viewer/help_window.h"
 
 namespace veltrano::help {
 
-ChmHelpViewer::ChmHelpViewer() = default;
-ChmHelpViewer::~ChmHelpViewer() = default;
+namespace {
 
-void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
+void reportUnusable(QWidget* owner, const QString& path) {
+  const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   MessageRequest request;
   request.title = QStringLiteral("Veltrano");
-  request.text = QStringLiteral("The help file \"%1\" cannot be opened.")
-                     .arg(QFileInfo(path).absoluteFilePath());
-  request.critical = true;
+  request.text = QFileInfo::exists(path)
+                     ? QStringLiteral("The help file \"%1\" cannot be read: it is damaged or no help file.").arg(shown)
+                     : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
+  request.critical = false;
   platform().messages->show(owner, request);
+}
+
+}  // namespace
+
+ChmHelpViewer::ChmHelpViewer() = default;
+
+ChmHelpViewer::~ChmHelpViewer() {
+  // Widgets may only go while the application still exists.
+  if (window_ && QApplication::instance()) delete window_.data();
+}
+
+void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
+  std::shared_ptr<const ChmFile> file = ChmFile::open(path);
+  if (!file) {
+    reportUnusable(owner, path);
+    return;
+  }
+  if (!window_) {
+    window_ = new HelpWindow;
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  window_->showFile(std::move(file));
+  if (window_->isMinimized()) window_->showNormal();
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
 }
 
 }  // namespace veltrano::help

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include "common/platform.h"
@@ -8,13 +9,25 @@ class QWidget;
 
 namespace veltrano::help {
 
-// Shows Compiled HTML Help files: a table of contents beside the page.
+class HelpWindow;
+
+// Shows Compiled HTML Help files in one help window: a second request brings
+// that window to the front with the new file. A file that is missing or no
+// help file is reported in a message and nothing else happens.
 class ChmHelpViewer : public HelpViewer {
  public:
   ChmHelpViewer();
   ~ChmHelpViewer() override;
+  ChmHelpViewer(const ChmHelpViewer&) = delete;
+  ChmHelpViewer& operator=(const ChmHelpViewer&) = delete;
 
   void showContents(QWidget* owner, const QString& path) override;
+
+  // The open help window, or null.
+  HelpWindow* window() const { return window_; }
+
+ private:
+  QPointer<HelpWindow> window_;
 };
 
 }  // namespace veltrano::help

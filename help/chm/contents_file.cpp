@@ -1,0 +1,119 @@
+#include "help/chm/contents_file.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <optional>
+
+namespace veltrano::help {
+
+namespace {
+
+QHash<QString, QString> attributesOf(const QString& tagBody) {
+  static const QRegularExpression attribute(
+      QStringLiteral(R"re((\w+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"));
+  QHash<QString, QString> attributes;
+  for (const QRegularExpressionMatch& match : attribute.globalMatch(tagBody)) {
+    QString value = match.captured(2);
+    if (match.capturedStart(3) >= 0) value = match.captured(3);
+    if (match.capturedStart(4) >= 0) value = match.captured(4);
+    attributes.insert(match.captured(1).toLower(), decodeEntities(value));
+  }
+  return attributes;
+}
+
+// Builds the tree while the tags go by. Each <UL> opens the children of the
+// item just before it; a list with no item before it stays on the same level.
+class ContentsBuilder {
+ public:
+  void openList() {
+    std::vector<ContentsEntry>* current = levels_.back();
+    levels_.push_back(current->empty() || !closedItem_ ? current : &current->back().children);
+    closedItem_ = false;
+  }
+  void closeList() {
+    if (levels_.size() > 1) levels_.pop_back();
+    closedItem_ = true;
+  }
+  void openItem(bool isSitemap) {
+    pending_.reset();
+    if (isSitemap) pending_.emplace();
+  }
+  void parameter(const QString& name, const QString& value) {
+    if (!pending_) return;
+    if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending_->name.isEmpty()) {
+      pending_->name = value.trimmed();
+    } else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending_->local.isEmpty()) {
+      pending_->local = value.trimmed();
+    }
+  }
+  void closeItem() {
+    if (pending_ && (!pending_->name.isEmpty() || !pending_->local.isEmpty())) {
+      if (pending_->name.isEmpty()) pending_->name = pending_->local;
+      levels_.back()->push_back(std::move(*pending_));
+      closedItem_ = true;
+    }
+    pending_.reset();
+  }
+  std::vector<ContentsEntry> take() { return std::move(roots_); }
+
+ private:
+  std::vector<ContentsEntry> roots_;
+  std::vector<std::vector<ContentsEntry>*> levels_{&roots_};
+  std::optional<ContentsEntry> pending_;
+  bool closedItem_ = false;
+};
+
+}  // namespace
+
+QString decodeEntities(const QString& text) {
+  static const QRegularExpression reference(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|[a-zA-Z]+);"));
+  static const QHash<QString, QString> named{
+      {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
+      {QStringLiteral("gt"), QStringLiteral(">")},   {QStringLiteral("quot"), QStringLiteral("\"")},
+      {QStringLiteral("apos"), QStringLiteral("'")}, {QStringLiteral("nbsp"), QString(QChar(0xA0))}};
+  QString result;
+  qsizetype last = 0;
+  for (const QRegularExpressionMatch& match : reference.globalMatch(text)) {
+    result += text.mid(last, match.capturedStart() - last);
+    const QString name = match.captured(1);
+    bool ok = false;
+    uint code = 0;
+    if (name.startsWith(QLatin1String("#x"))) code = name.mid(2).toUInt(&ok, 16);
+    else if (name.startsWith(QLatin1Char('#'))) code = name.mid(1).toUInt(&ok, 10);
+    if (ok && code > 0 && code <= 0x10FFFF) {
+      result += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+    } else {
+      result += named.value(name.toLower(), match.captured());
+    }
+    last = match.capturedEnd();
+  }
+  return result + text.mid(last);
+}
+
+std::vector<ContentsEntry> parseContents(const QString& sitemap) {
+  static const QRegularExpression tag(QStringLiteral(R"(<\s*(/?)\s*([A-Za-z]+)([^>]*)>)"));
+  static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+  const QString text = QString(sitemap).remove(comment);
+  ContentsBuilder builder;
+  for (const QRegularExpressionMatch& match : tag.globalMatch(text)) {
+    const bool closing = !match.captured(1).isEmpty();
+    const QString name = match.captured(2).toLower();
+    if (name == QLatin1String("ul")) {
+      closing ? builder.closeList() : builder.openList();
+    } else if (name == QLatin1String("object")) {
+      if (closing) {
+        builder.closeItem();
+      } else {
+        const QString type = attributesOf(match.captured(3)).value(QStringLiteral("type"));
+        builder.openItem(type.compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0);
+      }
+    } else if (name == QLatin1String("param") && !closing) {
+      const QHash<QString, QString> attributes = attributesOf(match.captured(3));
+      builder.parameter(attributes.value(QStringLiteral("name")), attributes.value(QStringLiteral("value")));
+    }
+  }
+  return builder.take();
+}
+
+}  // namespace veltrano::help

@@ -1,0 +1,164 @@
+#include "help/viewer/help_window.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include "common/event_guard.h"
+#include "help/chm/chm_file.h"
+#include "help/viewer/chm_browser.h"
+
+namespace veltrano::help {
+
+namespace {
+
+constexpr int kPageRole = Qt::UserRole;
+constexpr int kContentsWidth = 250;
+constexpr int kPageWidth = 650;
+
+QString pagePath(const QString& local) {
+  // Contents entries may carry an anchor; the tree marks the page itself.
+  return normalisedObjectPath(local.section(QLatin1Char('#'), 0, 0));
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QMainWindow(parent), contents_(new QTreeWidget), browser_(new ChmBrowser) {
+  setObjectName(QStringLiteral("frmHelp"));
+  contents_->setObjectName(QStringLiteral("tvwContents"));
+  contents_->setHeaderHidden(true);
+  contents_->setColumnCount(1);
+  browser_->setObjectName(QStringLiteral("brwTopic"));
+
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  splitter->addWidget(contents_);
+  splitter->addWidget(browser_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kContentsWidth, kPageWidth});
+  setCentralWidget(splitter);
+  buildToolBar();
+  statusBar();
+  resize(kContentsWidth + kPageWidth, 600);
+
+  connect(contents_, &QTreeWidget::itemActivated, this,
+          guarded([this](QTreeWidgetItem* item, int) { openItem(item); }));
+  connect(contents_, &QTreeWidget::itemClicked, this,
+          guarded([this](QTreeWidgetItem* item, int) { openItem(item); }));
+  connect(browser_, &QTextBrowser::anchorClicked, this, guarded([this](const QUrl& link) { followLink(link); }));
+  connect(browser_, &QTextBrowser::sourceChanged, this, guarded([this](const QUrl& page) { markCurrentPage(page); }));
+  connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+          guarded([this](const QUrl& link) { statusBar()->showMessage(link.isEmpty() ? QString() : link.path()); }));
+}
+
+void HelpWindow::buildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+  bar->setObjectName(QStringLiteral("tlbNavigation"));
+  bar->setMovable(false);
+  QAction* back = bar->addAction(QStringLiteral("Back"));
+  back->setObjectName(QStringLiteral("mnuBack"));
+  back->setShortcut(QKeySequence::Back);
+  back->setEnabled(false);
+  connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  QAction* forward = bar->addAction(QStringLiteral("Forward"));
+  forward->setObjectName(QStringLiteral("mnuForward"));
+  forward->setShortcut(QKeySequence::Forward);
+  forward->setEnabled(false);
+  connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  QAction* home = bar->addAction(QStringLiteral("Home"));
+  home->setObjectName(QStringLiteral("mnuHome"));
+  home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+  connect(home, &QAction::triggered, this, guarded([this] {
+            if (!homeTopic_.isEmpty()) browser_->setSource(ChmBrowser::urlOf(homeTopic_));
+          }));
+}
+
+void HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
+  file_ = std::move(file);
+  const QString title = file_->title().isEmpty() ? QFileInfo(file_->path()).fileName() : file_->title();
+  setWindowTitle(QStringLiteral("Veltrano Help - ") + title);
+
+  std::vector<ContentsEntry> entries;
+  const QString contentsFile = file_->contentsFile();
+  if (std::optional<QByteArray> sitemap = contentsFile.isEmpty() ? std::nullopt : file_->read(contentsFile)) {
+    entries = parseContents(QString::fromLatin1(*sitemap));
+  }
+  {
+    const QSignalBlocker quiet(contents_);
+    contents_->clear();
+    fillContents(entries, nullptr);
+    contents_->expandAll();
+  }
+  homeTopic_ = file_->defaultTopic();
+  if (homeTopic_.isEmpty()) homeTopic_ = firstTopic(entries);
+  browser_->showFile(file_, homeTopic_);
+  statusBar()->clearMessage();
+}
+
+void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries, QTreeWidgetItem* parent) {
+  for (const ContentsEntry& entry : entries) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+    item->setText(0, entry.name);
+    item->setToolTip(0, entry.name);
+    if (!entry.local.isEmpty()) item->setData(0, kPageRole, entry.local);
+    fillContents(entry.children, item);
+  }
+}
+
+QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries) const {
+  for (const ContentsEntry& entry : entries) {
+    if (!entry.local.isEmpty()) return pagePath(entry.local);
+    const QString inChildren = firstTopic(entry.children);
+    if (!inChildren.isEmpty()) return inChildren;
+  }
+  return {};
+}
+
+void HelpWindow::openItem(QTreeWidgetItem* item) {
+  const QString local = item ? item->data(0, kPageRole).toString() : QString();
+  if (local.isEmpty()) return;
+  QUrl target = ChmBrowser::urlOf(pagePath(local));
+  const QString anchor = local.section(QLatin1Char('#'), 1);
+  if (!anchor.isEmpty()) target.setFragment(anchor);
+  followLink(target);
+}
+
+void HelpWindow::followLink(const QUrl& link) {
+  const QUrl absolute = browser_->resolved(link);
+  if (browser_->leadsInside(absolute)) {
+    browser_->setSource(absolute);
+    return;
+  }
+  const QString scheme = absolute.scheme();
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")) {
+    QDesktopServices::openUrl(absolute);
+    return;
+  }
+  statusBar()->showMessage(QStringLiteral("This help file holds no page \"%1\".").arg(absolute.path()));
+}
+
+void HelpWindow::markCurrentPage(const QUrl& page) {
+  const QString path = normalisedObjectPath(page.path());
+  const QSignalBlocker quiet(contents_);
+  for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+    const QString local = (*it)->data(0, kPageRole).toString();
+    if (!local.isEmpty() && pagePath(local).compare(path, Qt::CaseInsensitive) == 0) {
+      contents_->setCurrentItem(*it);
+      contents_->scrollToItem(*it);
+      return;
+    }
+  }
+  contents_->clearSelection();
+}
+
+}  // namespace veltrano::help
