@@ -158,17 +158,22 @@ class Solver {
     }
   }
 
-  // A solve that ends without an error can still find a negative angle or
-  // side (an angle sum of 180 degrees or more); the values are shown as
-  // computed, but they must not pass for a triangle.
+  // A solve can end without an error on parts that are no triangle: an angle
+  // sum of 180 degrees or more gives a negative angle, and a zero side gives
+  // a degenerate figure. The values are shown as computed, but they must not
+  // pass for a triangle.
   QString warningText() const {
-    const Real parts[] = {v_.SideA, v_.SideB, v_.SideC, v_.AngleA, v_.AngleB, v_.AngleC};
-    for (Part part : resultParts(v_.Task)) {
-      if (part != Part::Area && parts[static_cast<int>(part)] < 0) {
-        return QStringLiteral("No triangle has these parts: a result is negative");
-      }
+    const Real sides[] = {v_.SideA, v_.SideB, v_.SideC};
+    const Real angles[] = {v_.AngleA, v_.AngleB, v_.AngleC};
+    bool zeroSide = false;
+    for (Real side : sides) {
+      if (side < 0) return QStringLiteral("No triangle has these parts: a side or angle is negative");
+      zeroSide = zeroSide || side == 0;
     }
-    return {};
+    for (Real angle : angles) {
+      if (angle < 0) return QStringLiteral("No triangle has these parts: a side or angle is negative");
+    }
+    return zeroSide ? QStringLiteral("A side is zero") : QString();
   }
 
   TriangleVariables& v_;

@@ -114,6 +114,9 @@ void TrianglesWindow::buildCaseFrame() {
     button->setProperty("index", i);
     button->setFont(sansBold());
     style::setBackground(button, style::Green);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Base, Qt::white);  // the indicator stays white on green
+    button->setPalette(palette);
     button->setGeometry(16, 26 + 27 * i, 192, 22);
     caseButtons_.append(button);
   }

@@ -170,26 +170,26 @@ TEST_F(SolverTest, AStoppedSolveKeepsWhatItStored) {
   EXPECT_EQ(v.AngleA, Real(0));
 }
 
-// Values that are no triangle but raise no error are shown as computed, with
+// Parts that are no triangle but raise no error are shown as computed, with
 // a word that they are no triangle; a flat triangle is still a triangle.
-TEST_F(SolverTest, NegativeResultsAreShownButNamed) {
+TEST_F(SolverTest, PartsThatAreNoTriangleAreShownButNamed) {
+  const QString negative = "No triangle has these parts: a side or angle is negative";
   struct Row {
     std::int32_t task;
     Given given;
-    bool named;
+    QString why;
   } rows[] = {
-      {SSA, {2, 2.02, 100}, true},
-      {ASA, {1, 100, 100}, true},
-      {SAA, {1, 100, 120}, true},
-      {SSS, {2, 1, 1}, false},
-      {SSS, {3, 4, 5}, false},
+      {SSA, {2, 2.02, 100}, negative},  {ASA, {1, 100, 100}, negative}, {SAA, {1, 100, 120}, negative},
+      {SSS, {-3, 4, 5}, negative},      {ASA, {1, -30, 60}, negative},  {SAS, {7, 0, 30}, "A side is zero"},
+      {ASA, {1, 30, 0}, "A side is zero"}, {SSS, {2, 1, 1}, ""},        {SAS, {3, 4, 90}, ""},
   };
   for (const Row& row : rows) {
     TriangleVariables v = variablesFor(row.task, row.given);
     Shown shown;
     const SolveOutcome outcome = solve(v, shown);
     EXPECT_FALSE(outcome.stopped);
-    EXPECT_EQ(!outcome.why.isEmpty(), row.named) << "case " << row.task << " " << row.given.first;
+    EXPECT_EQ(shown.order.size(), 4);
+    EXPECT_EQ(outcome.why, row.why) << "case " << row.task << " a = " << row.given.first;
   }
 }
 
