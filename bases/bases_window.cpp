@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "bases/row_width_delegate.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
 #include "common/platform.h"
@@ -89,6 +90,11 @@ void BasesWindow::buildControls() {
   lstResults_->setObjectName(QStringLiteral("lstResults"));
   lstResults_->setFont(style::font(kFieldFont, kPointSize));
   style::setBackground(lstResults_, style::Yellow);
+  // A line can run to a thousand digits: it is scrolled sideways, not cut off.
+  rowWidths_ = new RowWidthDelegate(lstResults_);
+  lstResults_->setItemDelegate(rowWidths_);
+  lstResults_->setTextElideMode(Qt::ElideNone);
+  lstResults_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   lstResults_->setGeometry(0, 98, style::kWorksheetWidth, style::kWorksheetHeight - 98);
 
   setTabOrder(txtBase_, txtNumber_);
@@ -187,6 +193,7 @@ void BasesWindow::appendResult(const QString& line) {
     return;
   }
   clearFailure();
+  rowWidths_->fit(line, lstResults_->fontMetrics());
   lstResults_->scrollToBottom();
 }
 
@@ -206,6 +213,7 @@ std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader& file) {
   for (std::int32_t i = 0; i < count; ++i) lines << file.readField();
   return [this, lines] {
     lstResults_->setRows(lines);
+    rowWidths_->refit(lines, lstResults_->fontMetrics());
     clearFailure();
   };
 }

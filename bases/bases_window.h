@@ -15,6 +15,8 @@ class ResultList;
 
 namespace veltrano::bases {
 
+class RowWidthDelegate;
+
 // The "Base Conversion" worksheet window, frmBases: a base, a number, and a
 // list that collects one result line per conversion.
 class BasesWindow : public WorksheetWindow {
@@ -50,6 +52,7 @@ class BasesWindow : public WorksheetWindow {
   QLineEdit* txtNumber_ = nullptr;
   QPushButton* cmdConvert_ = nullptr;
   ResultList* lstResults_ = nullptr;
+  RowWidthDelegate* rowWidths_ = nullptr;
 };
 
 }  // namespace veltrano::bases

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -175,6 +176,25 @@ TEST_F(BasesWindowTest, TheNumberFieldTakesAtMostOneHundredCharacters) {
   QTest::keyClick(txtNumber, Qt::Key_Enter);
   ASSERT_EQ(lstResults->count(), 1);
   EXPECT_TRUE(lstResults->row(0).startsWith(QString(100, u'1') + " = #"));
+}
+
+TEST_F(BasesWindowTest, ALongLineIsScrolledSidewaysNotCutOff) {
+  enterBase("2");
+  enterNumber("1");
+  enterNumber(QString(100, u'9'));  // 333 binary digits
+  enterNumber("10");  // a list sized by one sample row would measure this one
+  QCoreApplication::processEvents();
+  const int lineWidth = lstResults->fontMetrics().horizontalAdvance(lstResults->row(1));
+  EXPECT_GE(lstResults->visualRect(lstResults->model()->index(1, 0)).width(), lineWidth);
+  EXPECT_GE(lstResults->horizontalScrollBar()->maximum(), lineWidth - lstResults->viewport()->width());
+
+  // A list read from a file is measured anew.
+  const QString file = path("short.txt");
+  writeBytes(file, " 1 \r\nshort\r\n");
+  platform().files.openAnswers.push_back(file);
+  trigger("mnuOpen");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lstResults->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(BasesWindowTest, SavesTheCountAndTheLinesAndOpensThemAgain) {
