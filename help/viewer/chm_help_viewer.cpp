@@ -26,6 +26,8 @@ void reportUnusable(QWidget* owner, const QString& path) {
 
 ChmHelpViewer::ChmHelpViewer() = default;
 
+HelpWindow* ChmHelpViewer::window() const { return window_; }
+
 ChmHelpViewer::~ChmHelpViewer() {
   // Widgets may only go while the application still exists.
   if (window_ && QApplication::instance()) delete window_.data();

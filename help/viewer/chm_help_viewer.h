@@ -24,7 +24,7 @@ class ChmHelpViewer : public HelpViewer {
   void showContents(QWidget* owner, const QString& path) override;
 
   // The open help window, or null.
-  HelpWindow* window() const { return window_; }
+  HelpWindow* window() const;
 
  private:
   QPointer<HelpWindow> window_;
