@@ -123,7 +123,7 @@ TEST_F(ComplexWindowTest, FailedRunsSayWhyAndMarkTheResultsTheyDidNotWrite) {
   type("txtB", "4");
   type("txtD", "");
   type("txtC", "");
-  EXPECT_EQ(text("lblQuotient"), "3+4*i");  // from y = 1, kept as the Part says
+  EXPECT_EQ(text("lblQuotient"), "3+4*i");  // from y = 1: a failed run keeps the older text
   EXPECT_TRUE(stale("lblQuotient"));
 }
 
