@@ -26,3 +26,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The help compiler chmcmd. Debian ships it in fp-utils-3.2.2, which would pull
+# in the whole Pascal compiler; when chmcmd is not on PATH, only that package is
+# downloaded and only its binary unpacked, into the repository's ignored cache,
+# where the build looks for it (help/CMakeLists.txt).
+chm_cache="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/.cache/chmcmd"
+if ! command -v chmcmd >/dev/null 2>&1 && [ ! -x "$chm_cache/usr/bin/chmcmd-3.2.2" ]; then
+  echo "Fetching chmcmd (fp-utils-3.2.2) into .cache/chmcmd"
+  chm_sudo=""
+  [ "$(id -u)" -ne 0 ] && chm_sudo="sudo"
+  chm_work="$(mktemp -d)"
+  chmod 755 "$chm_work"  # apt's download user must be able to write here
+  if ! (cd "$chm_work" && apt-get download -qq fp-utils-3.2.2 2>/dev/null); then
+    $chm_sudo apt-get update -qq
+    (cd "$chm_work" && apt-get download -qq fp-utils-3.2.2 2>/dev/null)
+  fi
+  dpkg-deb -x "$chm_work"/fp-utils-3.2.2_*.deb "$chm_work/unpacked"
+  mkdir -p "$chm_cache/usr/bin"
+  cp "$chm_work/unpacked/usr/bin/chmcmd-3.2.2" "$chm_cache/usr/bin/chmcmd-3.2.2"
+  rm -rf "$chm_work"
+fi
