@@ -55,7 +55,8 @@ bool isMoveOrDelete(int key) {
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Alt:
-    case Qt::Key_Meta: return true;
+    case Qt::Key_Meta:
+    case Qt::Key_Menu: return true;
     default: return false;
   }
 }
