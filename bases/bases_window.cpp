@@ -74,7 +74,7 @@ void BasesWindow::buildControls() {
   makeLabel(area, QStringLiteral("lblBase"), QStringLiteral("Enter BASE:"), {8, 12, 112, 20});
   txtBase_ = makeField(area, QStringLiteral("txtBase"), QStringLiteral("16"),
                        QStringLiteral("Enter BASE here"), {124, 10, 72, 24});
-  lblPrecede_ = makeLabel(area, QStringLiteral("lblPrecede"), QString(), {124, 38, 400, 18});
+  lblPrecede_ = makeLabel(area, QStringLiteral("lblPrecede"), QString(), {124, 38, 500, 18});
   makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Enter NUMBER:"), {8, 64, 112, 20});
   txtNumber_ = makeField(area, QStringLiteral("txtNumber"), QStringLiteral("Enter number here"),
                          QStringLiteral("Enter number to be converted here"), {124, 62, 396, 24});
