@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QDir>
 #include <QStatusBar>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ TEST_F(HelpViewerTest, OpensOnTheContentsTreeAndTheFirstPage) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->objectName(), "frmHelp");
-  EXPECT_EQ(window->windowTitle(), "Veltrano Help - Veltrano Help: Triangles");
+  EXPECT_EQ(window->windowTitle(), "Veltrano Help: Triangles");
   EXPECT_EQ(topLevelNames(window->contents()), QStringList{"Solving a triangle"});
   EXPECT_TRUE(window->contents()->topLevelItem(0)->isExpanded());
   EXPECT_GE(window->contents()->topLevelItem(0)->childCount(), 4);
@@ -106,6 +107,26 @@ TEST_F(HelpViewerTest, FollowsTheContentsTheLinksAndTheHistory) {
 
   window->findChild<QAction*>("mnuHome")->trigger();
   EXPECT_EQ(browser->source(), ChmBrowser::urlOf("/index.htm"));
+}
+
+TEST_F(HelpViewerTest, TheKeyboardWalksTheContentsAndEscapeCloses) {
+  viewer.showContents(nullptr, helpPath("Factors.chm"));
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  QTreeWidget* tree = window->contents();
+
+  QTest::keyClick(tree, Qt::Key_Down);
+  EXPECT_EQ(tree->currentItem(), itemNamed(tree, "Worked examples"));
+  EXPECT_EQ(window->browser()->source(), ChmBrowser::urlOf("/examples.htm"));
+  QTest::keyClick(tree, Qt::Key_End);
+  EXPECT_EQ(window->browser()->source(), ChmBrowser::urlOf("/files.htm"));
+  QTest::keyClick(tree, Qt::Key_Home);
+  EXPECT_EQ(window->browser()->source(), ChmBrowser::urlOf("/index.htm"));
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(tree, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(HelpViewerTest, HelpAgainReusesTheOneWindowWithTheNewFile) {

@@ -16,7 +16,7 @@ void reportUnusable(QWidget* owner, const QString& path) {
   MessageRequest request;
   request.title = QStringLiteral("Veltrano");
   request.text = QFileInfo::exists(path)
-                     ? QStringLiteral("The help file \"%1\" cannot be read: it is damaged or no help file.").arg(shown)
+                     ? QStringLiteral("The help file \"%1\" cannot be read.").arg(shown)
                      : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
   request.critical = false;
   platform().messages->show(owner, request);

@@ -53,6 +53,10 @@ HelpWindow::HelpWindow(QWidget* parent)
           guarded([this](QTreeWidgetItem* item, int) { openItem(item); }));
   connect(contents_, &QTreeWidget::itemClicked, this,
           guarded([this](QTreeWidgetItem* item, int) { openItem(item); }));
+  // Walking the contents with the arrow keys reads the pages on the way;
+  // markCurrentPage moves the current item with the signals blocked.
+  connect(contents_, &QTreeWidget::currentItemChanged, this,
+          guarded([this](QTreeWidgetItem* item, QTreeWidgetItem*) { openItem(item); }));
   connect(browser_, &QTextBrowser::anchorClicked, this, guarded([this](const QUrl& link) { followLink(link); }));
   connect(browser_, &QTextBrowser::sourceChanged, this, guarded([this](const QUrl& page) { markCurrentPage(page); }));
   connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
@@ -81,12 +85,17 @@ void HelpWindow::buildToolBar() {
   connect(home, &QAction::triggered, this, guarded([this] {
             if (!homeTopic_.isEmpty()) browser_->setSource(ChmBrowser::urlOf(homeTopic_));
           }));
+  auto* close = new QAction(QStringLiteral("Close"), this);
+  close->setObjectName(QStringLiteral("mnuClose"));
+  close->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(close, &QAction::triggered, this, &QWidget::close);
+  addAction(close);
 }
 
 void HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
   file_ = std::move(file);
-  const QString title = file_->title().isEmpty() ? QFileInfo(file_->path()).fileName() : file_->title();
-  setWindowTitle(QStringLiteral("Veltrano Help - ") + title);
+  setWindowTitle(file_->title().isEmpty() ? QStringLiteral("Veltrano Help - ") + QFileInfo(file_->path()).fileName()
+                                           : file_->title());
 
   std::vector<ContentsEntry> entries;
   const QString contentsFile = file_->contentsFile();
@@ -103,6 +112,7 @@ void HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
   if (homeTopic_.isEmpty()) homeTopic_ = firstTopic(entries);
   browser_->showFile(file_, homeTopic_);
   statusBar()->clearMessage();
+  contents_->setFocus();
 }
 
 void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries, QTreeWidgetItem* parent) {
