@@ -1,4 +1,5 @@
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -64,6 +65,17 @@ TEST(ChmFileOpen, RefusesWhatIsNoReadableHelpFile) {
   for (const QString& path : {folder.filePath("missing.chm"), empty, text, folder.path()}) {
     EXPECT_EQ(ChmFile::open(path), nullptr) << path.toStdString();
   }
+}
+
+TEST(ChmFileOpen, OpensAHelpFileInAFolderWithLettersBeyondAscii) {
+  QTemporaryDir folder;
+  const QString inner = folder.filePath(QStringLiteral("Hilfe \u00fcber \u0394reiecke"));
+  ASSERT_TRUE(QDir().mkpath(inner));
+  const QString copy = QDir(inner).filePath(QStringLiteral("Triangle.chm"));
+  ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(VELTRANO_HELP_FOLDER)).filePath(QStringLiteral("Triangle.chm")), copy));
+  const std::unique_ptr<ChmFile> file = ChmFile::open(copy);
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(file->contains(QStringLiteral("index.htm")));
 }
 
 }  // namespace
