@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStringList>
 #include <exception>
 #include <utility>
@@ -61,6 +63,9 @@ TaskWindow::TaskWindow(WorksheetFactories factories, QWidget* parent)
   buildMenus();
   setTabOrder();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+  }
 }
 
 void TaskWindow::buildControls() {

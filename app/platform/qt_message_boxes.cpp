@@ -1,6 +1,10 @@
 #include "app/platform/qt_message_boxes.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace veltrano {
 namespace {
@@ -25,13 +29,29 @@ MessageAnswer answerOf(int button, MessageButtons buttons) {
   }
 }
 
+// QMessageBox wraps any line wider than about 500 pixels, which breaks the
+// warning's lines at random places; the label gets room for its widest line,
+// within the screen.
+void keepLinesWhole(QMessageBox& box, const QString& text) {
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!label) return;
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& line : text.split(QChar(u'\n'))) widest = qMax(widest, metrics.horizontalAdvance(line));
+  int room = 900;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) room = screen->availableGeometry().width() - 160;
+  label->setMinimumWidth(qMin(widest + 2, room));
+}
+
 }  // namespace
 
 MessageAnswer QtMessageBoxes::show(QWidget* owner, const MessageRequest& request) {
   QMessageBox box(owner);
   box.setWindowTitle(request.title);
-  box.setText(displayText(request.text));
+  const QString text = displayText(request.text);
   box.setTextFormat(Qt::PlainText);
+  box.setText(text);
+  keepLinesWhole(box, text);
   box.setIcon(request.critical ? QMessageBox::Critical : QMessageBox::Information);
   if (request.buttons == MessageButtons::YesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

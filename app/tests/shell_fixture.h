@@ -2,30 +2,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 #include "app/decimal_point.h"
 #include "app/shell_commands.h"
 #include "app/sub_main.h"
 #include "app/task_window.h"
 #include "app/unload_all.h"
-#include "app/worksheet_windows.h"
-#include "common/platform.h"
 #include "common/testing/window_test.h"
 
 namespace veltrano::testing {
 
-// Stands in for a worksheet window: it ends the program when closed, as the
-// real ones do through the shell.
+// Stands in for a worksheet window: closing it ends the program through the
+// shell, as the real ones do.
 class StubWorksheet : public QWidget {
  public:
-  explicit StubWorksheet(int task) {
-    setObjectName(QStringLiteral("stub%1").arg(task));
-    setProperty("task", task);
-  }
+  explicit StubWorksheet(int task) { setProperty("task", task); }
 
  protected:
   void closeEvent(QCloseEvent* event) override {
@@ -34,8 +27,8 @@ class StubWorksheet : public QWidget {
   }
 };
 
-// A run of the real shell on the fake platform: the shell's own About and
-// shutdown, stub worksheets, and an event loop exit that is only counted.
+// The real shell on the fake platform, with stub worksheets and an event loop
+// exit that is only counted.
 class ShellTest : public WindowTest {
  protected:
   void SetUp() override {
@@ -50,20 +43,24 @@ class ShellTest : public WindowTest {
       };
     }
   }
-
   void TearDown() override {
     flushDeletes();
     WindowTest::TearDown();
   }
 
-  // Deletes what was unloaded, as the event loop would on its next turn.
+  // Deletes the unloaded windows, as the event loop's next turn would.
   static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  // Start-up with a full stop already set: no box, straight to the selector.
   TaskWindow* startUp() {
     EXPECT_TRUE(SubMain::Main(factories));
     flushDeletes();
     return SubMain::TaskSelector();
+  }
+  // Start-up with a comma that the user agrees to switch.
+  TaskWindow* startUpWith(const QString& separator) {
+    platform().decimal.separator = separator;
+    platform().messages.expect(MessageAnswer::Yes);
+    return startUp();
   }
 
   static QList<QWidget*> visibleWindows() {
