@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -104,6 +105,12 @@ TEST_F(HelpViewerTest, FollowsTheContentsTheLinksAndTheHistory) {
   emit browser->anchorClicked(QUrl("no-such-page.htm"));
   EXPECT_EQ(browser->source(), ChmBrowser::urlOf("/cases.htm"));
   EXPECT_TRUE(window->statusBar()->currentMessage().contains("/no-such-page.htm"));
+
+  // Pages reach nothing outside the help file: no local files, no pages by path.
+  emit browser->anchorClicked(QUrl("file:///etc/hostname"));
+  EXPECT_EQ(browser->source(), ChmBrowser::urlOf("/cases.htm"));
+  EXPECT_FALSE(browser->loadResource(QTextDocument::HtmlResource, QUrl("file:///etc/hostname")).isValid());
+  EXPECT_FALSE(browser->loadResource(QTextDocument::ImageResource, QUrl("/etc/hostname")).isValid());
 
   window->findChild<QAction*>("mnuHome")->trigger();
   EXPECT_EQ(browser->source(), ChmBrowser::urlOf("/index.htm"));
