@@ -19,7 +19,7 @@ namespace veltrano::triangles {
 
 namespace {
 
-WorksheetSpec spec() {
+WorksheetSpec frameSettings() {
   WorksheetSpec s;
   s.objectName = QStringLiteral("frmTriangles");
   s.caption = QStringLiteral("Triangles");
@@ -77,7 +77,7 @@ bool isAngle(Part part) { return part == Part::AngleA || part == Part::AngleB ||
 
 }  // namespace
 
-TrianglesWindow::TrianglesWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {
+TrianglesWindow::TrianglesWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent) {
   clientArea()->setFont(style::font(QStringLiteral("Courier New"), kPoints));
   style::setBackground(clientArea(), style::Cyan);
   buildCaptions();
