@@ -1,9 +1,9 @@
 #include "help/chm/chm_file.h"
 
+#include <chm_lib.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
-#include <chm_lib.h>
 
 namespace veltrano::help {
 
@@ -49,8 +49,8 @@ SystemInfo parseSystemInfo(const QByteArray& record) {
 
 QString normalisedObjectPath(const QString& path) {
   QStringList kept;
-  const QStringList steps = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))
-                                .split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  const QStringList steps =
+      QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'), Qt::SkipEmptyParts);
   for (const QString& step : steps) {
     if (step == QLatin1String(".")) continue;
     if (step == QLatin1String("..")) {
@@ -95,8 +95,8 @@ std::optional<QByteArray> ChmFile::read(const QString& objectPath) const {
   constexpr LONGUINT64 kLargestObject = 64 * 1024 * 1024;
   if (unit.length > kLargestObject) return std::nullopt;
   QByteArray data(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
-  const LONGINT64 got = chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(data.data()),
-                                            0, static_cast<LONGINT64>(unit.length));
+  const LONGINT64 got = chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(data.data()), 0,
+                                            static_cast<LONGINT64>(unit.length));
   if (got != static_cast<LONGINT64>(unit.length)) return std::nullopt;
   return data;
 }

@@ -78,8 +78,10 @@ QString decodeEntities(const QString& text) {
     const QString name = match.captured(1);
     bool ok = false;
     uint code = 0;
-    if (name.startsWith(QLatin1String("#x"))) code = name.mid(2).toUInt(&ok, 16);
-    else if (name.startsWith(QLatin1Char('#'))) code = name.mid(1).toUInt(&ok, 10);
+    if (name.startsWith(QLatin1String("#x")))
+      code = name.mid(2).toUInt(&ok, 16);
+    else if (name.startsWith(QLatin1Char('#')))
+      code = name.mid(1).toUInt(&ok, 10);
     if (ok && code > 0 && code <= 0x10FFFF) {
       result += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
     } else {

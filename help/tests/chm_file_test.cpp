@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 #include "common/testing/printers.h"
-#include "help/tests/qt_streaming.h"
 #include "help/chm/chm_file.h"
+#include "help/tests/qt_streaming.h"
 
 namespace veltrano::help {
 namespace {
@@ -22,9 +22,9 @@ QByteArray systemEntry(quint16 code, const QByteArray& text) {
 QByteArray systemRecord(const QByteArray& entries) { return QByteArray("\x03\x00\x00\x00", 4) + entries; }
 
 TEST(SystemRecord, NamesTheContentsFileTheFirstPageAndTheTitle) {
-  const SystemInfo info = parseSystemInfo(systemRecord(systemEntry(9, "chmcmd") + systemEntry(0, "toc.hhc") +
-                                                       systemEntry(2, "pages\\start.htm") +
-                                                       systemEntry(3, "Veltrano Help")));
+  const SystemInfo info =
+      parseSystemInfo(systemRecord(systemEntry(9, "chmcmd") + systemEntry(0, "toc.hhc") +
+                                   systemEntry(2, "pages\\start.htm") + systemEntry(3, "Veltrano Help")));
   EXPECT_EQ(info.contentsFile, "/toc.hhc");
   EXPECT_EQ(info.defaultTopic, "/pages/start.htm");
   EXPECT_EQ(info.title, "Veltrano Help");
@@ -43,9 +43,14 @@ TEST(SystemRecord, ADamagedRecordGivesWhatCameBeforeTheDamage) {
 
 TEST(ObjectPath, IsAbsoluteWithForwardSlashesAndNoDotSteps) {
   const std::pair<const char*, const char*> cases[] = {
-      {"index.htm", "/index.htm"},        {"/index.htm", "/index.htm"},     {"a\\b.htm", "/a/b.htm"},
-      {"./a/./b.htm", "/a/b.htm"},        {"a/../b.htm", "/b.htm"},         {"../../escape.htm", "/escape.htm"},
-      {"//double//slash.htm", "/double/slash.htm"}, {"", "/"},
+      {"index.htm", "/index.htm"},
+      {"/index.htm", "/index.htm"},
+      {"a\\b.htm", "/a/b.htm"},
+      {"./a/./b.htm", "/a/b.htm"},
+      {"a/../b.htm", "/b.htm"},
+      {"../../escape.htm", "/escape.htm"},
+      {"//double//slash.htm", "/double/slash.htm"},
+      {"", "/"},
   };
   for (const auto& [given, expected] : cases) {
     EXPECT_EQ(normalisedObjectPath(QString::fromUtf8(given)), QString::fromUtf8(expected)) << given;
@@ -72,7 +77,8 @@ TEST(ChmFileOpen, OpensAHelpFileInAFolderWithLettersBeyondAscii) {
   const QString inner = folder.filePath(QStringLiteral("Hilfe \u00fcber \u0394reiecke"));
   ASSERT_TRUE(QDir().mkpath(inner));
   const QString copy = QDir(inner).filePath(QStringLiteral("Triangle.chm"));
-  ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(VELTRANO_HELP_FOLDER)).filePath(QStringLiteral("Triangle.chm")), copy));
+  ASSERT_TRUE(
+      QFile::copy(QDir(QStringLiteral(VELTRANO_HELP_FOLDER)).filePath(QStringLiteral("Triangle.chm")), copy));
   const std::unique_ptr<ChmFile> file = ChmFile::open(copy);
   ASSERT_NE(file, nullptr);
   EXPECT_TRUE(file->contains(QStringLiteral("index.htm")));

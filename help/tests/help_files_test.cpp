@@ -1,15 +1,15 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "common/testing/printers.h"
-#include "help/tests/qt_streaming.h"
 #include "help/chm/chm_file.h"
 #include "help/chm/contents_file.h"
+#include "help/tests/qt_streaming.h"
 #include "help/viewer/chm_browser.h"
 
 namespace veltrano::help {
@@ -37,7 +37,8 @@ QString helpPath(const char* name) {
 
 std::string helpName(const ::testing::TestParamInfo<HelpFile>& info) { return info.param.name; }
 
-void forEachEntry(const std::vector<ContentsEntry>& entries, const std::function<void(const ContentsEntry&)>& visit) {
+void forEachEntry(const std::vector<ContentsEntry>& entries,
+                  const std::function<void(const ContentsEntry&)>& visit) {
   for (const ContentsEntry& entry : entries) {
     visit(entry);
     forEachEntry(entry.children, visit);

@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <gtest/gtest.h>
 
 #include "common/testing/window_test.h"
 #include "help/tests/qt_streaming.h"

@@ -15,9 +15,8 @@ void reportUnusable(QWidget* owner, const QString& path) {
   const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   MessageRequest request;
   request.title = QStringLiteral("Veltrano");
-  request.text = QFileInfo::exists(path)
-                     ? QStringLiteral("The help file \"%1\" cannot be read.").arg(shown)
-                     : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
+  request.text = QFileInfo::exists(path) ? QStringLiteral("The help file \"%1\" cannot be read.").arg(shown)
+                                         : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
   request.critical = false;
   platform().messages->show(owner, request);
 }

@@ -57,10 +57,14 @@ HelpWindow::HelpWindow(QWidget* parent)
   // markCurrentPage moves the current item with the signals blocked.
   connect(contents_, &QTreeWidget::currentItemChanged, this,
           guarded([this](QTreeWidgetItem* item, QTreeWidgetItem*) { openItem(item); }));
-  connect(browser_, &QTextBrowser::anchorClicked, this, guarded([this](const QUrl& link) { followLink(link); }));
-  connect(browser_, &QTextBrowser::sourceChanged, this, guarded([this](const QUrl& page) { markCurrentPage(page); }));
+  connect(browser_, &QTextBrowser::anchorClicked, this,
+          guarded([this](const QUrl& link) { followLink(link); }));
+  connect(browser_, &QTextBrowser::sourceChanged, this,
+          guarded([this](const QUrl& page) { markCurrentPage(page); }));
   connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
-          guarded([this](const QUrl& link) { statusBar()->showMessage(link.isEmpty() ? QString() : link.path()); }));
+          guarded([this](const QUrl& link) {
+            statusBar()->showMessage(link.isEmpty() ? QString() : link.path());
+          }));
 }
 
 void HelpWindow::buildToolBar() {
@@ -94,8 +98,9 @@ void HelpWindow::buildToolBar() {
 
 void HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
   file_ = std::move(file);
-  setWindowTitle(file_->title().isEmpty() ? QStringLiteral("Veltrano Help - ") + QFileInfo(file_->path()).fileName()
-                                           : file_->title());
+  setWindowTitle(file_->title().isEmpty()
+                     ? QStringLiteral("Veltrano Help - ") + QFileInfo(file_->path()).fileName()
+                     : file_->title());
 
   std::vector<ContentsEntry> entries;
   const QString contentsFile = file_->contentsFile();
@@ -150,7 +155,8 @@ void HelpWindow::followLink(const QUrl& link) {
     return;
   }
   const QString scheme = absolute.scheme();
-  if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")) {
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+      scheme == QLatin1String("mailto")) {
     QDesktopServices::openUrl(absolute);
     return;
   }
