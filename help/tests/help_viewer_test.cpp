@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextDocument>
@@ -74,6 +75,17 @@ TEST_F(HelpViewerTest, OpensOnTheContentsTreeAndTheFirstPage) {
   EXPECT_EQ(window->browser()->source(), ChmBrowser::urlOf("/index.htm"));
   EXPECT_EQ(window->contents()->currentItem(), window->contents()->topLevelItem(0));
   EXPECT_TRUE(window->browser()->toPlainText().contains("Solving a triangle"));
+}
+
+TEST_F(HelpViewerTest, ANewWindowOpensOverItsOwnerAndOnTheScreen) {
+  QWidget owner;
+  owner.setGeometry(QRect(QPoint(-200, -150), QSize(320, 240)));  // partly off the screen
+  owner.show();
+  viewer.showContents(&owner, helpPath("ortano.chm"));
+  ASSERT_NE(viewer.window(), nullptr);
+  const QRect area = owner.screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(viewer.window()->geometry().topLeft()))
+      << viewer.window()->geometry().x() << "," << viewer.window()->geometry().y();
 }
 
 TEST_F(HelpViewerTest, FollowsTheContentsTheLinksAndTheHistory) {

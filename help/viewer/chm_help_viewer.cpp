@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+#include <algorithm>
 
 #include "help/chm/chm_file.h"
 #include "help/viewer/help_window.h"
@@ -19,6 +21,17 @@ void reportUnusable(QWidget* owner, const QString& path) {
                                          : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
   request.critical = false;
   platform().messages->show(owner, request);
+}
+
+// A new help window opens over the window that asked for it, whole on screen.
+void placeOver(QWidget* window, const QWidget* owner) {
+  QPoint topLeft = owner->geometry().center() - window->rect().center();
+  if (const QScreen* screen = owner->screen()) {
+    const QRect area = screen->availableGeometry();
+    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - window->width())));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
+  }
+  window->move(topLeft);
 }
 
 }  // namespace
@@ -41,6 +54,7 @@ void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
   if (!window_) {
     window_ = new HelpWindow;
     window_->setAttribute(Qt::WA_DeleteOnClose);
+    if (owner) placeOver(window_, owner->window());
   }
   window_->showFile(std::move(file));
   if (window_->isMinimized()) window_->showNormal();
