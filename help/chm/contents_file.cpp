@@ -8,6 +8,34 @@ namespace veltrano::help {
 
 namespace {
 
+// The text of an attribute value with its character references resolved.
+QString decodeEntities(const QString& text) {
+  static const QRegularExpression reference(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|[a-zA-Z]+);"));
+  static const QHash<QString, QString> named{
+      {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
+      {QStringLiteral("gt"), QStringLiteral(">")},   {QStringLiteral("quot"), QStringLiteral("\"")},
+      {QStringLiteral("apos"), QStringLiteral("'")}, {QStringLiteral("nbsp"), QString(QChar(0xA0))}};
+  QString result;
+  qsizetype last = 0;
+  for (const QRegularExpressionMatch& match : reference.globalMatch(text)) {
+    result += text.mid(last, match.capturedStart() - last);
+    const QString name = match.captured(1);
+    bool ok = false;
+    uint code = 0;
+    if (name.startsWith(QLatin1String("#x")))
+      code = name.mid(2).toUInt(&ok, 16);
+    else if (name.startsWith(QLatin1Char('#')))
+      code = name.mid(1).toUInt(&ok, 10);
+    if (ok && code > 0 && code <= 0x10FFFF) {
+      result += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+    } else {
+      result += named.value(name.toLower(), match.captured());
+    }
+    last = match.capturedEnd();
+  }
+  return result + text.mid(last);
+}
+
 QHash<QString, QString> attributesOf(const QString& tagBody) {
   static const QRegularExpression attribute(
       QStringLiteral(R"re((\w+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"));
@@ -64,33 +92,6 @@ class ContentsBuilder {
 };
 
 }  // namespace
-
-QString decodeEntities(const QString& text) {
-  static const QRegularExpression reference(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|[a-zA-Z]+);"));
-  static const QHash<QString, QString> named{
-      {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
-      {QStringLiteral("gt"), QStringLiteral(">")},   {QStringLiteral("quot"), QStringLiteral("\"")},
-      {QStringLiteral("apos"), QStringLiteral("'")}, {QStringLiteral("nbsp"), QString(QChar(0xA0))}};
-  QString result;
-  qsizetype last = 0;
-  for (const QRegularExpressionMatch& match : reference.globalMatch(text)) {
-    result += text.mid(last, match.capturedStart() - last);
-    const QString name = match.captured(1);
-    bool ok = false;
-    uint code = 0;
-    if (name.startsWith(QLatin1String("#x")))
-      code = name.mid(2).toUInt(&ok, 16);
-    else if (name.startsWith(QLatin1Char('#')))
-      code = name.mid(1).toUInt(&ok, 10);
-    if (ok && code > 0 && code <= 0x10FFFF) {
-      result += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-    } else {
-      result += named.value(name.toLower(), match.captured());
-    }
-    last = match.capturedEnd();
-  }
-  return result + text.mid(last);
-}
 
 std::vector<ContentsEntry> parseContents(const QString& sitemap) {
   static const QRegularExpression tag(QStringLiteral(R"(<\s*(/?)\s*([A-Za-z]+)([^>]*)>)"));

@@ -18,7 +18,4 @@ struct ContentsEntry {
 // case, quoted or bare attribute values.
 std::vector<ContentsEntry> parseContents(const QString& sitemap);
 
-// The text of an attribute value with its character references resolved.
-QString decodeEntities(const QString& text);
-
 }  // namespace veltrano::help

@@ -65,19 +65,5 @@ TEST(ContentsFile, ReadsTheTreesThatHelpCompilersAndEditorsWrite) {
   }
 }
 
-TEST(ContentsFile, DecodesCharacterReferencesAndKeepsWhatIsNoReference) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"a &amp; b", "a & b"},
-      {"&lt;tag&gt;", "<tag>"},
-      {"&#39;quoted&#x27;", "'quoted'"},
-      {"&unknown; stays", "&unknown; stays"},
-      {"no reference & here", "no reference & here"},
-      {"&#0; kept", "&#0; kept"},
-  };
-  for (const auto& [encoded, decoded] : cases) {
-    EXPECT_EQ(decodeEntities(QString::fromUtf8(encoded)), QString::fromUtf8(decoded)) << encoded;
-  }
-}
-
 }  // namespace
 }  // namespace veltrano::help
