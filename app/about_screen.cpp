@@ -17,8 +17,7 @@
 
 namespace veltrano {
 
-AboutWindow::AboutWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("Veltrano"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -63,11 +62,8 @@ void AboutWindow::keyPressEvent(QKeyEvent* event) {
       case Qt::Key_Escape:
       case Qt::Key_Return:
       case Qt::Key_Enter:
-      case Qt::Key_Space:
-        close();
-        break;
-      default:
-        QWidget::keyPressEvent(event);
+      case Qt::Key_Space: close(); break;
+      default: QWidget::keyPressEvent(event);
     }
   });
 }
@@ -86,16 +82,11 @@ QPointer<AboutWindow>& aboutWindow() {
 }  // namespace
 
 QStringList AboutLines() {
-  return {QString(),
-          QString(),
-          QString(),
-          QStringLiteral("Veltrano"),
-          QString(),
-          QStringLiteral("Copyright (C) 2026 Veltrano"),
-          QString(),
-          QStringLiteral("All rights reserved."),
-          QString(),
-          WorksheetWindow::webAddress()};
+  return {QString(), QString(),
+          QString(), QStringLiteral("Veltrano"),
+          QString(), QStringLiteral("Copyright (C) 2026 Veltrano"),
+          QString(), QStringLiteral("All rights reserved."),
+          QString(), WorksheetWindow::webAddress()};
 }
 
 AboutWindow* AboutScreen() {

@@ -146,7 +146,8 @@ void TaskWindow::okClicked() {
 }
 
 void TaskWindow::helpClicked() {
-  platform().help->showContents(this, QDir::cleanPath(platform().programFolder + QStringLiteral("/ortano.chm")));
+  platform().help->showContents(this,
+                                QDir::cleanPath(platform().programFolder + QStringLiteral("/ortano.chm")));
 }
 
 // Enter chooses, as the OK button would in a dialog.

@@ -7,9 +7,7 @@ namespace veltrano {
 
 QtDecimalSetting::QtDecimalSetting(QLocale userLocale) : userLocale_(std::move(userLocale)) {}
 
-QString QtDecimalSetting::read() {
-  return before_ ? QStringLiteral(".") : userLocale_.decimalPoint();
-}
+QString QtDecimalSetting::read() { return before_ ? QStringLiteral(".") : userLocale_.decimalPoint(); }
 
 void QtDecimalSetting::write(const QString& separator) {
   if (separator == QStringLiteral(".")) {

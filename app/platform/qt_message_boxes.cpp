@@ -20,12 +20,9 @@ QString displayText(QString text) {
 MessageAnswer answerOf(int button, MessageButtons buttons) {
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   switch (button) {
-    case QMessageBox::Yes:
-      return MessageAnswer::Yes;
-    case QMessageBox::No:
-      return MessageAnswer::No;
-    default:
-      return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return MessageAnswer::Cancel;
   }
 }
 
@@ -39,7 +36,8 @@ void keepLinesWhole(QMessageBox& box, const QString& text) {
   int widest = 0;
   for (const QString& line : text.split(QChar(u'\n'))) widest = qMax(widest, metrics.horizontalAdvance(line));
   int room = 900;
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) room = screen->availableGeometry().width() - 160;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    room = screen->availableGeometry().width() - 160;
   label->setMinimumWidth(qMin(widest + 2, room));
 }
 

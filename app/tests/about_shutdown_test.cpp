@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/about_screen.h"
 #include "app/tests/shell_fixture.h"
@@ -58,7 +58,6 @@ TEST_F(AboutTest, AClickClosesItAndLeavesTheWorksheetOpen) {
   ASSERT_NE(AboutVeltrano::AboutScreen(), nullptr);
   EXPECT_EQ(AboutVeltrano::AboutScreen()->printedLines().size(), 10u);
   QTest::keyClick(AboutVeltrano::AboutScreen(), Qt::Key_Escape);
-  flushDeletes();
 
   EXPECT_EQ(visibleWindows(), QList<QWidget*>{sheet});
   EXPECT_FALSE(UnloadAll::ProgramEnded());

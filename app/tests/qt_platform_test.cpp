@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -5,7 +6,6 @@
 #include <QTimer>
 #include <clocale>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "app/platform/qt_decimal_setting.h"
 #include "app/platform/qt_message_boxes.h"
@@ -59,7 +59,8 @@ TEST(QtMessageBoxesTest, YesIsTheDefaultAndClosingAnswersCancel) {
             MessageAnswer::Yes);
   EXPECT_EQ(runBox(MessageButtons::YesNoCancel, press(QMessageBox::No)), MessageAnswer::No);
   EXPECT_EQ(runBox(MessageButtons::YesNoCancel, press(QMessageBox::Cancel)), MessageAnswer::Cancel);
-  EXPECT_EQ(runBox(MessageButtons::YesNoCancel, [](QMessageBox* box) { box->close(); }), MessageAnswer::Cancel);
+  EXPECT_EQ(runBox(MessageButtons::YesNoCancel, [](QMessageBox* box) { box->close(); }),
+            MessageAnswer::Cancel);
   EXPECT_EQ(runBox(MessageButtons::Ok, [](QMessageBox* box) { box->close(); }), MessageAnswer::Ok);
 }
 

@@ -1,5 +1,5 @@
-#include <QAbstractButton>
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 
 #include "app/about_screen.h"
 #include "app/tests/shell_fixture.h"
@@ -66,13 +66,14 @@ TEST_F(StartUpTest, CommaWarningThenYesKeepsAFullStopUntilTheEnd) {
   EXPECT_EQ(box.title, "Decimal Comma Warning!");
   EXPECT_EQ(box.buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(box.critical);
-  EXPECT_EQ(box.text.split('\r'),
-            QStringList({"Proper operation of this application requires the use of the DECIMAL POINT.",
-                         "Your system is currently using the DECIMAL COMMA.", "",
-                         "Do you wish to temporarily change this system setting to decimal point?",
-                         "(Upon exiting, this application will restore your setting.)",
-                         "(See HELP FILE or visit www.veltrano.org for instructions on how to change MANUALLY)",
-                         "", "Press YES to change."}));
+  EXPECT_EQ(
+      box.text.split('\r'),
+      QStringList({"Proper operation of this application requires the use of the DECIMAL POINT.",
+                   "Your system is currently using the DECIMAL COMMA.", "",
+                   "Do you wish to temporarily change this system setting to decimal point?",
+                   "(Upon exiting, this application will restore your setting.)",
+                   "(See HELP FILE or visit www.veltrano.org for instructions on how to change MANUALLY)", "",
+                   "Press YES to change."}));
   EXPECT_FALSE(box.text.contains('\n'));
 
   EXPECT_EQ(platform().decimal.separator, ".");
