@@ -118,7 +118,7 @@ QString NumberToText(double value) {
   std::string text = value < 0 ? "-" : "";
   if (exponent >= 15 || exponent <= -5) {
     text += digits[0];
-    if (digits.size() > 1) text += "." + digits.substr(1);
+    if (digits.size() > 1) text.append(1, '.').append(digits, 1);
     char exponentText[16];
     std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     text += exponentText;
@@ -127,10 +127,10 @@ QString NumberToText(double value) {
     if (digits.size() <= whole) {
       text += digits + std::string(whole - digits.size(), '0');
     } else {
-      text += digits.substr(0, whole) + "." + digits.substr(whole);
+      text.append(digits, 0, whole).append(1, '.').append(digits, whole);
     }
   } else {
-    text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
   }
   return QString::fromLatin1(text);
 }

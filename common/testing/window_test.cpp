@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 
 #include "common/dimension.h"
@@ -19,7 +20,13 @@ void WindowTest::TearDown() {
   EXPECT_TRUE(fakes().messages.answers.empty()) << "a queued message box answer was not used";
   EXPECT_TRUE(fakes().files.openAnswers.empty()) << "a queued file-open answer was not used";
   EXPECT_TRUE(fakes().files.saveAnswers.empty()) << "a queued file-save answer was not used";
-  for (QWidget* window : QApplication::topLevelWidgets()) delete window;
+  // Menus and dialogs are top-level widgets too, owned by their window: only
+  // windows without a parent are deleted here, each once.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->parent() == nullptr) windows << widget;
+  }
+  for (const QPointer<QWidget>& window : windows) delete window.data();
 }
 
 QByteArray WindowTest::readBytes(const QString& path) {
