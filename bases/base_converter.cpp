@@ -78,9 +78,8 @@ std::optional<QString> BaseConverter::convert(const QString& numberText, std::in
 std::optional<QString> BaseConverter::decimalToBase(const QString& text, int base) const {
   // Only digits and points: a sign, a blank, a comma, a letter or an
   // exponent would be read by TextToNumber and give a wrong number silently.
-  const bool legal = std::all_of(text.begin(), text.end(), [](QChar c) {
-    return c == u'.' || (c >= u'0' && c <= u'9');
-  });
+  const bool legal =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'.' || (c >= u'0' && c <= u'9'); });
   if (!legal) return std::nullopt;
   // A second point ends the reading: "1.2.3" is 1.2.
   const double value = TextToNumber(text);
@@ -120,10 +119,10 @@ std::optional<QString> BaseConverter::baseToDecimal(const QString& text, int bas
 
 std::optional<int> BaseConverter::digitOf(QChar character, int base) const {
   const int c = character.unicode() - kDigitCodeOffset;
-  if (c < 0) return std::nullopt;                      // the point and everything below "0"
+  if (c < 0) return std::nullopt;                       // the point and everything below "0"
   if (base <= 10 && c > base - 1) return std::nullopt;  // a digit the base lacks
-  if (c > base + 6) return std::nullopt;               // a letter the base lacks, or beyond "Z"
-  if (c > 9 && c < 17) return std::nullopt;            // the characters between "9" and "A"
+  if (c > base + 6) return std::nullopt;                // a letter the base lacks, or beyond "Z"
+  if (c > 9 && c < 17) return std::nullopt;             // the characters between "9" and "A"
   return digitValue_[static_cast<std::size_t>(c)];
 }
 

@@ -20,8 +20,8 @@
 namespace veltrano::bases {
 
 namespace {
-WorksheetSpec spec() {
-  WorksheetSpec s;
+FrameSettings frameSettings() {
+  FrameSettings s;
   s.objectName = QStringLiteral("frmBases");
   s.caption = QStringLiteral("Base Conversion");
   s.helpFile = QStringLiteral("\\bases.chm");
@@ -43,8 +43,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
   return label;
 }
 
-QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text,
-                     const QString& tip, QRect place) {
+QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text, const QString& tip,
+                     QRect place) {
   auto* field = new QLineEdit(text, parent);
   field->setObjectName(name);
   field->setToolTip(tip);
@@ -54,12 +54,10 @@ QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text,
   return field;
 }
 
-bool isEnter(const QKeyEvent& event) {
-  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
+bool isEnter(const QKeyEvent& event) { return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter; }
 }  // namespace
 
-BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {
+BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent) {
   buildControls();
   // The focus starts in the base field with its text selected; it reaches the
   // other controls only through the base field's check.
@@ -131,10 +129,8 @@ bool BasesWindow::baseFieldLeaving(const QFocusEvent& event) const {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
     case Qt::ShortcutFocusReason:
-    case Qt::OtherFocusReason:
-      break;
-    default:
-      return false;
+    case Qt::OtherFocusReason: break;
+    default: return false;
   }
   QWidget* next = QApplication::focusWidget();
   return next != nullptr && next != txtBase_ && isAncestorOf(next);
@@ -180,8 +176,8 @@ void BasesWindow::convert() {
   if (line) {
     appendResult(*line);
   } else {
-    platform().messages->show(this, {QStringLiteral("Veltrano"), QStringLiteral("Illegal Number"),
-                                     MessageButtons::Ok, true});
+    platform().messages->show(
+        this, {QStringLiteral("Veltrano"), QStringLiteral("Illegal Number"), MessageButtons::Ok, true});
   }
   txtNumber_->setFocus(Qt::OtherFocusReason);
   txtNumber_->selectAll();

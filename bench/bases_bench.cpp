@@ -1,9 +1,9 @@
 // One conversion must feel instant: the longest numbers the field takes, in
 // the base that gives the most digits, and the whole Enter key in the window.
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <benchmark/benchmark.h>
 
 #include "bases/base_converter.h"
 #include "bases/bases_window.h"

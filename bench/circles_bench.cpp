@@ -2,11 +2,11 @@
 // the key to the last result shown: the change handler, the solve with its
 // root search, and every nested solve its writes start. Once for a chord whose
 // circle Newton's iteration finds, once for one that needs the bracketed root.
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <benchmark/benchmark.h>
 
 #include "circles/circles_window.h"
 

@@ -1,10 +1,10 @@
 // How long one keystroke in x takes when n = 32767 roots are listed: the
 // change handler, the solve, the rows and the filled list.
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <benchmark/benchmark.h>
 
 #include "common/result_list.h"
 #include "complex/complex_solver.h"

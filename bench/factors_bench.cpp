@@ -1,9 +1,9 @@
 // The Factors window reads its prime table when it opens and factorises on
 // each request; both must pass without a pause the user would notice.
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <benchmark/benchmark.h>
 
 #include "factors/factoriser.h"
 #include "factors/prime_table.h"

@@ -1,10 +1,10 @@
 // How long one keystroke in side a takes in the case "a,b,c (SSS)", from the
 // key to the last result shown: the change handler, the solve, and the nested
 // solve that each changed angle field starts through its own change handler.
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <benchmark/benchmark.h>
 
 #include "triangles/triangles_window.h"
 

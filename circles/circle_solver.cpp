@@ -11,12 +11,12 @@ namespace {
 
 // Which quantity fields each case reads; the rest are its results.
 constexpr std::array<std::array<bool, 4>, 6> kInputs{{
-    {true, true, false, false},   // radius and arc
-    {true, false, true, false},   // radius and chord
-    {true, false, false, true},   // radius and central angle
-    {false, true, false, true},   // arc and central angle
-    {false, false, true, true},   // chord and central angle
-    {false, true, true, false},   // arc and chord
+    {true, true, false, false},  // radius and arc
+    {true, false, true, false},  // radius and chord
+    {true, false, false, true},  // radius and central angle
+    {false, true, false, true},  // arc and central angle
+    {false, false, true, true},  // chord and central angle
+    {false, true, true, false},  // arc and chord
 }};
 
 constexpr int index(CircleField field) { return static_cast<int>(field); }
@@ -41,7 +41,7 @@ bool isInputOf(std::int32_t task, CircleField field) {
 struct CircleSolver::Run {
   FieldFlags current{};  // written from a sound step
   QString failure;
-  bool trusted = true;   // false once the results come from a failed step
+  bool trusted = true;  // false once the results come from a failed step
 };
 
 void CircleSolver::SolveCircle() {
@@ -102,11 +102,8 @@ void CircleSolver::solveCase(Run& run) {
       write(run, CircleField::Arc, v_.Arc);
       break;
     }
-    case ArcAndChord:
-      solveArcAndChordCase(run);
-      break;
-    default:
-      break;
+    case ArcAndChord: solveArcAndChordCase(run); break;
+    default: break;
   }
 }
 
@@ -164,22 +161,18 @@ void CircleSolver::finish(const Run& run) {
 QString CircleSolver::explainError(const RuntimeError& error) const {
   if (error.number() == ErrorNumber::Overflow) return QStringLiteral("The result is too large");
   switch (v_.Task) {
-    case RadiusAndArc:
-      return QStringLiteral("The radius is zero");
+    case RadiusAndArc: return QStringLiteral("The radius is zero");
     case RadiusAndChord:
       if (error.number() == ErrorNumber::InvalidCall) {
         return QStringLiteral("The chord is longer than the diameter");
       }
       return QStringLiteral("The radius is zero");
-    case ArcAndCentralAngle:
-      return QStringLiteral("The central angle is zero");
+    case ArcAndCentralAngle: return QStringLiteral("The central angle is zero");
     case ChordAndCentralAngle:
       if (v_.CentralAngle == 0) return QStringLiteral("The central angle is zero");
       return QStringLiteral("No circle has this chord and central angle");
-    case ArcAndChord:
-      return explainNoRoot();
-    default:
-      return error.name();
+    case ArcAndChord: return explainNoRoot();
+    default: return error.name();
   }
 }
 

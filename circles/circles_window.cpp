@@ -16,8 +16,8 @@ namespace veltrano::circles {
 
 namespace {
 
-WorksheetSpec spec() {
-  WorksheetSpec s;
+FrameSettings frameSettings() {
+  FrameSettings s;
   s.objectName = QStringLiteral("frmCircles");
   s.caption = QStringLiteral("Circles");
   s.helpFile = QStringLiteral("\\circles.chm");
@@ -51,8 +51,8 @@ constexpr std::array<FieldDesign, kCircleFieldCount> kFieldDesigns{{
 }};
 
 constexpr std::array<const char*, 6> kTaskCaptions{
-    "Radius and arc",          "Radius and chord",        "Radius and central angle",
-    "Arc and central angle",   "Chord and central angle", "Arc and chord",
+    "Radius and arc",        "Radius and chord",        "Radius and central angle",
+    "Arc and central angle", "Chord and central angle", "Arc and chord",
 };
 
 // Positions in pixels within the 632 x 434 client area.
@@ -69,7 +69,7 @@ constexpr int kFieldHeight = 24;
 
 }  // namespace
 
-CirclesWindow::CirclesWindow(QWidget* parent) : WorksheetWindow(spec(), parent), solver_(*this) {
+CirclesWindow::CirclesWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent), solver_(*this) {
   QWidget* client = clientArea();
   client->setFont(style::font(QStringLiteral("Courier New"), kFontSize));
   style::setBackground(client, style::Cyan);
@@ -109,8 +109,8 @@ void CirclesWindow::buildCaseFrame() {
   }
   tasks_.first()->setChecked(true);
 
-  auto* advice =
-      new QLabel(QStringLiteral("Angles should be entered in degrees. Results are given in degrees."), clientArea());
+  auto* advice = new QLabel(
+      QStringLiteral("Angles should be entered in degrees. Results are given in degrees."), clientArea());
   advice->setObjectName(QStringLiteral("Label11"));
   advice->setFont(labelFont());
   advice->setGeometry(kMargin, kFrameHeight + 14, style::kWorksheetWidth - 2 * kMargin, 18);

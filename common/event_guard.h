@@ -25,10 +25,11 @@ void runGuarded(F&& handler) noexcept {
 // connect it to signals with more arguments.
 template <typename F>
 auto guarded(F handler) {
-  return [handler = std::move(handler)](auto&&... args)
-             -> decltype(std::invoke(handler, std::forward<decltype(args)>(args)...), void()) {
-    runGuarded([&] { std::invoke(handler, std::forward<decltype(args)>(args)...); });
-  };
+  return
+      [handler = std::move(handler)](
+          auto&&... args) -> decltype(std::invoke(handler, std::forward<decltype(args)>(args)...), void()) {
+        runGuarded([&] { std::invoke(handler, std::forward<decltype(args)>(args)...); });
+      };
 }
 
 }  // namespace veltrano

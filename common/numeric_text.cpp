@@ -1,10 +1,10 @@
 #include "common/numeric_text.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "common/runtime_error.h"

@@ -45,16 +45,16 @@ class Real {
   double value_;
 };
 
-Real Sqr(Real x);          // square root; Invalid procedure call below 0
-Real Log(Real x);          // natural logarithm; Invalid procedure call at or below 0
-Real Exp(Real x);          // Overflow above about 709.78
+Real Sqr(Real x);  // square root; Invalid procedure call below 0
+Real Log(Real x);  // natural logarithm; Invalid procedure call at or below 0
+Real Exp(Real x);  // Overflow above about 709.78
 Real Sin(Real x);
 Real Cos(Real x);
 Real Atn(Real x);
 Real Abs(Real x);
-Real Sgn(Real x);          // -1, 0 or 1
-Real Int(Real x);          // floor
-Real Fix(Real x);          // towards zero
+Real Sgn(Real x);                      // -1, 0 or 1
+Real Int(Real x);                      // floor
+Real Fix(Real x);                      // towards zero
 Real Power(Real base, Real exponent);  // the ^ operator
 
 // Conversions to the integer types, rounding halves to the even neighbour;

@@ -45,9 +45,9 @@ class WorksheetReader {
 // step: a write that fails for any reason leaves the old file as it was.
 class WorksheetWriter {
  public:
-  void textLine(const QString& text);       // the text, as it stands
-  void numberLine(std::int32_t value);      // " 3 " or "-3 "
-  void quotedLine(const QString& text);     // "text" in double quotes
+  void textLine(const QString& text);    // the text, as it stands
+  void numberLine(std::int32_t value);   // " 3 " or "-3 "
+  void quotedLine(const QString& text);  // "text" in double quotes
 
   const QByteArray& bytes() const { return bytes_; }
 

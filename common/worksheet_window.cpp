@@ -20,10 +20,10 @@
 
 namespace veltrano {
 
-WorksheetWindow::WorksheetWindow(const WorksheetSpec& spec, QWidget* parent)
-    : QMainWindow(parent), spec_(spec), client_(new QWidget(this)), status_(new QLabel(this)) {
-  setObjectName(spec.objectName);
-  setWindowTitle(spec.caption + QStringLiteral("  ") + webAddress());
+WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), client_(new QWidget(this)), status_(new QLabel(this)) {
+  setObjectName(settings.objectName);
+  setWindowTitle(settings.caption + QStringLiteral("  ") + webAddress());
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName(QStringLiteral("clientArea"));
   client_->setFixedSize(style::kWorksheetWidth, style::kWorksheetHeight);
@@ -31,7 +31,7 @@ WorksheetWindow::WorksheetWindow(const WorksheetSpec& spec, QWidget* parent)
   status_->setObjectName(QStringLiteral("lblStatus"));
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
-  buildMenus(spec);
+  buildMenus(settings);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -39,9 +39,9 @@ WorksheetWindow::~WorksheetWindow() = default;
 
 QString WorksheetWindow::webAddress() { return QStringLiteral("www.veltrano.org"); }
 
-void WorksheetWindow::buildMenus(const WorksheetSpec& spec) {
-  auto command = [this](QMenu* menu, const QString& name, const QString& caption,
-                        const QKeySequence& key, void (WorksheetWindow::*slot)()) {
+void WorksheetWindow::buildMenus(const FrameSettings& settings) {
+  auto command = [this](QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key,
+                        void (WorksheetWindow::*slot)()) {
     QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
     action->setObjectName(name);
     action->setShortcut(key);
@@ -56,14 +56,20 @@ void WorksheetWindow::buildMenus(const WorksheetSpec& spec) {
   QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
   file->setObjectName(QStringLiteral("mnuFile"));
   file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
-  command(file, QStringLiteral("mnuOpen"), QStringLiteral("Open"), QKeySequence::Open, &WorksheetWindow::open);
+  command(file, QStringLiteral("mnuOpen"), QStringLiteral("Open"), QKeySequence::Open,
+          &WorksheetWindow::open);
   separator(file, QStringLiteral("mnuFileBar1"));
-  command(file, QStringLiteral("mnuSave"), QStringLiteral("Save"), QKeySequence::Save, &WorksheetWindow::save);
-  command(file, QStringLiteral("mnuSaveAs"), spec.saveAsCaption, QKeySequence::SaveAs, &WorksheetWindow::saveAs);
-  if (spec.secondFileSeparator) separator(file, QStringLiteral("mnuFileBar2"));
-  command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("Print"), QKeySequence::Print, &WorksheetWindow::print);
-  command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help"), QKeySequence::HelpContents, &WorksheetWindow::help);
-  command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("About"), QKeySequence(), &WorksheetWindow::about);
+  command(file, QStringLiteral("mnuSave"), QStringLiteral("Save"), QKeySequence::Save,
+          &WorksheetWindow::save);
+  command(file, QStringLiteral("mnuSaveAs"), settings.saveAsCaption, QKeySequence::SaveAs,
+          &WorksheetWindow::saveAs);
+  if (settings.secondFileSeparator) separator(file, QStringLiteral("mnuFileBar2"));
+  command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("Print"), QKeySequence::Print,
+          &WorksheetWindow::print);
+  command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help"), QKeySequence::HelpContents,
+          &WorksheetWindow::help);
+  command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("About"), QKeySequence(),
+          &WorksheetWindow::about);
 }
 
 void WorksheetWindow::save() {
@@ -111,7 +117,7 @@ void WorksheetWindow::open() {
 
 void WorksheetWindow::print() {
   Printer& printer = *platform().printer;
-  if (spec_.printsInCourier) {
+  if (settings_.printsInCourier) {
     Dimension::SavedPrinterFontName = printer.fontName();
     printer.setFontName(QStringLiteral("Courier New"));
   }
@@ -121,7 +127,7 @@ void WorksheetWindow::print() {
     ~FontRestorer() {
       if (active) printer.setFontName(Dimension::SavedPrinterFontName);
     }
-  } restorer{printer, spec_.printsInCourier};
+  } restorer{printer, settings_.printsInCourier};
 
   if (!printer.showPrintDialog(this)) return;
   const QStringList lines = printedLines();
@@ -130,7 +136,7 @@ void WorksheetWindow::print() {
 }
 
 void WorksheetWindow::help() {
-  QString name = spec_.helpFile;
+  QString name = settings_.helpFile;
   name.replace(u'\\', u'/');
   platform().help->showContents(this, QDir::cleanPath(platform().programFolder + name));
 }

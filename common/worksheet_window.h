@@ -14,13 +14,13 @@ class WorksheetReader;
 class WorksheetWriter;
 
 // What distinguishes one worksheet window's frame from another.
-struct WorksheetSpec {
-  QString objectName;                               // "frmFactors"
-  QString caption;                                  // the window's title
-  QString helpFile;                                 // "\\Factors.chm"
+struct FrameSettings {
+  QString objectName;                                 // "frmFactors"
+  QString caption;                                    // the window's title
+  QString helpFile;                                   // "\\Factors.chm"
   QString saveAsCaption = QStringLiteral("Save As");  // "SaveAs" in two windows
-  bool secondFileSeparator = true;                  // frmComplex has none
-  bool printsInCourier = false;                     // Triangles, Circles, Complex
+  bool secondFileSeparator = true;                    // frmComplex has none
+  bool printsInCourier = false;                       // Triangles, Circles, Complex
 };
 
 // The frame of every worksheet window: the menus File (Open, Save, Save As),
@@ -31,7 +31,7 @@ class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit WorksheetWindow(const WorksheetSpec& spec, QWidget* parent = nullptr);
+  explicit WorksheetWindow(const FrameSettings& settings, QWidget* parent = nullptr);
   ~WorksheetWindow() override;
 
   QWidget* clientArea() const { return client_; }
@@ -68,10 +68,10 @@ class WorksheetWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void buildMenus(const WorksheetSpec& spec);
+  void buildMenus(const FrameSettings& settings);
   void writeFile();
 
-  WorksheetSpec spec_;
+  FrameSettings settings_;
   QWidget* client_;
   QLabel* status_;
 };

@@ -27,8 +27,8 @@ void inputLine(WorksheetWriter& file, const QString& text) {
 
 void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file) {
   for (const QString& input : contents.inputs) inputLine(file, input);
-  for (Target target : {Target::Sum, Target::Difference, Target::Product, Target::Quotient,
-                        Target::YtoX, Target::Exp, Target::Log}) {
+  for (Target target : {Target::Sum, Target::Difference, Target::Product, Target::Quotient, Target::YtoX,
+                        Target::Exp, Target::Log}) {
     file.textLine(result(contents, target));
   }
   file.quotedLine(result(contents, Target::Polar));
@@ -66,8 +66,7 @@ QStringList complexPrintedLines(const ComplexContents& contents, std::int32_t ta
           << QStringLiteral("x / y = ") + result(contents, Target::Quotient)
           << QStringLiteral("y ^ x = ") + result(contents, Target::YtoX);
   } else if (group == TaskGroup::Power) {
-    lines << QStringLiteral("x ^ n = ") + result(contents, Target::XtoN)
-          << QStringLiteral("nth roots of x:");
+    lines << QStringLiteral("x ^ n = ") + result(contents, Target::XtoN) << QStringLiteral("nth roots of x:");
     lines += contents.roots;
   }
   lines << QStringLiteral("Exp(x) = ") + result(contents, Target::Exp)

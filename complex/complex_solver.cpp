@@ -149,19 +149,17 @@ void ComplexSolver::oneNumberResults(ComplexSheet& sheet) {
   }
 
   stage_ = Stage::Polar;
-  sheet.setResult(Target::Polar, NumberToText(Modulus.value()) + QStringLiteral(",") +
-                                     NumberToText(Argument.value()));
+  sheet.setResult(Target::Polar,
+                  NumberToText(Modulus.value()) + QStringLiteral(",") + NumberToText(Argument.value()));
 }
 
 QList<Target> runTargets(TaskGroup group) {
   switch (group) {
     case TaskGroup::TwoNumber:
-      return {Target::Sum, Target::Difference, Target::Product, Target::Quotient,
-              Target::YtoX, Target::Exp, Target::Log, Target::Polar};
-    case TaskGroup::Power:
-      return {Target::XtoN, Target::Exp, Target::Log, Target::Polar};
-    case TaskGroup::OneNumber:
-      break;
+      return {Target::Sum,  Target::Difference, Target::Product, Target::Quotient,
+              Target::YtoX, Target::Exp,        Target::Log,     Target::Polar};
+    case TaskGroup::Power: return {Target::XtoN, Target::Exp, Target::Log, Target::Polar};
+    case TaskGroup::OneNumber: break;
   }
   return {Target::Exp, Target::Log, Target::Polar};
 }
@@ -216,10 +214,8 @@ QString failureText(const SolveOutcome& outcome, const ComplexSolver& solver) {
     case ErrorNumber::Overflow:
       if (outcome.failedAt == Stage::Roots) return QStringLiteral("Too many roots to list");
       return QStringLiteral("Result too large");
-    case ErrorNumber::InvalidCall:
-      return QStringLiteral("Number too small: x or y is too close to 0");
-    default:
-      break;
+    case ErrorNumber::InvalidCall: return QStringLiteral("Number too small: x or y is too close to 0");
+    default: break;
   }
   return RuntimeError(outcome.error).name();
 }

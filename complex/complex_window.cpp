@@ -19,8 +19,8 @@ namespace veltrano::complex {
 
 namespace {
 
-WorksheetSpec spec() {
-  WorksheetSpec s;
+FrameSettings frameSettings() {
+  FrameSettings s;
   s.objectName = QStringLiteral("frmComplex");
   s.caption = QStringLiteral("Complex Numbers");
   s.helpFile = QStringLiteral("\\complex.chm");
@@ -87,7 +87,7 @@ constexpr int kNamingWidth = 140;
 
 }  // namespace
 
-ComplexWindow::ComplexWindow(QWidget* parent) : WorksheetWindow(spec(), parent) {
+ComplexWindow::ComplexWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent) {
   Dimension::SetConstants();
 
   QWidget* area = clientArea();
@@ -149,12 +149,13 @@ void ComplexWindow::buildInputFrames(QWidget* area) {
   const int labelWidth = 150;
   const int fieldLeft = 8 + labelWidth + 4;
   const int fieldWidth = kInputFramesWidth - fieldLeft - 8;
-  auto row = [&](QGroupBox* frame, int line, const char* labelName, const char* caption, const char* fieldName,
-                 Input input) {
+  auto row = [&](QGroupBox* frame, int line, const char* labelName, const char* caption,
+                 const char* fieldName, Input input) {
     const int top = 17 + line * (kRowHeight + 2);
     makeNamingLabel(frame, QString::fromLatin1(labelName), QString::fromLatin1(caption),
                     QRect(8, top, labelWidth, kRowHeight));
-    inputs_[input] = makeInput(frame, QString::fromLatin1(fieldName), QRect(fieldLeft, top, fieldWidth, kRowHeight));
+    inputs_[input] =
+        makeInput(frame, QString::fromLatin1(fieldName), QRect(fieldLeft, top, fieldWidth, kRowHeight));
   };
 
   fraX_ = makeFrame(area, QStringLiteral("fraX"), QStringLiteral("Enter x:"),
@@ -167,8 +168,9 @@ void ComplexWindow::buildInputFrames(QWidget* area) {
   row(fraY_, 0, "Label13", "Real part (c) = ", "txtC", C);
   row(fraY_, 1, "Label12", "Imaginary part (d) = ", "txtD", D);
 
-  fraN_ = makeFrame(area, QStringLiteral("fraN"), QStringLiteral("Enter n:"),
-                    QRect(kInputFramesLeft, kFramesTop + 128, kInputFramesWidth, kLineTop - 6 - kFramesTop - 128));
+  fraN_ = makeFrame(
+      area, QStringLiteral("fraN"), QStringLiteral("Enter n:"),
+      QRect(kInputFramesLeft, kFramesTop + 128, kInputFramesWidth, kLineTop - 6 - kFramesTop - 128));
   row(fraN_, 0, "Label14", "n = ", "txtN", N);
   fraN_->setEnabled(false);
 }
@@ -184,10 +186,10 @@ void ComplexWindow::buildResults(QWidget* area) {
     const char* labelName;
     const char* caption;
     const char* resultName;
-  } rows[kTargetCount] = {{"Label4", "x + y = ", "lblSum"},          {"Label3", "x - y = ", "lblDifference"},
-                          {"Label1", "x * y = ", "lblProduct"},      {"Label6", "x / y = ", "lblQuotient"},
-                          {"Label18", "y ^ x = ", "lblYtoX"},        {"Label20", "Exp(x) = ", "lblExp"},
-                          {"Label24", "Log(x) = ", "lblLog"},        {"Label22", "Polar form of x = ", "lblPolar"},
+  } rows[kTargetCount] = {{"Label4", "x + y = ", "lblSum"},     {"Label3", "x - y = ", "lblDifference"},
+                          {"Label1", "x * y = ", "lblProduct"}, {"Label6", "x / y = ", "lblQuotient"},
+                          {"Label18", "y ^ x = ", "lblYtoX"},   {"Label20", "Exp(x) = ", "lblExp"},
+                          {"Label24", "Log(x) = ", "lblLog"},   {"Label22", "Polar form of x = ", "lblPolar"},
                           {"Label16", "x ^ n = ", "lblXtoN"}};
   for (int i = 0; i < kTargetCount; ++i) {
     const int top = kResultsTop + i * kResultStep;
@@ -347,7 +349,8 @@ void ComplexWindow::restore(const ComplexContents& file) {
   if (complete) {
     clearFailure();
   } else {
-    showFailure(QStringLiteral("The list is full: it shows the first %1 roots").arg(ComplexSolver::kMaxRoots));
+    showFailure(
+        QStringLiteral("The list is full: it shows the first %1 roots").arg(ComplexSolver::kMaxRoots));
   }
 }
 

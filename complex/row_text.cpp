@@ -18,8 +18,8 @@ char* appendNumber(char* out, double value) {
     return out;
   }
   char scientific[40];
-  const auto converted =
-      std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value), std::chars_format::scientific, 14);
+  const auto converted = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                       std::chars_format::scientific, 14);
   *converted.ptr = '\0';
   // scientific is "d.dddddddddddddde+XX": fifteen digits and the exponent.
   char digits[16];

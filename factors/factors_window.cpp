@@ -15,8 +15,8 @@
 namespace veltrano::factors {
 
 namespace {
-WorksheetSpec spec() {
-  WorksheetSpec s;
+FrameSettings frameSettings() {
+  FrameSettings s;
   s.objectName = QStringLiteral("frmFactors");
   s.caption = QStringLiteral("Prime Factors");
   s.helpFile = QStringLiteral("\\Factors.chm");
@@ -28,7 +28,7 @@ WorksheetSpec spec() {
 }  // namespace
 
 FactorsWindow::FactorsWindow(QWidget* parent)
-    : WorksheetWindow(spec(), parent),
+    : WorksheetWindow(frameSettings(), parent),
       table_(PrimeTable::load(platform().programFolder)),
       factoriser_(table_) {
   buildControls();

@@ -22,13 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const veltrano::RuntimeError& e) {
     using veltrano::ErrorNumber;
     const ErrorNumber n = e.number();
-    if (n != ErrorNumber::InputPastEndOfFile && n != ErrorNumber::TypeMismatch && n != ErrorNumber::Overflow) {
+    if (n != ErrorNumber::InputPastEndOfFile && n != ErrorNumber::TypeMismatch &&
+        n != ErrorNumber::Overflow) {
       std::abort();
     }
   }
   // What the writer writes, the reader reads back field for field.
   veltrano::WorksheetWriter writer;
-  const QString text = veltrano::decodeWindows1252(bytes).remove(u'\r').remove(u'\n').remove(u',').remove(u'"');
+  const QString text =
+      veltrano::decodeWindows1252(bytes).remove(u'\r').remove(u'\n').remove(u',').remove(u'"');
   writer.textLine(text.trimmed());
   writer.quotedLine(text);
   veltrano::WorksheetReader back(writer.bytes());

@@ -153,8 +153,7 @@ class Solver {
       case SAS:
         if (error == ErrorNumber::DivisionByZero) return QStringLiteral("Side c comes out zero: no triangle");
         return QStringLiteral("No triangle has these parts");
-      default:
-        return QStringLiteral("The angles leave no room for a triangle");
+      default: return QStringLiteral("The angles leave no room for a triangle");
     }
   }
 
@@ -195,9 +194,7 @@ QList<Part> resultParts(std::int32_t task) {
   }
 }
 
-SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write) {
-  return Solver(v, write).run();
-}
+SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write) { return Solver(v, write).run(); }
 
 Real DegreesToRadians(Real degrees) { return degrees * pi() / 180; }
 Real RadiansToDegrees(Real radians) { return radians * 180 / pi(); }

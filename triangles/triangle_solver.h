@@ -32,9 +32,9 @@ struct TriangleVariables {
 using FieldWriter = std::function<void(Part part, const QString& text)>;
 
 struct SolveOutcome {
-  bool stopped = false;     // a run-time error ended the solve
-  QList<Part> written;      // the fields this solve wrote, in order
-  QString why;              // plain words for the user; empty when all is well
+  bool stopped = false;  // a run-time error ended the solve
+  QList<Part> written;   // the fields this solve wrote, in order
+  QString why;           // plain words for the user; empty when all is well
 };
 
 // The three parts a case computes, in the order they are shown, then Area.

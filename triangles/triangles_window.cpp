@@ -19,8 +19,8 @@ namespace veltrano::triangles {
 
 namespace {
 
-WorksheetSpec frameSettings() {
-  WorksheetSpec s;
+FrameSettings frameSettings() {
+  FrameSettings s;
   s.objectName = QStringLiteral("frmTriangles");
   s.caption = QStringLiteral("Triangles");
   s.helpFile = QStringLiteral("\\Triangle.chm");
@@ -70,8 +70,8 @@ const char* const kCaseCaptions[] = {"a,b,c (SSS)", "a,b,A (SSA)", "a,b,C (SAS)"
                                      "a,A,C (SAA)"};
 
 // Printed labels: seven characters each, so the values line up in Courier.
-const char* const kPrintLabels[kPartCount] = {"   a = ", "   b = ", "   c = ", "   A = ",
-                                              "   B = ", "   C = ", "Area = "};
+const char* const kPrintLabels[kPartCount] = {
+    "   a = ", "   b = ", "   c = ", "   A = ", "   B = ", "   C = ", "Area = "};
 
 bool isAngle(Part part) { return part == Part::AngleA || part == Part::AngleB || part == Part::AngleC; }
 
@@ -96,8 +96,8 @@ void TrianglesWindow::buildCaptions() {
   makeLabel(area, "Label3", QStringLiteral("Corresponding opposite angles: A, B, C "), courierBold())
       ->move(16, 72);
   QLabel* units = makeLabel(
-      area, "Label11",
-      QStringLiteral("Angles should be entered in degrees. Results are given in degrees."), sansBold());
+      area, "Label11", QStringLiteral("Angles should be entered in degrees. Results are given in degrees."),
+      sansBold());
   units->setAlignment(Qt::AlignCenter);
   units->setGeometry(16, 184, style::kWorksheetWidth - 32, 22);
 }
@@ -136,7 +136,8 @@ void TrianglesWindow::buildFields() {
     fields_[static_cast<int>(place.part)] = edit;
   }
   for (Part part : {Part::SideA, Part::SideB, Part::SideC}) style::setInput(field(part), true);
-  for (Part part : {Part::AngleA, Part::AngleB, Part::AngleC, Part::Area}) style::setInput(field(part), false);
+  for (Part part : {Part::AngleA, Part::AngleB, Part::AngleC, Part::Area})
+    style::setInput(field(part), false);
 }
 
 void TrianglesWindow::buildTabOrder() {
@@ -257,7 +258,8 @@ void TrianglesWindow::putIntoFields(const QStringList& texts) {
 
 QStringList TrianglesWindow::printedLines() const {
   QStringList lines;
-  for (int i = 0; i < kPartCount; ++i) lines.append(QString::fromLatin1(kPrintLabels[i]) + fields_[i]->text());
+  for (int i = 0; i < kPartCount; ++i)
+    lines.append(QString::fromLatin1(kPrintLabels[i]) + fields_[i]->text());
   return lines;
 }
 

@@ -1,7 +1,7 @@
 #include "bases/base_converter.h"
 
-#include <cfloat>
 #include <gtest/gtest.h>
+#include <cfloat>
 
 #include "common/testing/printers.h"
 
@@ -33,12 +33,18 @@ TEST_F(ConverterTest, ConvertsToTheExactLines) {
     int base;
     const char* line;
   } examples[] = {
-      {"255", 16, "255 = #FF (BASE16)"},         {"#ff", 16, "#FF (BASE16) = 255"},
-      {"10.25", 2, "10.25 = #1010.01 (BASE2)"},  {"3.75", 16, "3.75 = #3.C (BASE16)"},
-      {"0.5", 2, "0.5 = #0.1 (BASE2)"},          {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
-      {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},      {"#777", 8, "#777 (BASE8) = 511"},
-      {"", 16, " = #0 (BASE16)"},                {"#", 16, "# (BASE16) = 0"},
-      {".", 10, ". = #0 (BASE10)"},              {"#.8", 16, "#.8 (BASE16) = 0.5"},
+      {"255", 16, "255 = #FF (BASE16)"},
+      {"#ff", 16, "#FF (BASE16) = 255"},
+      {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
+      {"3.75", 16, "3.75 = #3.C (BASE16)"},
+      {"0.5", 2, "0.5 = #0.1 (BASE2)"},
+      {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
+      {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
+      {"#777", 8, "#777 (BASE8) = 511"},
+      {"", 16, " = #0 (BASE16)"},
+      {"#", 16, "# (BASE16) = 0"},
+      {".", 10, ". = #0 (BASE10)"},
+      {"#.8", 16, "#.8 (BASE16) = 0.5"},
   };
   for (const auto& e : examples) EXPECT_EQ(line(e.text, e.base), e.line) << e.text;
 }
@@ -48,8 +54,8 @@ TEST_F(ConverterTest, RefusesCharactersTheDirectionDoesNotAllow) {
     const char* text;
     int base;
   } illegal[] = {
-      {"-5", 10}, {"+5", 10},  {"1E3", 10}, {"1,5", 10}, {" 5", 10},     {"FF", 16},
-      {"#G", 16}, {"#8", 8},   {"#A", 10},  {"#Z", 35},  {"#1.2.3", 10}, {"#-1", 10},
+      {"-5", 10},  {"+5", 10}, {"1E3", 10}, {"1,5", 10}, {" 5", 10},     {"FF", 16},
+      {"#G", 16},  {"#8", 8},  {"#A", 10},  {"#Z", 35},  {"#1.2.3", 10}, {"#-1", 10},
       {"# 1", 16}, {"#:", 16}, {"#@", 16},  {"#[", 36},  {"##1", 10},    {"#\u00e9", 36},
   };
   for (const auto& e : illegal) {
@@ -88,7 +94,6 @@ TEST_F(ConverterTest, GivesWholePartsAllTheirDigitsExactly) {
   // Remainders taken in floating point end this one in ...982.
   EXPECT_EQ(line("#1FFFFFFFFFFFF7", 16), "#1FFFFFFFFFFFF7 (BASE16) = 9007199254740983");
   EXPECT_EQ(converter.digitsInBase(DBL_MAX, 2), QString(53, u'1') + QString(971, u'0'));
-
 }
 
 }  // namespace

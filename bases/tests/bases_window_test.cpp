@@ -1,5 +1,6 @@
 #include "bases/bases_window.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "common/dimension.h"
 #include "common/result_list.h"
@@ -70,8 +70,8 @@ TEST_F(BasesWindowTest, StartsInTheBaseFieldAndChecksTheBaseWhenTheFocusLeavesIt
     bool accepted;
     int base;
   } cases[] = {
-      {"40", false, 40}, {"1.5", true, 2},   {"2.5", true, 2},   {"36.5", true, 36},
-      {"37", false, 37}, {"1", false, 1},    {"-16", false, -16}, {"abc", false, 0},
+      {"40", false, 40}, {"1.5", true, 2},         {"2.5", true, 2},    {"36.5", true, 36},
+      {"37", false, 37}, {"1", false, 1},          {"-16", false, -16}, {"abc", false, 0},
       {"36", true, 36},  {"4294967298", false, 0}, {"1E400", false, 0},
   };
   for (const auto& c : cases) {

@@ -1,12 +1,12 @@
 #include "circles/circles_window.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "common/dimension.h"
 #include "common/numeric_text.h"
@@ -21,7 +21,8 @@ using testing::retype;
 
 const QStringList kNames{"txtRadius", "txtArc", "txtChord", "txtCA", "txtSector", "txtSegment"};
 const QStringList kInitial{"1", "1", ".9588510394096375", "57.29577357044914", ".5", "7.926452985896049D-02"};
-const QByteArray kInitialFile = "1\r\n1\r\n.9588510394096375\r\n57.29577357044914\r\n.5\r\n7.926452985896049D-02\r\n";
+const QByteArray kInitialFile =
+    "1\r\n1\r\n.9588510394096375\r\n57.29577357044914\r\n.5\r\n7.926452985896049D-02\r\n";
 
 class CirclesTest : public testing::WindowTest {
  protected:
@@ -94,7 +95,8 @@ TEST_F(CirclesTest, OpensAsDesignedWithoutSolving) {
 TEST_F(CirclesTest, RadiusAndArcOfOneGivesTheKnownTexts) {
   retype(text("txtRadius"), "2");
   retype(text("txtRadius"), "1");
-  EXPECT_EQ(texts(), (QStringList{"1", "1", "0.958851077208406", "57.2957795130823", "0.5", "0.0792645075960517"}));
+  EXPECT_EQ(texts(),
+            (QStringList{"1", "1", "0.958851077208406", "57.2957795130823", "0.5", "0.0792645075960517"}));
 }
 
 // Every case on one circle: radius 2 and 60 degrees, so the chord is 2 too.
@@ -108,7 +110,8 @@ TEST_F(CirclesTest, EachCaseSolvesTheSameCircle) {
     for (int i = 0; i < 4; ++i) {
       if (isInputOf(task, static_cast<CircleField>(i))) retype(text(kNames[i]), NumberToText(circle[i]));
     }
-    for (int i = 0; i < 6; ++i) EXPECT_NEAR(value(kNames[i]), circle[i], 1e-12 * circle[i]) << task << " " << i;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_NEAR(value(kNames[i]), circle[i], 1e-12 * circle[i]) << task << " " << i;
     EXPECT_EQ(window->statusText(), QString()) << task;
     EXPECT_TRUE(stale().isEmpty()) << task;
   }
@@ -228,7 +231,8 @@ TEST_F(CirclesTest, OpenPutsTheFieldsBackOneByOne) {
 
   retype(text("txtRadius"), "2");
   open(kInitialFile);
-  EXPECT_EQ(texts(), (QStringList{"1", "1", "0.958851077208406", "57.2957795130823", ".5", "7.926452985896049D-02"}));
+  EXPECT_EQ(texts(),
+            (QStringList{"1", "1", "0.958851077208406", "57.2957795130823", ".5", "7.926452985896049D-02"}));
 
   // "1,5" is two fields: the arc becomes 5 and the rest shift by one.
   open("1,5\r\n" + kInitialFile.mid(3));

@@ -1,7 +1,7 @@
 #include "common/testing/fake_platform.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -10,8 +10,8 @@ namespace veltrano::testing {
 MessageAnswer FakeMessageBoxes::show(QWidget*, const MessageRequest& request) {
   shown.push_back(request);
   if (answers.empty()) {
-    ADD_FAILURE() << "Unexpected message box \"" << request.title.toStdString() << "\": "
-                  << request.text.toStdString();
+    ADD_FAILURE() << "Unexpected message box \"" << request.title.toStdString()
+                  << "\": " << request.text.toStdString();
     return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
   }
   const MessageAnswer answer = answers.front();

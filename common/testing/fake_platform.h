@@ -50,8 +50,8 @@ class FakePrinter : public Printer {
   QString font = QStringLiteral("Arial");
   bool dialogAnswer = true;
   int dialogShown = 0;
-  std::vector<PrintedLine> page;                 // the document being printed
-  std::vector<std::vector<PrintedLine>> jobs;    // the documents sent
+  std::vector<PrintedLine> page;               // the document being printed
+  std::vector<std::vector<PrintedLine>> jobs;  // the documents sent
   QStringList lastJobTexts() const;
 };
 
@@ -76,7 +76,10 @@ class FakeDecimalSetting : public DecimalSetting {
 class FakeClock : public Clock {
  public:
   QDateTime now() override;
-  void pause() override { time = time.addMSecs(stepMs); ++pauses; }
+  void pause() override {
+    time = time.addMSecs(stepMs);
+    ++pauses;
+  }
 
   QDateTime time = QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0, 0));
   int stepMs = 10;

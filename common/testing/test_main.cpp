@@ -1,9 +1,9 @@
 // The main of every test executable: a headless QApplication, the C locale's
 // full stop, and fresh fakes for the platform before each test.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLocale>
 #include <clocale>
-#include <gtest/gtest.h>
 
 #include "common/testing/fake_platform.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
-#include <gtest/gtest.h>
 
 #include "common/testing/fake_platform.h"
 #include "common/testing/printers.h"
@@ -42,9 +42,8 @@ T* child(const QObject* root, const QString& name) {
 template <typename T>
 QList<T*> indexedGroup(const QObject* root, const QString& name) {
   QList<T*> members = root->findChildren<T*>(name);
-  std::sort(members.begin(), members.end(), [](T* a, T* b) {
-    return a->property("index").toInt() < b->property("index").toInt();
-  });
+  std::sort(members.begin(), members.end(),
+            [](T* a, T* b) { return a->property("index").toInt() < b->property("index").toInt(); });
   return members;
 }
 

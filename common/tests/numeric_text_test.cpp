@@ -85,8 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Small magnitudes: plain down to 0.0001.
         WriteCase{0.0001, "0.0001"}, WriteCase{0.00012345, "0.00012345"}, WriteCase{0.00001, "1E-05"},
         WriteCase{6.123233995736766e-17, "6.12323399573677E-17"}, WriteCase{-1.5e-300, "-1.5E-300"},
-        WriteCase{1.7976931348623157e308, "1.79769313486232E+308"}, WriteCase{4.9e-324, "4.94065645841247E-324"},
-        WriteCase{0.1 + 0.2, "0.3"}, WriteCase{57.29577951308232, "57.2957795130823"}));
+        WriteCase{1.7976931348623157e308, "1.79769313486232E+308"},
+        WriteCase{4.9e-324, "4.94065645841247E-324"}, WriteCase{0.1 + 0.2, "0.3"},
+        WriteCase{57.29577951308232, "57.2957795130823"}));
 
 TEST(NumberToText, RoundTripKeepsFifteenSignificantDigits) {
   std::mt19937_64 random(20261206);

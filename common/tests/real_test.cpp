@@ -22,18 +22,30 @@ void expectError(ErrorNumber expected, const std::function<void()>& step, const 
 
 TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
   const Real big = 1e308;
-  expectError(ErrorNumber::DivisionByZero, [] { Real(1) / Real(0); }, "1/0");
-  expectError(ErrorNumber::DivisionByZero, [] { Real(0) / Real(0); }, "0/0");
-  expectError(ErrorNumber::Overflow, [&] { big * 10; }, "1e308*10");
-  expectError(ErrorNumber::Overflow, [&] { big + big; }, "1e308+1e308");
-  expectError(ErrorNumber::Overflow, [] { Real(1e300) / Real(1e-300); }, "quotient beyond range");
-  expectError(ErrorNumber::InvalidCall, [] { Sqr(-1e-300); }, "Sqr of a negative");
-  expectError(ErrorNumber::InvalidCall, [] { Log(0); }, "Log 0");
-  expectError(ErrorNumber::InvalidCall, [] { Log(-1); }, "Log -1");
-  expectError(ErrorNumber::Overflow, [] { Exp(709.8); }, "Exp 709.8");
-  expectError(ErrorNumber::DivisionByZero, [] { Power(0, -1); }, "0^-1");
-  expectError(ErrorNumber::InvalidCall, [] { Power(-8, 1.0 / 3); }, "(-8)^(1/3)");
-  expectError(ErrorNumber::Overflow, [] { Power(10, 400); }, "10^400");
+  expectError(
+      ErrorNumber::DivisionByZero, [] { Real(1) / Real(0); }, "1/0");
+  expectError(
+      ErrorNumber::DivisionByZero, [] { Real(0) / Real(0); }, "0/0");
+  expectError(
+      ErrorNumber::Overflow, [&] { big * 10; }, "1e308*10");
+  expectError(
+      ErrorNumber::Overflow, [&] { big + big; }, "1e308+1e308");
+  expectError(
+      ErrorNumber::Overflow, [] { Real(1e300) / Real(1e-300); }, "quotient beyond range");
+  expectError(
+      ErrorNumber::InvalidCall, [] { Sqr(-1e-300); }, "Sqr of a negative");
+  expectError(
+      ErrorNumber::InvalidCall, [] { Log(0); }, "Log 0");
+  expectError(
+      ErrorNumber::InvalidCall, [] { Log(-1); }, "Log -1");
+  expectError(
+      ErrorNumber::Overflow, [] { Exp(709.8); }, "Exp 709.8");
+  expectError(
+      ErrorNumber::DivisionByZero, [] { Power(0, -1); }, "0^-1");
+  expectError(
+      ErrorNumber::InvalidCall, [] { Power(-8, 1.0 / 3); }, "(-8)^(1/3)");
+  expectError(
+      ErrorNumber::Overflow, [] { Power(10, 400); }, "10^400");
 }
 
 TEST(Real, FormulasKeepDoubleResults) {
@@ -56,12 +68,16 @@ TEST(Real, IntegerConversionsRoundHalvesToEvenAndCheckRange) {
   EXPECT_EQ(ToLong(1.4999), 1);
   EXPECT_EQ(ToLong(2147483647.4), 2147483647);
   EXPECT_EQ(ToLong(-2147483648.0), std::numeric_limits<std::int32_t>::min());
-  expectError(ErrorNumber::Overflow, [] { ToLong(2147483647.5); }, "ToLong above range");
-  expectError(ErrorNumber::Overflow, [] { ToLong(-2147483649.0); }, "ToLong below range");
+  expectError(
+      ErrorNumber::Overflow, [] { ToLong(2147483647.5); }, "ToLong above range");
+  expectError(
+      ErrorNumber::Overflow, [] { ToLong(-2147483649.0); }, "ToLong below range");
   EXPECT_EQ(ToInteger(32767.4), 32767);
   EXPECT_EQ(ToInteger(-0.5), 0);
-  expectError(ErrorNumber::Overflow, [] { ToInteger(32767.5); }, "ToInteger above range");
-  expectError(ErrorNumber::Overflow, [] { ToInteger(-32769); }, "ToInteger below range");
+  expectError(
+      ErrorNumber::Overflow, [] { ToInteger(32767.5); }, "ToInteger above range");
+  expectError(
+      ErrorNumber::Overflow, [] { ToInteger(-32769); }, "ToInteger below range");
 }
 
 TEST(RuntimeError, MessageNamesNumberNameAndFile) {

@@ -1,12 +1,12 @@
 #include "common/worksheet_file.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include <functional>
 #include <unistd.h>
+#include <functional>
 
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
@@ -126,12 +126,14 @@ TEST_F(WorksheetFiles, FailedWritesLeaveTheOldFileAndNameTheError) {
     EXPECT_EQ(denied, ErrorNumber::PathFileAccess);
   }
   EXPECT_EQ(WorksheetReader::fromFile(path).readField(), "keep me");
-  EXPECT_EQ(errorOf([&] { replacement.commit(folder.filePath("no/such/dir/f.txt")); }), ErrorNumber::PathNotFound);
+  EXPECT_EQ(errorOf([&] { replacement.commit(folder.filePath("no/such/dir/f.txt")); }),
+            ErrorNumber::PathNotFound);
   EXPECT_EQ(errorOf([&] { replacement.commit(folder.path()); }), ErrorNumber::PathFileAccess);
 }
 
 TEST_F(WorksheetFiles, OpeningMissingOrUnreadableFilesRaises) {
-  EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.filePath("missing.txt")); }), ErrorNumber::FileNotFound);
+  EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.filePath("missing.txt")); }),
+            ErrorNumber::FileNotFound);
   EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.filePath("none/missing.txt")); }),
             ErrorNumber::PathNotFound);
   EXPECT_EQ(errorOf([&] { WorksheetReader::fromFile(folder.path()); }), ErrorNumber::PathFileAccess);

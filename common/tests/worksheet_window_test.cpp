@@ -1,12 +1,12 @@
 #include "common/worksheet_window.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
@@ -23,17 +23,17 @@ namespace {
 // A worksheet of two text lines, enough to drive every shared command.
 class Sheet : public WorksheetWindow {
  public:
-  explicit Sheet(WorksheetSpec spec = defaultSpec()) : WorksheetWindow(spec) {
+  explicit Sheet(FrameSettings settings = defaultSettings()) : WorksheetWindow(settings) {
     field = new QLineEdit(clientArea());
     field->setObjectName("txtValue");
     onFieldChanged(field, [this] { value = TextToNumber(field->text()); });
   }
-  static WorksheetSpec defaultSpec() {
-    WorksheetSpec spec;
-    spec.objectName = "frmSheet";
-    spec.caption = "Sheet";
-    spec.helpFile = "\\Factors.chm";
-    return spec;
+  static FrameSettings defaultSettings() {
+    FrameSettings settings;
+    settings.objectName = "frmSheet";
+    settings.caption = "Sheet";
+    settings.helpFile = "\\Factors.chm";
+    return settings;
   }
   void trigger(const char* name) { findChild<QAction*>(name)->trigger(); }
 
@@ -70,10 +70,11 @@ TEST_F(FrameTest, MenusInOrderWithTheirNamesAndCaptions) {
   QStringList bar;
   for (const QAction* action : sheet.menuBar()->actions()) bar << action->objectName() + "=" + action->text();
   EXPECT_EQ(bar, (QStringList{"mnuFile=File", "mnuPrint=Print", "mnuHelp=Help", "mnuAbout=About"}));
-  EXPECT_EQ(menuEntries(sheet.findChild<QMenu*>("mnuFile")),
-            (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=Save As", "mnuFileBar2="}));
+  EXPECT_EQ(
+      menuEntries(sheet.findChild<QMenu*>("mnuFile")),
+      (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=Save As", "mnuFileBar2="}));
 
-  WorksheetSpec complex = Sheet::defaultSpec();
+  FrameSettings complex = Sheet::defaultSettings();
   complex.saveAsCaption = "SaveAs";
   complex.secondFileSeparator = false;
   Sheet other(complex);
@@ -197,9 +198,9 @@ TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenTheDialogIsAccepted) {
 }
 
 TEST_F(FrameTest, CourierWindowsPrintInCourierAndRestoreTheFont) {
-  WorksheetSpec spec = Sheet::defaultSpec();
-  spec.printsInCourier = true;
-  Sheet sheet(spec);
+  FrameSettings settings = Sheet::defaultSettings();
+  settings.printsInCourier = true;
+  Sheet sheet(settings);
   platform().printer.font = "Times";
   sheet.trigger("mnuPrint");
   EXPECT_EQ(platform().printer.jobs.at(0).at(1).fontName, "Courier New");

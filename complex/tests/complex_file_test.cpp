@@ -64,10 +64,23 @@ TEST(ComplexPrintTest, PageDependsOnTheTaskGroup) {
   const QStringList lastThree = {"Exp(x) = E", "Log(x) = L", "Polar form of x = 8,3.1"};
   for (int task = 0; task <= 9; ++task) {
     QStringList page = {"x = 3 + -4 * i"};
-    if (task <= 4) page << "y = 1 + 2 * i" << "" << "x + y = S" << "x - y = D" << "x * y = P" << "x / y = Q"
-                        << "y ^ x = Y";
+    if (task <= 4)
+      page << "y = 1 + 2 * i"
+           << ""
+           << "x + y = S"
+           << "x - y = D"
+           << "x * y = P"
+           << "x / y = Q"
+           << "y ^ x = Y";
     if (task >= 5 && task <= 7) page << "";
-    if (task >= 8) page << "n = 3" << "" << "x ^ n = X" << "nth roots of x:" << "r1" << "r2" << "r3";
+    if (task >= 8)
+      page << "n = 3"
+           << ""
+           << "x ^ n = X"
+           << "nth roots of x:"
+           << "r1"
+           << "r2"
+           << "r3";
     EXPECT_EQ(complexPrintedLines(sample(), task), page + lastThree) << task;
   }
 }

@@ -1,5 +1,6 @@
 #include "complex/complex_window.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "common/dimension.h"
@@ -180,18 +180,20 @@ TEST_F(ComplexWindowTest, SavesAFreshWindowAndThreePlusFourIAndOneMinusTwoI) {
   EXPECT_EQ(readBytes(path("fresh.txt")), QByteArray("\r\n").repeated(12) + "\"\"\r\n\r\n 0 \r\n");
   fill({"3", "4", "1", "-2"});
   command(window, "mnuSaveAs", path("sum.txt"));
-  EXPECT_EQ(readBytes(path("sum.txt")),
-            "3\r\n4\r\n1\r\n-2\r\n\r\n4+2*i\r\n2+6*i\r\n11-2*i\r\n-1+2*i\r\n932.139194643222-95.9465336603415*i\r\n"
-            "-13.1287830814622-15.200784463068*i\r\n1.6094379124341+0.927295218001612*i\r\n"
-            "\"5,0.927295218001612\"\r\n\r\n 0 \r\n");
+  EXPECT_EQ(
+      readBytes(path("sum.txt")),
+      "3\r\n4\r\n1\r\n-2\r\n\r\n4+2*i\r\n2+6*i\r\n11-2*i\r\n-1+2*i\r\n932.139194643222-95.9465336603415*i\r\n"
+      "-13.1287830814622-15.200784463068*i\r\n1.6094379124341+0.927295218001612*i\r\n"
+      "\"5,0.927295218001612\"\r\n\r\n 0 \r\n");
 }
 
 TEST_F(ComplexWindowTest, CubeRootsSavedAndOpenedInATwoNumberTask) {
   chooseTask(9);
   fill({"-8", "", "", "", "3"});
   command(window, "mnuSaveAs", path("roots.txt"));
-  EXPECT_TRUE(readBytes(path("roots.txt"))
-                  .endsWith(" 3 \r\n1+1.73205080756888*i\r\n-2+2.44929359829471E-16*i\r\n1-1.73205080756888*i\r\n"));
+  EXPECT_TRUE(
+      readBytes(path("roots.txt"))
+          .endsWith(" 3 \r\n1+1.73205080756888*i\r\n-2+2.44929359829471E-16*i\r\n1-1.73205080756888*i\r\n"));
 
   other = std::make_unique<ComplexWindow>();
   command(other.get(), "mnuOpen", path("roots.txt"));
@@ -207,7 +209,8 @@ TEST_F(ComplexWindowTest, OpeningTheFileOfTheSameStateRunsNoChangeHandler) {
   command(window, "mnuSaveAs", path("same.txt"));
   const QStringList before = results(window);
   std::vector<std::unique_ptr<QSignalSpy>> spies;
-  for (const QString& name : kInputs) spies.push_back(std::make_unique<QSignalSpy>(field(name), &QLineEdit::textChanged));
+  for (const QString& name : kInputs)
+    spies.push_back(std::make_unique<QSignalSpy>(field(name), &QLineEdit::textChanged));
   command(window, "mnuOpen", path("same.txt"));
   for (const auto& spy : spies) EXPECT_EQ(spy->count(), 0);
   EXPECT_EQ(results(window), before);
@@ -218,7 +221,8 @@ TEST_F(ComplexWindowTest, PrintsFiveLinesForExpInCourierNew) {
   type("txtA", "0");
   window->findChild<QAction*>("mnuPrint")->trigger();
   EXPECT_EQ(platform().printer.lastJobTexts(),
-            QStringList({"x = 0 +  * i", "", "Exp(x) = 1", "Log(x) = NOT DEFINED FOR X = 0", "Polar form of x = 0,0"}));
+            QStringList({"x = 0 +  * i", "", "Exp(x) = 1", "Log(x) = NOT DEFINED FOR X = 0",
+                         "Polar form of x = 0,0"}));
   EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Courier New");
   EXPECT_EQ(platform().printer.font, "Arial");
 }

@@ -1,9 +1,9 @@
 #include "triangles/triangle_solver.h"
 
+#include <gtest/gtest.h>
 #include <QMap>
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "common/dimension.h"
 #include "common/numeric_text.h"
@@ -86,21 +86,46 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Examples,
     ::testing::Values(
         Example{"RightTriangle", SSS, {3, 4, 5}, {"36.869897645844", "53.130102354156", "90", "6"}, ""},
-        Example{"ObtuseFirstAngle", SSS, {7, 3, 5},
-                {"120", "21.7867892982618", "38.2132107017382", "6.49519052838329"}, ""},
-        Example{"ObtuseSecondAngle", SSS, {3, 7, 5}, {"21.7867892982618", "120", "38.2132107017382~", "6.495190528383~"}, ""},
+        Example{"ObtuseFirstAngle",
+                SSS,
+                {7, 3, 5},
+                {"120", "21.7867892982618", "38.2132107017382", "6.49519052838329"},
+                ""},
+        Example{"ObtuseSecondAngle",
+                SSS,
+                {3, 7, 5},
+                {"21.7867892982618", "120", "38.2132107017382~", "6.495190528383~"},
+                ""},
         Example{"Equilateral", SSS, {1, 1, 1}, {"60", "60", "60", "0.433012701892219"}, ""},
         Example{"Flat", SSS, {2, 1, 1}, {"180", "0", "0", "0"}, ""},
-        Example{"NegativeSide", SSS, {-3, 4, 5}, {"36.869897645844~", "126.869897645844~", "16.26~", "6~"}, kNegative},
-        Example{"TwoFitOnlyAcuteB", SSA, {3, 4, 30}, {"5.70017~", "41.8103148957786", "108.189685104221", "5.70017~"}, ""},
-        Example{"ObtuseAGivesNegativeC", SSA, {2, 2.02, 100}, {"0.14~", "84.0738677069438", "-4.07386770694381", "0.1~"}, kNegative},
+        Example{"NegativeSide",
+                SSS,
+                {-3, 4, 5},
+                {"36.869897645844~", "126.869897645844~", "16.26~", "6~"},
+                kNegative},
+        Example{"TwoFitOnlyAcuteB",
+                SSA,
+                {3, 4, 30},
+                {"5.70017~", "41.8103148957786", "108.189685104221", "5.70017~"},
+                ""},
+        Example{"ObtuseAGivesNegativeC",
+                SSA,
+                {2, 2.02, 100},
+                {"0.14~", "84.0738677069438", "-4.07386770694381", "0.1~"},
+                kNegative},
         Example{"RightAngleBetween", SAS, {3, 4, 90}, {"5", "36.869897645844", "53.130102354156", "6"}, ""},
         // The true angle A, obtuse when a^2 > b^2 + c^2, not the acute 60.
-        Example{"ObtuseOpposite", SAS, {7, 5, 21.7867892982618}, {"3~", "120~", "38.2132107017~", "6.4951905284~"}, ""},
+        Example{"ObtuseOpposite",
+                SAS,
+                {7, 5, 21.7867892982618},
+                {"3~", "120~", "38.2132107017~", "6.4951905284~"},
+                ""},
         // A sine a hair above 1 is rounding, not "no triangle".
-        Example{"RightAngleOpposite", SAS, {5, 4, 36.869897645844}, {"3~", "90~", "53.130102354156~", "6~"}, ""},
+        Example{
+            "RightAngleOpposite", SAS, {5, 4, 36.869897645844}, {"3~", "90~", "53.130102354156~", "6~"}, ""},
         Example{"ZeroSideGiven", SAS, {7, 0, 30}, {"7", "30~", "120~", "0"}, "A side is zero"},
-        Example{"HalfEquilateral", ASA, {2, 30, 60}, {"1", "1.73205080756888", "90", "0.866025403784438"}, ""},
+        Example{
+            "HalfEquilateral", ASA, {2, 30, 60}, {"1", "1.73205080756888", "90", "0.866025403784438"}, ""},
         Example{"AnglesOver180", ASA, {1, 100, 100}, {"-2.879~", "-2.879~", "-20~", "1.4~"}, kNegative},
         Example{"RightAngleGiven", SAA, {5, 90, 30}, {"4.33013~", "2.5", "60", "5.41265877365~"}, ""},
         Example{"SideAZero", SSS, {0, 1, 1}, {}, "A side is zero"},
@@ -112,7 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"ThirdSideZero", SAS, {1, 1, 0}, {}, "Side c comes out zero: no triangle"},
         Example{"NoRoomForA", ASA, {2, 90, 90}, {}, "The angles leave no room for a triangle"},
         Example{"GivenAZero", SAA, {2, 0, 30}, {}, "The angles leave no room for a triangle"},
-        Example{"NegativeAreaProduct", ASA, {1, 10, 180}, {"-1~", "0~", "-10~"}, "No area: the parts found make no triangle"}),
+        Example{"NegativeAreaProduct",
+                ASA,
+                {1, 10, 180},
+                {"-1~", "0~", "-10~"},
+                "No area: the parts found make no triangle"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a failed solve stored stays stored; what it did not reach keeps the

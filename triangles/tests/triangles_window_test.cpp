@@ -1,10 +1,10 @@
 #include "triangles/triangles_window.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "common/dimension.h"
 #include "common/testing/window_test.h"
@@ -89,8 +89,8 @@ TEST_F(TrianglesTest, OpensOnTheEquilateralTriangleReadyForTyping) {
 
 // Which part fields are inputs, case by case, in the order a, b, c, A, B, C.
 TEST_F(TrianglesTest, ChoosingACaseChangesOnlyLocksAndColours) {
-  const QList<QList<bool>> inputs{{1, 1, 1, 0, 0, 0}, {1, 1, 0, 1, 0, 0}, {1, 1, 0, 0, 0, 1},
-                                  {1, 0, 0, 0, 1, 1}, {1, 0, 0, 1, 0, 1}};
+  const QList<QList<bool>> inputs{
+      {1, 1, 1, 0, 0, 0}, {1, 1, 0, 1, 0, 0}, {1, 1, 0, 0, 0, 1}, {1, 0, 0, 0, 1, 1}, {1, 0, 0, 1, 0, 1}};
   retype(field(Part::SideA), "3");
   QStringList shown = kInitial;
   shown[0] = "3";
@@ -137,32 +137,69 @@ TEST_P(Typed, KeyByKeyEndsAsWholeTextsDo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Typed,
-    ::testing::Values(
-        Typing{"Sides", 0, {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::SideC, "5"}},
-               {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"}, kFresh, ""},
-        Typing{"SidesAndOppositeAngle", 1, {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::AngleA, "30"}},
-               {"3", "4", "5.70016959263755", "30", "41.8103148957786", "108.189685104221", "5.70016959263754"},
-               kFresh, ""},
-        Typing{"SidesAndIncludedAngle", 2, {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::AngleC, "90"}},
-               {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"}, kFresh, ""},
-        Typing{"SideAndAdjacentAngles", 3, {{Part::SideA, "2"}, {Part::AngleB, "30"}, {Part::AngleC, "60"}},
-               {"2", "1", "1.73205080756888", "90", "30", "60", "0.866025403784438"}, kFresh, ""},
-        Typing{"SideAndTwoAngles", 4, {{Part::SideA, "5"}, {Part::AngleA, "90"}, {Part::AngleC, "30"}},
-               {"5", "4.33012701892219", "2.5", "90", "60", "30", "5.41265877365274"}, kFresh, ""},
-        Typing{"SideTooLong", 0, {{Part::SideA, "3"}}, {"3", "1", "1", "60", "60", "60", "0.433012701892219"},
-               kAnglesStale, "No triangle has these parts"},
-        Typing{"SideEmptied", 0, {{Part::SideB, ""}}, {"1", "", "1", "60", "60", "60", "0.433012701892219"},
-               kAnglesStale, "A side is zero"},
-        // b sin A > a: the results of the last triangle stay, marked.
-        Typing{"SideTooShortAfterATriangle", 1,
-               {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::AngleA, "30"}, {Part::SideA, "1"},
-                {Part::SideB, "3"}},
-               {"1", "3", "5.70016959263755", "30", "41.8103148957786", "108.189685104221", "5.70016959263754"},
-               {false, false, true, false, true, true, true}, "No triangle has these parts"},
-        // C = 60 as the window opened: a switch keeps the variables.
-        Typing{"IncludedAngleFromTheStart", 2, {{Part::SideB, "4"}, {Part::SideA, "3"}},
-               {"3", "4", "3.60555127546399", "46.102113751986", "73.897886248014", "60", "5.19615242270663"},
-               kFresh, ""}),
+    ::testing::Values(Typing{"Sides",
+                             0,
+                             {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::SideC, "5"}},
+                             {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"},
+                             kFresh,
+                             ""},
+                      Typing{"SidesAndOppositeAngle",
+                             1,
+                             {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::AngleA, "30"}},
+                             {"3", "4", "5.70016959263755", "30", "41.8103148957786", "108.189685104221",
+                              "5.70016959263754"},
+                             kFresh,
+                             ""},
+                      Typing{"SidesAndIncludedAngle",
+                             2,
+                             {{Part::SideA, "3"}, {Part::SideB, "4"}, {Part::AngleC, "90"}},
+                             {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"},
+                             kFresh,
+                             ""},
+                      Typing{"SideAndAdjacentAngles",
+                             3,
+                             {{Part::SideA, "2"}, {Part::AngleB, "30"}, {Part::AngleC, "60"}},
+                             {"2", "1", "1.73205080756888", "90", "30", "60", "0.866025403784438"},
+                             kFresh,
+                             ""},
+                      Typing{"SideAndTwoAngles",
+                             4,
+                             {{Part::SideA, "5"}, {Part::AngleA, "90"}, {Part::AngleC, "30"}},
+                             {"5", "4.33012701892219", "2.5", "90", "60", "30", "5.41265877365274"},
+                             kFresh,
+                             ""},
+                      Typing{"SideTooLong",
+                             0,
+                             {{Part::SideA, "3"}},
+                             {"3", "1", "1", "60", "60", "60", "0.433012701892219"},
+                             kAnglesStale,
+                             "No triangle has these parts"},
+                      Typing{"SideEmptied",
+                             0,
+                             {{Part::SideB, ""}},
+                             {"1", "", "1", "60", "60", "60", "0.433012701892219"},
+                             kAnglesStale,
+                             "A side is zero"},
+                      // b sin A > a: the results of the last triangle stay, marked.
+                      Typing{"SideTooShortAfterATriangle",
+                             1,
+                             {{Part::SideA, "3"},
+                              {Part::SideB, "4"},
+                              {Part::AngleA, "30"},
+                              {Part::SideA, "1"},
+                              {Part::SideB, "3"}},
+                             {"1", "3", "5.70016959263755", "30", "41.8103148957786", "108.189685104221",
+                              "5.70016959263754"},
+                             {false, false, true, false, true, true, true},
+                             "No triangle has these parts"},
+                      // C = 60 as the window opened: a switch keeps the variables.
+                      Typing{"IncludedAngleFromTheStart",
+                             2,
+                             {{Part::SideB, "4"}, {Part::SideA, "3"}},
+                             {"3", "4", "3.60555127546399", "46.102113751986", "73.897886248014", "60",
+                              "5.19615242270663"},
+                             kFresh,
+                             ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Each written result re-enters the solver through its change handler; the
@@ -221,18 +258,28 @@ TEST_P(Opened, FieldsAreWrittenInTurnAndSolved) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Opened,
-    ::testing::Values(
-        Opening{"TheInitialWindow", "1\r\n1\r\n1\r\n60\r\n60\r\n60\r\n0.433012701892219\r\n", kInitial, kFresh, ""},
-        Opening{"SolvedOverTheFilesAngles", "3\r\n4\r\n5\r\n0\r\n0\r\n0\r\n6\r\n",
-                {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"}, kFresh, ""},
-        Opening{"AreaAsInTheFile", "3\r\n4\r\n5\r\n0\r\n0\r\n0\r\n7\r\n",
-                {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "7"},
-                {false, false, false, false, false, false, true},
-                "The area is the one read from the file, not computed"},
-        Opening{"NoTriangleAsItStands", "1\r\n1\r\n5\r\n10\r\n20\r\n30\r\n40\r\n",
-                {"1", "1", "5", "10", "20", "30", "40"}, kAnglesStale, "No triangle has these parts"},
-        Opening{"CommaShiftsTheFields", "1,5\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n", {"1", "5", "2", "3", "4", "5", "6"},
-                kAnglesStale, "No triangle has these parts"}),
+    ::testing::Values(Opening{"TheInitialWindow", "1\r\n1\r\n1\r\n60\r\n60\r\n60\r\n0.433012701892219\r\n",
+                              kInitial, kFresh, ""},
+                      Opening{"SolvedOverTheFilesAngles",
+                              "3\r\n4\r\n5\r\n0\r\n0\r\n0\r\n6\r\n",
+                              {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "6"},
+                              kFresh,
+                              ""},
+                      Opening{"AreaAsInTheFile",
+                              "3\r\n4\r\n5\r\n0\r\n0\r\n0\r\n7\r\n",
+                              {"3", "4", "5", "36.869897645844", "53.130102354156", "90", "7"},
+                              {false, false, false, false, false, false, true},
+                              "The area is the one read from the file, not computed"},
+                      Opening{"NoTriangleAsItStands",
+                              "1\r\n1\r\n5\r\n10\r\n20\r\n30\r\n40\r\n",
+                              {"1", "1", "5", "10", "20", "30", "40"},
+                              kAnglesStale,
+                              "No triangle has these parts"},
+                      Opening{"CommaShiftsTheFields",
+                              "1,5\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n",
+                              {"1", "5", "2", "3", "4", "5", "6"},
+                              kAnglesStale,
+                              "No triangle has these parts"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TrianglesTest, AShortFileChangesNothing) {
