@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include "common/testing/printers.h"
 #include "help/chm/chm_file.h"
-#include "help/tests/qt_streaming.h"
+#include "help/chm/contents_file.h"
 
 namespace veltrano::help {
 namespace {
@@ -19,69 +16,64 @@ QByteArray systemEntry(quint16 code, const QByteArray& text) {
   return entry + text + '\0';
 }
 
-QByteArray systemRecord(const QByteArray& entries) { return QByteArray("\x03\x00\x00\x00", 4) + entries; }
-
-TEST(SystemRecord, NamesTheContentsFileTheFirstPageAndTheTitle) {
-  const SystemInfo info =
-      parseSystemInfo(systemRecord(systemEntry(9, "chmcmd") + systemEntry(0, "toc.hhc") +
-                                   systemEntry(2, "pages\\start.htm") + systemEntry(3, "Veltrano Help")));
-  EXPECT_EQ(info.contentsFile, "/toc.hhc");
-  EXPECT_EQ(info.defaultTopic, "/pages/start.htm");
-  EXPECT_EQ(info.title, "Veltrano Help");
-}
-
-TEST(SystemRecord, ADamagedRecordGivesWhatCameBeforeTheDamage) {
-  QByteArray truncated = systemRecord(systemEntry(3, "Title") + systemEntry(2, "index.htm"));
-  truncated.chop(4);  // the second entry now claims more bytes than there are
-  const SystemInfo info = parseSystemInfo(truncated);
-  EXPECT_EQ(info.title, "Title");
-  EXPECT_TRUE(info.defaultTopic.isEmpty());
-
-  EXPECT_TRUE(parseSystemInfo(QByteArray()).title.isEmpty());
+TEST(SystemRecord, NamesTheContentsTheFirstPageAndTheTitleUpToAnyDamage) {
+  QByteArray record = QByteArray("\x03\x00\x00\x00", 4) + systemEntry(9, "chmcmd") +
+                      systemEntry(0, "toc.hhc") + systemEntry(3, "Veltrano Help") +
+                      systemEntry(2, "pages\\start.htm");
+  EXPECT_EQ(parseSystemInfo(record).defaultTopic, "/pages/start.htm");
+  record.chop(4);  // the last entry now claims more bytes than there are
+  const SystemInfo damaged = parseSystemInfo(record);
+  EXPECT_EQ(damaged.contentsFile, "/toc.hhc");
+  EXPECT_EQ(damaged.title, "Veltrano Help");
+  EXPECT_TRUE(damaged.defaultTopic.isEmpty());
   EXPECT_TRUE(parseSystemInfo(QByteArray("\x03\x00", 2)).title.isEmpty());
 }
 
 TEST(ObjectPath, IsAbsoluteWithForwardSlashesAndNoDotSteps) {
   const std::pair<const char*, const char*> cases[] = {
-      {"index.htm", "/index.htm"},
-      {"/index.htm", "/index.htm"},
-      {"a\\b.htm", "/a/b.htm"},
-      {"./a/./b.htm", "/a/b.htm"},
-      {"a/../b.htm", "/b.htm"},
-      {"../../escape.htm", "/escape.htm"},
-      {"//double//slash.htm", "/double/slash.htm"},
-      {"", "/"},
+      {"index.htm", "/index.htm"}, {"a\\b.htm", "/a/b.htm"},    {"./a/./b.htm", "/a/b.htm"},
+      {"a/../b.htm", "/b.htm"},    {"../../up.htm", "/up.htm"}, {"//a//b.htm", "/a/b.htm"},
   };
-  for (const auto& [given, expected] : cases) {
-    EXPECT_EQ(normalisedObjectPath(QString::fromUtf8(given)), QString::fromUtf8(expected)) << given;
-  }
+  for (const auto& [given, expected] : cases) EXPECT_EQ(normalisedObjectPath(given), expected) << given;
 }
 
-TEST(ChmFileOpen, RefusesWhatIsNoReadableHelpFile) {
-  QTemporaryDir folder;
-  const QString empty = folder.filePath("empty.chm");
-  const QString text = folder.filePath("text.chm");
-  QFile(empty).open(QIODevice::WriteOnly);
-  QFile file(text);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray("ITSF but not really a help file").repeated(100));
-  file.close();
-
-  for (const QString& path : {folder.filePath("missing.chm"), empty, text, folder.path()}) {
-    EXPECT_EQ(ChmFile::open(path), nullptr) << path.toStdString();
+// The tree as "name>local" lines, children indented, so that a whole expected
+// tree reads as one string in the table below.
+QString outline(const std::vector<ContentsEntry>& entries, int depth = 0) {
+  QString text;
+  for (const ContentsEntry& entry : entries) {
+    text += QString(depth * 2, QLatin1Char(' ')) + entry.name + '>' + entry.local + '\n';
+    text += outline(entry.children, depth + 1);
   }
+  return text;
 }
 
-TEST(ChmFileOpen, OpensAHelpFileInAFolderWithLettersBeyondAscii) {
-  QTemporaryDir folder;
-  const QString inner = folder.filePath(QStringLiteral("Hilfe \u00fcber \u0394reiecke"));
-  ASSERT_TRUE(QDir().mkpath(inner));
-  const QString copy = QDir(inner).filePath(QStringLiteral("Triangle.chm"));
-  ASSERT_TRUE(
-      QFile::copy(QDir(QStringLiteral(VELTRANO_HELP_FOLDER)).filePath(QStringLiteral("Triangle.chm")), copy));
-  const std::unique_ptr<ChmFile> file = ChmFile::open(copy);
-  ASSERT_NE(file, nullptr);
-  EXPECT_TRUE(file->contains(QStringLiteral("index.htm")));
+QString item(const char* name, const char* local) {
+  return QStringLiteral(
+             R"(<LI><OBJECT type="text/sitemap"><param name="Name" value="%1"><param name="Local" value="%2"></OBJECT>)")
+      .arg(QLatin1String(name), QLatin1String(local));
+}
+
+TEST(ContentsFile, ReadsTheTreesThatHelpCompilersAndEditorsWrite) {
+  const std::pair<QString, QString> cases[] = {
+      // nested lists under a heading without a page
+      {R"(<ul><li><object type="text/sitemap"><param name="Name" value="Heading"></object><ul>)" +
+           item("A", "a.htm") + "<ul>" + item("A1", "a1.htm#part") + "</ul>" + item("B", "b.htm") + "</ul>" +
+           item("End", "end.htm") + "</ul>",
+       "Heading>\n  A>a.htm\n    A1>a1.htm#part\n  B>b.htm\nEnd>end.htm\n"},
+      // loose HTML: any case, bare and single-quoted values, character references
+      {R"(<Ul><lI><Object TYPE=text/sitemap><PARAM NAME=Name VALUE='Fish &amp; chips'><param name=local value=f.htm></object>)"
+       R"(<li><object type="text/sitemap"><param name="Name" value="&quot;Q&quot; &#65;&#x42;"></object>)",
+       "Fish & chips>f.htm\n\"Q\" AB>\n"},
+      // site properties, empty items, a page without a name, comments, stray closing tags
+      {R"(</UL></UL><OBJECT type="text/site properties"><param name="Name" value="No entry"></OBJECT><UL><UL>)"
+       R"(<LI><OBJECT type="text/sitemap"></OBJECT><LI><OBJECT type="text/sitemap"><param name="Local" value="b.htm"></OBJECT>)"
+       "<!-- " +
+           item("Hidden", "h.htm") + " --></UL></UL></UL>",
+       "b.htm>b.htm\n"},
+  };
+  for (const auto& [sitemap, expected] : cases)
+    EXPECT_EQ(outline(parseContents(sitemap)), expected) << sitemap.toStdString();
 }
 
 }  // namespace
