@@ -10,83 +10,66 @@ using namespace veltrano::bases;
 
 namespace {
 
-class ConverterTest : public ::testing::Test {
- protected:
-  QString line(const QString& text, int base) const {
-    const std::optional<QString> result = converter.convert(text, base);
-    EXPECT_TRUE(result.has_value()) << text.toStdString() << " in base " << base;
-    return result.value_or(QString());
-  }
-  // The digits after "#" of a decimal number converted into the base.
-  QString digitsOf(const QString& text, int base) const {
-    const QString result = line(text, base);
-    const qsizetype from = result.indexOf(u'#') + 1;
-    return result.mid(from, result.indexOf(u' ', from) - from);
-  }
+const BaseConverter converter;
 
-  BaseConverter converter;
-};
+QString line(const QString& text, int base) {
+  const std::optional<QString> result = converter.convert(text, base);
+  EXPECT_TRUE(result.has_value()) << text.toStdString() << " in base " << base;
+  return result.value_or(QString());
+}
 
-TEST_F(ConverterTest, ConvertsToTheExactLines) {
+// The digits after "#" of a decimal number converted into the base.
+QString digitsOf(const QString& text, int base) {
+  return line(text, base).section(u'#', 1).section(u' ', 0, 0);
+}
+
+TEST(BaseConverter, ConvertsToTheExactLines) {
   const struct {
     const char* text;
     int base;
     const char* line;
-  } examples[] = {
-      {"255", 16, "255 = #FF (BASE16)"},
-      {"#ff", 16, "#FF (BASE16) = 255"},
-      {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
-      {"3.75", 16, "3.75 = #3.C (BASE16)"},
-      {"0.5", 2, "0.5 = #0.1 (BASE2)"},
-      {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
-      {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
-      {"#777", 8, "#777 (BASE8) = 511"},
-      {"", 16, " = #0 (BASE16)"},
-      {"#", 16, "# (BASE16) = 0"},
-      {".", 10, ". = #0 (BASE10)"},
-      {"#.8", 16, "#.8 (BASE16) = 0.5"},
-  };
+  } examples[] = {{"255", 16, "255 = #FF (BASE16)"},
+                  {"#ff", 16, "#FF (BASE16) = 255"},
+                  {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
+                  {"3.75", 16, "3.75 = #3.C (BASE16)"},
+                  {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
+                  {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
+                  {"", 16, " = #0 (BASE16)"},
+                  {"#", 16, "# (BASE16) = 0"},
+                  {".", 10, ". = #0 (BASE10)"},
+                  {"#.8", 16, "#.8 (BASE16) = 0.5"}};
   for (const auto& e : examples) EXPECT_EQ(line(e.text, e.base), e.line) << e.text;
 }
 
-TEST_F(ConverterTest, RefusesCharactersTheDirectionDoesNotAllow) {
+TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
   const struct {
     const char* text;
     int base;
   } illegal[] = {
-      {"-5", 10},  {"+5", 10}, {"1E3", 10}, {"1,5", 10}, {" 5", 10},     {"FF", 16},
-      {"#G", 16},  {"#8", 8},  {"#A", 10},  {"#Z", 35},  {"#1.2.3", 10}, {"#-1", 10},
-      {"# 1", 16}, {"#:", 16}, {"#@", 16},  {"#[", 36},  {"##1", 10},    {"#\u00e9", 36},
+      {"-5", 10}, {"1E3", 10}, {"1,5", 10},    {" 5", 10},  {"FF", 16}, {"#G", 16}, {"#8", 8},
+      {"#A", 10}, {"#Z", 35},  {"#1.2.3", 10}, {"# 1", 16}, {"#:", 16}, {"#@", 16}, {"##1", 10},
   };
-  for (const auto& e : illegal) {
-    EXPECT_FALSE(converter.convert(QString::fromUtf8(e.text), e.base)) << e.text << " in " << e.base;
-  }
+  for (const auto& e : illegal) EXPECT_FALSE(converter.convert(e.text, e.base)) << e.text << " in " << e.base;
   // 100 characters, "#" included, is the most a number may have.
   EXPECT_TRUE(converter.convert(QString(100, u'1'), 2));
   EXPECT_FALSE(converter.convert(QString(101, u'1'), 2));
   EXPECT_FALSE(converter.convert(u'#' + QString(100, u'1'), 2));
 }
 
-TEST_F(ConverterTest, ReadsUpToASecondPointAndCutsEndlessFractions) {
-  for (int base : {2, 10, 16}) EXPECT_EQ(digitsOf("1.2.3", base), digitsOf("1.2", base));
+TEST(BaseConverter, ReadsUpToASecondPointAndCutsEndlessFractions) {
+  EXPECT_EQ(digitsOf("1.2.3", 2), digitsOf("1.2", 2));
   EXPECT_TRUE(digitsOf("1.2.3", 2).startsWith("1.0011001100110011"));
-
   const QString third = digitsOf("0.1", 3);  // 0.(0022) repeated, as far as the double holds it
   EXPECT_TRUE(third.startsWith("0.00220022002200220022002200220022"));
   EXPECT_EQ(third.size(), 2 + BaseConverter::kMaxFractionDigits);
-  EXPECT_EQ(digitsOf("0.0625", 2), "0.0001");
 }
 
-TEST_F(ConverterTest, GivesWholePartsAllTheirDigitsExactly) {
-  // 1 followed by 40 zeros needs 133 binary digits. The expected digits
-  // were worked out in exact integer arithmetic from the double's value.
+// The expected digits were worked out in exact integer arithmetic from the
+// double's value.
+TEST(BaseConverter, GivesWholePartsAllTheirDigitsExactly) {
   const QString tenTo40 = u'1' + QString(40, u'0');
   EXPECT_EQ(digitsOf(tenTo40, 2).size(), 133);
   EXPECT_EQ(digitsOf(tenTo40, 10), "10000000000000000303786028427003666890752");
-  EXPECT_EQ(digitsOf(tenTo40, 7), "162311002124535240401010640562310626230205253034");
-  EXPECT_EQ(digitsOf(QString(100, u'9'), 36),
-            "2HQBCZU2OW57J46D371ZZRPM03HNV97R2MQAHENCMLUPG94N4H970FEC9QPP0P69S");
-  // 99 "Z" in base 36 have a 155-digit value.
   EXPECT_EQ(line(u'#' + QString(99, u'Z'), 36),
             u'#' + QString(99, u'Z') +
                 " (BASE36) = 1185625621700076262823332265327870947572255781768118782080844431421305599690"
