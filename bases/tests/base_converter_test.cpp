@@ -24,32 +24,26 @@ QString digitsOf(const QString& text, int base) {
 }
 
 TEST(BaseConverter, ConvertsToTheExactLines) {
-  const struct {
-    const char* text;
-    int base;
-    const char* line;
-  } examples[] = {{"255", 16, "255 = #FF (BASE16)"},
-                  {"#ff", 16, "#FF (BASE16) = 255"},
-                  {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
-                  {"3.75", 16, "3.75 = #3.C (BASE16)"},
-                  {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
-                  {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
-                  {"", 16, " = #0 (BASE16)"},
-                  {"#", 16, "# (BASE16) = 0"},
-                  {".", 10, ". = #0 (BASE10)"},
-                  {"#.8", 16, "#.8 (BASE16) = 0.5"}};
-  for (const auto& e : examples) EXPECT_EQ(line(e.text, e.base), e.line) << e.text;
+  const std::tuple<const char*, int, const char*> examples[] = {{"255", 16, "255 = #FF (BASE16)"},
+                                                                {"#ff", 16, "#FF (BASE16) = 255"},
+                                                                {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
+                                                                {"3.75", 16, "3.75 = #3.C (BASE16)"},
+                                                                {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
+                                                                {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
+                                                                {"", 16, " = #0 (BASE16)"},
+                                                                {"#", 16, "# (BASE16) = 0"},
+                                                                {".", 10, ". = #0 (BASE10)"},
+                                                                {"#.8", 16, "#.8 (BASE16) = 0.5"}};
+  for (const auto& [text, base, expected] : examples) EXPECT_EQ(line(text, base), expected) << text;
 }
 
 TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
-  const struct {
-    const char* text;
-    int base;
-  } illegal[] = {
+  const std::pair<const char*, int> illegal[] = {
       {"-5", 10}, {"1E3", 10}, {"1,5", 10},    {" 5", 10},  {"FF", 16}, {"#G", 16}, {"#8", 8},
       {"#A", 10}, {"#Z", 35},  {"#1.2.3", 10}, {"# 1", 16}, {"#:", 16}, {"#@", 16}, {"##1", 10},
   };
-  for (const auto& e : illegal) EXPECT_FALSE(converter.convert(e.text, e.base)) << e.text << " in " << e.base;
+  for (const auto& [text, base] : illegal)
+    EXPECT_FALSE(converter.convert(text, base)) << text << " in " << base;
   // 100 characters, "#" included, is the most a number may have.
   EXPECT_TRUE(converter.convert(QString(100, u'1'), 2));
   EXPECT_FALSE(converter.convert(QString(101, u'1'), 2));

@@ -64,22 +64,18 @@ class BasesWindowTest : public WindowTest {
 // A refused base keeps the focus in its field without a message, also when
 // Convert is clicked.
 TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
-  EXPECT_EQ(QApplication::focusWidget(), txtBase);
-  EXPECT_EQ(txtBase->selectedText(), "16");
+  EXPECT_TRUE(QApplication::focusWidget() == txtBase && txtBase->selectedText() == "16");
   QLabel* lblPrecede = child<QLabel>(window, "lblPrecede");
-  const struct {
-    const char* typed;
-    bool accepted;
-    int base;
-  } cases[] = {{"40", false, 40}, {"1.5", true, 2},   {"2.5", true, 2},  {"36.5", true, 36},
-               {"37", false, 37}, {"1", false, 1},    {"abc", false, 0}, {"4294967298", false, 0},
-               {"36", true, 36},  {"1E400", false, 0}};
-  for (const auto& c : cases) {
+  const std::tuple<QString, bool, int> cases[] = {
+      {"40", false, 40}, {"1.5", true, 2},   {"2.5", true, 2},  {"36.5", true, 36},
+      {"37", false, 37}, {"1", false, 1},    {"abc", false, 0}, {"4294967298", false, 0},
+      {"36", true, 36},  {"1E400", false, 0}};
+  for (const auto& [typed, accepted, base] : cases) {
     lblPrecede->clear();
-    enterBase(c.typed);
-    EXPECT_EQ(window->base(), c.base) << c.typed;
-    EXPECT_EQ(QApplication::focusWidget(), c.accepted ? txtNumber : txtBase) << c.typed;
-    EXPECT_EQ(lblPrecede->text(), c.accepted ? QString("Precede BASE %1 numbers with #").arg(c.typed) : "");
+    enterBase(typed);
+    EXPECT_EQ(window->base(), base) << typed.toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), accepted ? txtNumber : txtBase) << typed.toStdString();
+    EXPECT_EQ(lblPrecede->text(), accepted ? "Precede BASE " + typed + " numbers with #" : "");
   }
   retype(txtBase, "40");
   QTest::mouseClick(child<QPushButton>(window, "cmdConvert"), Qt::LeftButton);

@@ -35,8 +35,7 @@ RuntimeError errorOf(Load load) {
 
 TEST(PrimeTable, BuiltFileAndEveryLayoutOfTheFieldRulesLoad) {
   const QByteArray built = builtTable();
-  EXPECT_TRUE(built.startsWith("2\r\n3\r\n5\r\n7\r\n11\r\n"));
-  EXPECT_TRUE(built.endsWith("\r\n1299821\r\n1299827\r\n"));
+  EXPECT_TRUE(built.startsWith("2\r\n3\r\n5\r\n7\r\n11\r\n") && built.endsWith("\r\n1299827\r\n"));
   EXPECT_EQ(built.count("\r\n"), PrimeTable::TableSize);
   const QByteArray layouts[] = {built, " " + QByteArray(built).replace("\r\n", " \r\n\t "),
                                 built + "1299833\r\nabc\r\n-5", QByteArray(built).replace("\r\n", ",")};
@@ -48,21 +47,17 @@ TEST(PrimeTable, BuiltFileAndEveryLayoutOfTheFieldRulesLoad) {
 // A table that loaded anyway would divide by zero or give wrong factors.
 TEST(PrimeTable, ShortOrDamagedTableNamesTheFileAndThePlace) {
   const QByteArray built = builtTable();
-  const struct {
-    QByteArray bytes;
-    ErrorNumber error;
-    const char* told;
-  } cases[] = {
+  const std::tuple<QByteArray, ErrorNumber, const char*> cases[] = {
       {built.chopped(9), ErrorNumber::InputPastEndOfFile, "holds 100007 numbers"},
       {QByteArray(built).replace("\n5\r", "\n\r"), ErrorNumber::TypeMismatch, "number 3 of the table is 0"},
       {QByteArray(built).replace("\n29\r", "\n4\r"), ErrorNumber::TypeMismatch, "number 10 "},
       {QByteArray(built).replace("\n13\r", "\n2147483648\r"), ErrorNumber::Overflow, "number 6 "},
   };
-  for (const auto& c : cases) {
-    const RuntimeError error = errorOf([&] { PrimeTable::fromBytes(c.bytes, "/data/P100008.txt"); });
-    EXPECT_EQ(error.number(), c.error) << c.told;
-    EXPECT_TRUE(error.message().contains("/data/P100008.txt")) << error.message().toStdString();
-    EXPECT_TRUE(error.message().contains(c.told)) << error.message().toStdString();
+  for (const auto& [bytes, number, told] : cases) {
+    const RuntimeError error = errorOf([&] { PrimeTable::fromBytes(bytes, "/data/P100008.txt"); });
+    EXPECT_EQ(error.number(), number) << told;
+    EXPECT_TRUE(error.message().contains("/data/P100008.txt") && error.message().contains(told))
+        << error.message().toStdString();
   }
 }
 
