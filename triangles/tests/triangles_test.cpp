@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "common/testing/window_test.h"
+#include "common/ui_style.h"
+#include "triangles/triangles_window.h"
+
+using namespace veltrano;
+using namespace veltrano::testing;
+using namespace veltrano::triangles;
+
+namespace {
+
+const QString kNegative = "No triangle has these parts: a side or angle is negative";
+const QString kNoTriangle = "No triangle has these parts";
+
+// The texts of a, b, c, A, B, C and the area joined by "|", a result the last
+// solve did not write marked with a trailing "*".
+const QString kInitial = "1|1|1|60|60|60|0.433012701892219";
+const QString kSolved345 = "3|4|5|36.869897645844|53.130102354156|90|6";
+
+class TrianglesTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    makeWindow();
+  }
+  void makeWindow() {
+    delete window;
+    window = new TrianglesWindow;
+    fields.clear();
+    for (const char* name : {"txtSidea", "txtSideb", "txtSidec", "txtAn", "txtBn", "txtCn", "txtArea"})
+      fields << child<QLineEdit>(window, name);
+    buttons = indexedGroup<QRadioButton>(window, "OptTask");
+  }
+  QString texts() const {
+    QStringList all;
+    for (const QLineEdit* f : fields) all << f->text() + (style::isStale(f) ? "*" : "");
+    return all.join(u'|');
+  }
+  // Tokens such as "a=3" or "A=30": the part's letter, then its text.
+  void enter(const QString& parts, bool byKey) {
+    for (const QString& token : parts.split(u' ')) {
+      QLineEdit* f = fields[QString("abcABC").indexOf(token[0])];
+      byKey ? retype(f, token.mid(2)) : f->setText(token.mid(2));
+    }
+  }
+  void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
+  void open(QString lines) {
+    writeBytes(path("sheet.txt"), lines.append(u'|').replace(u'|', "\r\n").toLatin1());
+    platform().files.openAnswers.push_back(path("sheet.txt"));
+    trigger("mnuOpen");
+  }
+
+  TrianglesWindow* window = nullptr;
+  QList<QLineEdit*> fields;
+  QList<QRadioButton*> buttons;
+};
+
+// Opens on the equilateral triangle, the part fields first in tab order. A
+// case switch changes only which fields take input (a, b, c, A, B, C, area).
+TEST_F(TrianglesTest, OpensReadyForTypingAndSwitchesCasesWithoutSolving) {
+  EXPECT_EQ(texts(), kInitial);
+  EXPECT_EQ(window->focusWidget(), fields[0]);
+  QStringList order;
+  for (QWidget* w = fields[0]; order.size() < 12; w = w->nextInFocusChain())
+    if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+  EXPECT_EQ(order.join(u' '),
+            "txtSidea txtSideb txtSidec txtAn txtBn txtCn txtArea" + QString(" OptTask").repeated(5));
+
+  retype(fields[0], "3");
+  const QString shown = texts();
+  const char* inputs[] = {"1110000", "1101000", "1100010", "1000110", "1001010"};
+  for (int task : {1, 2, 3, 4, 0}) {
+    buttons[task]->click();
+    QString marks;
+    for (const QLineEdit* f : fields) marks += style::isInput(f) ? u'1' : u'0';
+    EXPECT_EQ(marks, inputs[task]);
+    EXPECT_EQ(texts(), shown);
+    EXPECT_EQ(window->statusText(), kNoTriangle);
+  }
+}
+
+// The cases and their edge cases, typed key by key and set as whole texts in a
+// fresh window: both end alike.
+TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
+  const struct {
+    int task;
+    QString typed, final, why;
+  } cases[] = {
+      {0, "a=3 b=4 c=5", kSolved345, ""},
+      {0, "a=7 b=3 c=5", "7|3|5|120|21.7867892982618|38.2132107017382|6.49519052838329", ""},
+      {0, "a=2", "2|1|1|180|0|0|0", ""},  // flat
+      {0, "a=2 a=1", kInitial, ""},
+      {0, "b=4 c=5 a=-3", "-3|4|5|36.869897645844|126.869897645844|16.260204708312|6", kNegative},
+      {0, "a=1E200 b=1E200 c=1E200", "1E200|1E200|1E200|60*|60*|60*|0.433012701892219*",
+       "A number is too large to solve with"},
+      {0, "a=3", "3|1|1|60*|60*|60*|0.433012701892219*", kNoTriangle},
+      {0, "b=", "1||1|60*|60*|60*|0.433012701892219*", "A side is zero"},
+      {0, "a=1E309", "1E309|1|1|60*|60*|60*|0.433012701892219*", "Number too large"},
+      // Of the two triangles, the one with B at most 90 degrees.
+      {1, "a=3 b=4 A=30", "3|4|5.70016959263755|30|41.8103148957786|108.189685104221|5.70016959263754", ""},
+      {1, "a=2 b=2.02 A=100",
+       "2|2.02|0.144276909649987|100|84.0738677069438|-4.07386770694381|0.143505869395989", kNegative},
+      {1, "b=3 a=0", "0|3|1*|60|60*|60*|0.433012701892219*", "A side is zero"},
+      // b sin A > a: the last triangle's results stay, marked.
+      {1, "a=3 b=4 A=30 a=1 b=3",
+       "1|3|5.70016959263755*|30|41.8103148957786*|108.189685104221*|5.70016959263754*", kNoTriangle},
+      // C = 60 as the window opened: a switch keeps the variables.
+      {2, "b=4 a=3", "3|4|3.60555127546399|46.102113751986|73.897886248014|60|5.19615242270663", ""},
+      // The true angle A, obtuse as a^2 > b^2 + c^2; and a sine a hair above 1.
+      {2, "a=7 b=5 C=21.7867892982618", "7|5|3|120|38.2132107017382|21.7867892982618|6.49519052838329", ""},
+      {2, "a=5 b=4 C=36.869897645844", "5|4|3|90|53.130102354156|36.869897645844|6", ""},
+      {2, "a=7 b=0 C=30", "7|0|7|30|120|30|0", "A side is zero"},
+      {2, "C=0", "1|1|1*|60*|60*|0|0.433012701892219*", "Side c comes out zero: no triangle"},
+      {3, "a=2 B=30 C=60", "2|1|1.73205080756888|90|30|60|0.866025403784438", ""},
+      {3, "B=100 C=100", "1|-2.87938524157182|-2.87938524157182|-20|100|100|1.41782045490443", kNegative},
+      // A zero side first keeps the angles typed on the way from solving.
+      {3, "a=0 B=10 C=180 a=1", "1|-1|-7.05245983920612E-16|-9.99999999999999|10|180|0*",
+       "No area: the parts found make no triangle"},
+      {4, "a=5 A=90 C=30", "5|4.33012701892219|2.5|90|60|30|5.41265877365274", ""},
+      {4, "a=2 A=0 C=30", "2|2*|2*|0|60*|30|1.73205080756888*", "The angles leave no room for a triangle"},
+  };
+  for (const auto& c : cases) {
+    for (bool byKey : {true, false}) {
+      makeWindow();
+      buttons[c.task]->click();
+      enter(c.typed, byKey);
+      EXPECT_EQ(texts(), c.final) << c.typed.toStdString() << (byKey ? " key by key" : " as whole texts");
+      EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
+    }
+  }
+}
+
+// A stopped solve keeps what it stored (c = 0) and what it did not reach (A).
+TEST_F(TrianglesTest, AStoppedSolveKeepsWhatItStored) {
+  buttons[SAS]->click();
+  enter("C=0", false);
+  EXPECT_EQ(window->variables().SideC, Real(0));
+  EXPECT_EQ(window->variables().AngleA, DegreesToRadians(60));
+}
+
+// Each written result re-enters the solver through its change handler; the
+// nesting ends with the texts of one solve, each result written once.
+TEST_F(TrianglesTest, ReentryEndsWithTheTextsOfOneSolve) {
+  enter("b=4 c=5", false);
+  int changes = 0;
+  for (QLineEdit* f : fields) QObject::connect(f, &QLineEdit::textChanged, [&] { ++changes; });
+  fields[0]->setText("3");
+  EXPECT_EQ(texts(), kSolved345);
+  EXPECT_EQ(changes, 5) << "side a, then A, B, C and the area";
+}
+
+TEST_F(TrianglesTest, SavesPrintsAndReopensTheSevenTextsAsShown) {
+  platform().files.saveAnswers.push_back(path("saved.txt"));
+  platform().files.openAnswers.push_back(path("saved.txt"));
+  trigger("mnuSave");
+  EXPECT_EQ(readBytes(path("saved.txt")), "1\r\n1\r\n1\r\n60\r\n60\r\n60\r\n0.433012701892219\r\n");
+  trigger("mnuOpen");
+  EXPECT_EQ(texts(), kInitial);
+  trigger("mnuPrint");
+  EXPECT_EQ(platform().printer.lastJobTexts().join(u'|'),
+            "   a = 1|   b = 1|   c = 1|   A = 60|   B = 60|   C = 60|Area = 0.433012701892219");
+  EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Courier New");
+}
+
+// Open writes the fields one by one in case 0, each solving as if typed; a
+// file that does not read whole changes nothing.
+TEST_F(TrianglesTest, OpenWritesTheFieldsInTurnAndSolves) {
+  const struct {
+    QString file, final, why;
+  } cases[] = {
+      {"3|4|5|0|0|0|6", kSolved345, ""},
+      {"3|4|5|0|0|0|7", kSolved345.chopped(1) + "7*", "The area is the one read from the file, not computed"},
+      {"1|1|5|10|20|30|40", "1|1|5|10*|20*|30*|40*", kNoTriangle},
+      {"1,5|2|3|4|5|6|7", "1|5|2|3*|4*|5*|6*", kNoTriangle},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    open(c.file);
+    EXPECT_EQ(texts(), c.final) << c.file.toStdString();
+    EXPECT_EQ(window->statusText(), c.why) << c.file.toStdString();
+  }
+  platform().messages.expect(MessageAnswer::Ok);
+  open("3|4|5|0|0|0");
+  EXPECT_EQ(texts(), "1|5|2|3*|4*|5*|6*");
+}
+
+}  // namespace
