@@ -1,52 +1,27 @@
-// How long one keystroke in x takes when n = 32767 roots are listed: the
-// change handler, the solve, the rows and the filled list.
-#include <benchmark/benchmark.h>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QRadioButton>
-
+// One keystroke in x while n = 32767 roots are listed: the change handler,
+// the solve, the rows and the filled list; and the solver alone.
+#include "bench/keystrokes.h"
 #include "common/result_list.h"
 #include "complex/complex_solver.h"
 #include "complex/complex_window.h"
 
 namespace {
 
-void press(QWidget* field, int key, const QString& text) {
-  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(field, &down);
-  QApplication::sendEvent(field, &up);
-}
+using namespace veltrano::bench;
 
+// x alternates between 0.9 and 0.99.
 void KeystrokeWithAllRootsListed(benchmark::State& state) {
   veltrano::complex::ComplexWindow window;
   window.show();
-  for (QRadioButton* task : window.findChildren<QRadioButton*>(QStringLiteral("OptTask"))) {
-    if (task->property("index").toInt() == 9) task->click();
-  }
-  auto* x = window.findChild<QLineEdit*>(QStringLiteral("txtA"));
-  window.findChild<QLineEdit*>(QStringLiteral("txtN"))->setText(QStringLiteral("32767"));
+  selectTask(&window, 9);
+  field(&window, "txtN")->setText(QStringLiteral("32767"));
+  QLineEdit* x = field(&window, "txtA");
   x->setText(QStringLiteral("0.9"));
-  x->setFocus();
-  x->end(false);
   auto* list = window.findChild<veltrano::ResultList*>(QStringLiteral("lstResults"));
-
-  bool appended = false;
-  for (auto _ : state) {
-    // Alternates between x = 0.9 and x = 0.99, one key each time.
-    if (appended) {
-      press(x, Qt::Key_Backspace, {});
-    } else {
-      press(x, Qt::Key_9, QStringLiteral("9"));
-    }
-    appended = !appended;
-    QCoreApplication::processEvents();
-    if (list->count() != 32767) {
-      state.SkipWithError(QByteArray::number(list->count()) + " " + x->text().toLatin1());
-      break;
-    }
-  }
+  alternateKeystrokes(state, x, '9', [&]() -> QString {
+    if (list->count() == 32767) return {};
+    return QStringLiteral("%1 roots listed for x = %2").arg(list->count()).arg(x->text());
+  });
 }
 BENCHMARK(KeystrokeWithAllRootsListed)->Unit(benchmark::kMillisecond);
 
@@ -75,12 +50,3 @@ void SolveWithAllRoots(benchmark::State& state) {
 BENCHMARK(SolveWithAllRoots)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

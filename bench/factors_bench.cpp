@@ -43,11 +43,3 @@ void WorstCaseFactorisation(benchmark::State& state) {
 BENCHMARK(WorstCaseFactorisation)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

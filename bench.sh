@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the benchmarks in a release build, runs
+# them and prints one table: every figure beside its goal. The start-up and
+# memory figures are taken on a private Xvfb display, as a user's X session
+# would show the windows; the details stay in build-bench/results.
+set -euo pipefail
+cd "$(dirname "$0")"
+export LC_ALL=C  # decimal points in the figures, and no decimal comma box in the program
+scripts/setup.sh
+
+build=build-bench
+bin=$build/bin
+results=$build/results
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=ON >/dev/null
+cmake --build "$build" --parallel 2 >"$build/build.log" || { cat "$build/build.log"; exit 1; }
+rm -rf "$results"
+mkdir -p "$results"
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+# Medians of 5 repetitions, each long enough for Google Benchmark.
+for program in "$bin"/*_bench; do
+  name=$(basename "$program")
+  "$program" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/$name.json" --benchmark_out_format=json >"$results/$name.log" 2>&1 ||
+    echo "$name failed: see $results/$name.log" >&2
+done
+
+xvfb_pid=""
+trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$results/display" 2>"$results/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$results/display" ] && break
+  sleep 0.1
+done
+on_display() { env -u QT_QPA_PLATFORM DISPLAY=":$(cat "$results/display")" "$@"; }
+
+on_display "$bin/startup_probe" 11 "$bin/veltrano" "$bin/bare_label" >"$results/startup.txt" 2>"$results/startup.log" || true
+for window in label 0 1 2 3 4; do
+  on_display "$bin/memory_probe" "$window" >"$results/memory-$window.txt" 2>"$results/memory-$window.log" || true
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+row() { printf '| %s | %s | %s | %s |\n' "$@"; }
+met() { awk -v figure="$1" -v goal="$2" 'BEGIN { print (figure < goal ? "yes" : "NO") }'; }
+
+# The median of a benchmark in milliseconds, wall-clock or CPU time (real_time
+# or cpu_time); empty when it did not run.
+median_ms() {
+  jq -r --arg name "$1" --arg time "$2" '.benchmarks[]
+    | select(.run_name == $name and .aggregate_name == "median")
+    | .[$time] * {"ns": 1e-6, "us": 1e-3, "ms": 1, "s": 1e3}[.time_unit]' "$results"/*.json
+}
+
+# The goal is on the wall-clock time, what the user waits; the CPU time beside
+# it shows how much of that the program itself spent when the machine is busy.
+time_row() {  # measure, benchmark, goal in ms
+  local real cpu
+  real=$(median_ms "$2" real_time)
+  cpu=$(median_ms "$2" cpu_time)
+  if [ -z "$real" ]; then
+    row "$1" "did not run" "< $3 ms" NO
+  else
+    row "$1" "$(printf '%.2f ms (CPU %.2f ms)' "$real" "$cpu")" "< $3 ms" "$(met "$real" "$3")"
+  fi
+}
+
+startup_ms() { awk -v program="$bin/$1" '$2 == program { print $1 }' "$results/startup.txt"; }
+
+startup_rows() {
+  local real bare
+  real=$(startup_ms veltrano)
+  bare=$(startup_ms bare_label)
+  if [ -z "$real" ] || [ -z "$bare" ]; then
+    row "Start-up to the splash shown" "did not run" "<= 1.5 x bare Qt label" NO
+    return
+  fi
+  row "Start-up of a bare Qt 6 label to its window shown (median of 11)" "$bare ms" "(yardstick)" "-"
+  row "Start-up of Veltrano to the splash shown (median of 11, interleaved)" \
+    "$real ms = $(awk -v a="$real" -v b="$bare" 'BEGIN { printf "%.2f", a / b }') x bare" \
+    "<= 1.5 x bare" "$(awk -v a="$real" -v b="$bare" 'BEGIN { print (a <= 1.5 * b ? "yes" : "NO") }')"
+}
+
+memory_row() {  # measure, window, goal in MB or empty
+  local kb
+  kb=$(cat "$results/memory-$2.txt")
+  if [ -z "$kb" ]; then
+    row "$1" "did not run" "${3:+< $3 MB}" NO
+  elif [ -z "$3" ]; then
+    row "$1" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f MB", kb / 1024 }')" "(yardstick)" "-"
+  else
+    row "$1" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f MB", kb / 1024 }')" "< $3 MB" \
+      "$(met "$(awk -v kb="$kb" 'BEGIN { print kb / 1024 }')" "$3")"
+  fi
+}
+
+{
+  echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+  echo "Load average (1, 5, 15 min): $load_before before, $load_after after"
+  echo
+  row "Measure" "Figure" "Goal" "Met"
+  row "---" "---" "---" "---"
+  time_row "Prime table load (P100008.txt)" TableLoad 5
+  time_row "Worst-case factorisation (1689550229903)" WorstCaseFactorisation 16
+  time_row "Triangles: keystroke to results, case 0 (SSS)" SideKeystroke 16
+  time_row "Circles: keystroke to results, arc and chord, iteration root" KeystrokeIterationRoot 16
+  time_row "Circles: keystroke to results, arc and chord, bracketed root" KeystrokeBracketedRoot 16
+  time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 50
+  time_row "Bases: Enter to results, 100-digit number to base 2" EnterInTheWindow 16
+  startup_rows
+  memory_row "Peak resident memory, bare Qt 6 label" label ""
+  memory_row "Peak resident memory, Factors open" 0 50
+  memory_row "Peak resident memory, Triangles open" 1 50
+  memory_row "Peak resident memory, Circles open" 2 50
+  memory_row "Peak resident memory, Complex open" 3 50
+  memory_row "Peak resident memory, Bases open" 4 50
+} | tee "$results/table.md"

@@ -1,0 +1,54 @@
+#include "bench/keystrokes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace veltrano::bench {
+
+QLineEdit* field(QWidget* window, const char* name) {
+  auto* found = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+  if (found == nullptr) qFatal("no field %s in the window", name);
+  return found;
+}
+
+void selectTask(QWidget* window, int index) {
+  for (QAbstractButton* task : window->findChildren<QAbstractButton*>(QStringLiteral("OptTask"))) {
+    if (task->property("index").toInt() == index) {
+      task->click();
+      return;
+    }
+  }
+  qFatal("no task %d in the window", index);
+}
+
+void press(QWidget* widget, int key, const QString& text) {
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &down);
+  QApplication::sendEvent(widget, &up);
+}
+
+void alternateKeystrokes(benchmark::State& state, QLineEdit* field, char digit,
+                         const std::function<QString()>& failure) {
+  field->setFocus();
+  field->end(false);
+  QCoreApplication::processEvents();
+  bool appended = false;
+  for (auto _ : state) {
+    if (appended) {
+      press(field, Qt::Key_Backspace);
+    } else {
+      press(field, Qt::Key_0 + (digit - '0'), QString(QChar::fromLatin1(digit)));
+    }
+    appended = !appended;
+    QCoreApplication::processEvents();
+    const QString wrong = failure();
+    if (!wrong.isEmpty()) {
+      state.SkipWithError(wrong.toUtf8().constData());
+      break;
+    }
+  }
+}
+
+}  // namespace veltrano::bench

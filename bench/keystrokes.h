@@ -1,0 +1,30 @@
+#pragma once
+
+// What the keystroke benchmarks share: finding controls, typing into them,
+// and the loop that times one key up to the finished results.
+#include <benchmark/benchmark.h>
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+
+namespace veltrano::bench {
+
+// The named line edit of a window; a missing one ends the program, since the
+// benchmark would time nothing.
+QLineEdit* field(QWidget* window, const char* name);
+
+// Clicks the button of the given index in the window's "OptTask" group.
+void selectTask(QWidget* window, int index);
+
+// One key pressed and released on the widget, as typing sends it.
+void press(QWidget* widget, int key, const QString& text = {});
+
+// Times keystrokes in the field, which alternately append `digit` and erase
+// it again, so that every key changes the input. Each timed step is the key
+// and every event it posts (nested solves, repaints), that is, up to the
+// finished results on the screen. After each key `failure` looks at the
+// window and names what is wrong with its results, or returns an empty text.
+void alternateKeystrokes(benchmark::State& state, QLineEdit* field, char digit,
+                         const std::function<QString()>& failure);
+
+}  // namespace veltrano::bench

@@ -1,0 +1,97 @@
+// Prints the peak resident memory, in kB, of a process that starts as the
+// program does and shows one window:
+//
+//   memory_probe TASK     a worksheet by its task index, 0 Factors, 1 Triangles,
+//                         2 Circles, 3 Complex, 4 Bases
+//   memory_probe label    a bare QLabel, the figure to set the worksheets against
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <cstdio>
+#include <memory>
+
+#include "app/platform/qt_clock.h"
+#include "app/platform/qt_decimal_setting.h"
+#include "app/platform/qt_file_dialogs.h"
+#include "app/platform/qt_message_boxes.h"
+#include "app/platform/qt_printer.h"
+#include "app/shell_commands.h"
+#include "bases/bases_window.h"
+#include "circles/circles_window.h"
+#include "common/platform.h"
+#include "common/runtime_error.h"
+#include "complex/complex_window.h"
+#include "factors/factors_window.h"
+#include "help/viewer/chm_help_viewer.h"
+#include "triangles/triangles_window.h"
+
+namespace {
+
+QWidget* newWindow(const QString& which) {
+  if (which == QLatin1String("label")) return new QLabel(QStringLiteral("Hello"));
+  switch (which.toInt()) {
+    case 0: return new veltrano::factors::FactorsWindow;
+    case 1: return new veltrano::triangles::TrianglesWindow;
+    case 2: return new veltrano::circles::CirclesWindow;
+    case 3: return new veltrano::complex::ComplexWindow;
+    case 4: return new veltrano::bases::BasesWindow;
+    default: return nullptr;
+  }
+}
+
+// Long enough for the window to be mapped, laid out and painted.
+void settle() {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < 500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+QByteArray peakResidentKilobytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return {};
+  for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).replace("kB", "").trimmed();
+  }
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+
+  veltrano::QtMessageBoxes messages;
+  veltrano::QtFileDialogs files;
+  veltrano::QtPrinter printer;
+  veltrano::help::ChmHelpViewer help;
+  veltrano::QtDecimalSetting decimal;
+  veltrano::QtClock clock;
+  veltrano::ShellCommands shell;
+  veltrano::Platform services{.messages = &messages,
+                              .files = &files,
+                              .printer = &printer,
+                              .help = &help,
+                              .decimal = &decimal,
+                              .clock = &clock,
+                              .shell = &shell,
+                              .programFolder = QCoreApplication::applicationDirPath()};
+  veltrano::installPlatform(services);
+
+  std::unique_ptr<QWidget> window;
+  try {
+    window.reset(newWindow(QCoreApplication::arguments().value(1)));
+  } catch (const veltrano::RuntimeError& error) {
+    std::fprintf(stderr, "the window did not open: %s\n", qPrintable(error.message()));
+    return 1;
+  }
+  if (!window) {
+    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4|label\n");
+    return 2;
+  }
+  window->show();
+  settle();
+  std::printf("%s\n", peakResidentKilobytes().constData());
+  return 0;
+}
