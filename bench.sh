@@ -49,7 +49,7 @@ met() { awk -v figure="$1" -v goal="$2" 'BEGIN { print (figure < goal ? "yes" : 
 median_ms() {
   jq -r --arg name "$1" --arg time "$2" '.benchmarks[]
     | select(.run_name == $name and .aggregate_name == "median")
-    | .[$time] * {"ns": 1e-6, "us": 1e-3, "ms": 1, "s": 1e3}[.time_unit]' "$results"/*.json
+    | .[$time] * {"ns": 1e-6, "us": 1e-3, "ms": 1, "s": 1e3}[.time_unit]' "$results"/*.json 2>/dev/null || true
 }
 
 # The goal is on the wall-clock time, what the user waits; the CPU time beside
@@ -59,7 +59,7 @@ time_row() {  # measure, benchmark, goal in ms
   real=$(median_ms "$2" real_time)
   cpu=$(median_ms "$2" cpu_time)
   if [ -z "$real" ]; then
-    row "$1" "did not run" "< $3 ms" NO
+    row "$1" "failed: see $results" "< $3 ms" NO
   else
     row "$1" "$(printf '%.2f ms (CPU %.2f ms)' "$real" "$cpu")" "< $3 ms" "$(met "$real" "$3")"
   fi
@@ -72,7 +72,7 @@ startup_rows() {
   real=$(startup_ms veltrano)
   bare=$(startup_ms bare_label)
   if [ -z "$real" ] || [ -z "$bare" ]; then
-    row "Start-up to the splash shown" "did not run" "<= 1.5 x bare Qt label" NO
+    row "Start-up to the splash shown" "failed: see $results/startup.log" "<= 1.5 x bare Qt label" NO
     return
   fi
   row "Start-up of a bare Qt 6 label to its window shown (median of 11)" "$bare ms" "(yardstick)" "-"
@@ -85,7 +85,7 @@ memory_row() {  # measure, window, goal in MB or empty
   local kb
   kb=$(cat "$results/memory-$2.txt")
   if [ -z "$kb" ]; then
-    row "$1" "did not run" "${3:+< $3 MB}" NO
+    row "$1" "failed: see $results/memory-$2.log" "${3:+< $3 MB}" NO
   elif [ -z "$3" ]; then
     row "$1" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f MB", kb / 1024 }')" "(yardstick)" "-"
   else
@@ -97,6 +97,9 @@ memory_row() {  # measure, window, goal in MB or empty
 {
   echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
   echo "Load average (1, 5, 15 min): $load_before before, $load_after after"
+  if awk -v load="${load_before%% *}" -v cores="$(nproc)" 'BEGIN { exit !(load > cores / 2) }'; then
+    echo "Other work was running: wall-clock times include waiting for a core; the CPU times do not."
+  fi
   echo
   row "Measure" "Figure" "Goal" "Met"
   row "---" "---" "---" "---"
