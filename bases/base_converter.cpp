@@ -40,9 +40,9 @@ class WholeNumber {
   // Divides in place and returns the remainder.
   std::uint32_t divideBy(std::uint32_t divisor) {
     std::uint64_t remainder = 0;
-    for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb) {
-      const std::uint64_t current = (remainder << 32) | *limb;
-      *limb = static_cast<std::uint32_t>(current / divisor);
+    for (std::size_t i = limbs_.size(); i-- > 0;) {
+      const std::uint64_t current = (remainder << 32) | limbs_[i];
+      limbs_[i] = static_cast<std::uint32_t>(current / divisor);
       remainder = current % divisor;
     }
     trim();

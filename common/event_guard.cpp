@@ -10,7 +10,7 @@
 namespace veltrano {
 namespace {
 
-QString describe(std::exception_ptr error) {
+QString describe(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const RuntimeError& e) {
@@ -26,7 +26,7 @@ QString describe(std::exception_ptr error) {
 
 }  // namespace
 
-void reportUntrapped(std::exception_ptr error) noexcept {
+void reportUntrapped(const std::exception_ptr& error) noexcept {
   try {
     const QString text = describe(error);
     if (MessageBoxes* boxes = platform().messages) {

@@ -8,7 +8,7 @@ namespace veltrano {
 
 // Shows the run-time error box for an error that no handler trapped. The
 // program goes on; only the handler that raised the error is abandoned.
-void reportUntrapped(std::exception_ptr error) noexcept;
+void reportUntrapped(const std::exception_ptr& error) noexcept;
 
 // Runs one event handler so that no exception crosses Qt's event loop.
 template <typename F>

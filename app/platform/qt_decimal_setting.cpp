@@ -1,11 +1,10 @@
 #include "app/platform/qt_decimal_setting.h"
 
 #include <clocale>
-#include <utility>
 
 namespace veltrano {
 
-QtDecimalSetting::QtDecimalSetting(QLocale userLocale) : userLocale_(std::move(userLocale)) {}
+QtDecimalSetting::QtDecimalSetting(const QLocale& userLocale) : userLocale_(userLocale) {}
 
 QString QtDecimalSetting::read() { return before_ ? QStringLiteral(".") : userLocale_.decimalPoint(); }
 

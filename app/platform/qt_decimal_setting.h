@@ -15,7 +15,7 @@ namespace veltrano {
 class QtDecimalSetting : public DecimalSetting {
  public:
   // The user's locale; the system locale unless a test hands in another.
-  explicit QtDecimalSetting(QLocale userLocale = QLocale::system());
+  explicit QtDecimalSetting(const QLocale& userLocale = QLocale::system());
 
   QString read() override;
   void write(const QString& separator) override;
