@@ -53,7 +53,8 @@ TEST(PrimeTable, ShortOrDamagedTableNamesTheFileAndThePlace) {
       {QByteArray(built).replace("\n29\r", "\n4\r"), ErrorNumber::TypeMismatch, "number 10 "},
       {QByteArray(built).replace("\n13\r", "\n2147483648\r"), ErrorNumber::Overflow, "number 6 "},
   };
-  for (const auto& [bytes, number, told] : cases) {
+  for (const auto& [damaged, number, told] : cases) {
+    const QByteArray& bytes = damaged;  // a lambda may not capture a structured binding in clang 14
     const RuntimeError error = errorOf([&] { PrimeTable::fromBytes(bytes, "/data/P100008.txt"); });
     EXPECT_EQ(error.number(), number) << told;
     EXPECT_TRUE(error.message().contains("/data/P100008.txt") && error.message().contains(told))
