@@ -11,7 +11,6 @@ namespace veltrano::bases {
 namespace {
 
 constexpr int kDigitCodeOffset = 48;  // the code of "0"
-constexpr int kPointCode = '.' - kDigitCodeOffset;
 
 // A whole number of any size as 32-bit limbs, least significant first; just
 // enough arithmetic to take a double's whole part apart digit by digit.
