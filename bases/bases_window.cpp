@@ -21,14 +21,9 @@ namespace veltrano::bases {
 
 namespace {
 FrameSettings frameSettings() {
-  FrameSettings s;
-  s.objectName = QStringLiteral("frmBases");
-  s.caption = QStringLiteral("Base Conversion");
-  s.helpFile = QStringLiteral("\\bases.chm");
-  s.saveAsCaption = QStringLiteral("Save As");
-  s.secondFileSeparator = true;
-  s.printsInCourier = false;
-  return s;
+  return {.objectName = QStringLiteral("frmBases"),
+          .caption = QStringLiteral("Base Conversion"),
+          .helpFile = QStringLiteral("\\bases.chm")};
 }
 
 const QString kLabelFont = QStringLiteral("MS Sans Serif");

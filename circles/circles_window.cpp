@@ -17,14 +17,10 @@ namespace veltrano::circles {
 namespace {
 
 FrameSettings frameSettings() {
-  FrameSettings s;
-  s.objectName = QStringLiteral("frmCircles");
-  s.caption = QStringLiteral("Circles");
-  s.helpFile = QStringLiteral("\\circles.chm");
-  s.saveAsCaption = QStringLiteral("Save As");
-  s.secondFileSeparator = true;
-  s.printsInCourier = true;
-  return s;
+  return {.objectName = QStringLiteral("frmCircles"),
+          .caption = QStringLiteral("Circles"),
+          .helpFile = QStringLiteral("\\circles.chm"),
+          .printsInCourier = true};
 }
 
 constexpr double kFontSize = 8.25;

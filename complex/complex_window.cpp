@@ -20,14 +20,12 @@ namespace veltrano::complex {
 namespace {
 
 FrameSettings frameSettings() {
-  FrameSettings s;
-  s.objectName = QStringLiteral("frmComplex");
-  s.caption = QStringLiteral("Complex Numbers");
-  s.helpFile = QStringLiteral("\\complex.chm");
-  s.saveAsCaption = QStringLiteral("SaveAs");
-  s.secondFileSeparator = false;
-  s.printsInCourier = true;
-  return s;
+  return {.objectName = QStringLiteral("frmComplex"),
+          .caption = QStringLiteral("Complex Numbers"),
+          .helpFile = QStringLiteral("\\complex.chm"),
+          .saveAsCaption = QStringLiteral("SaveAs"),
+          .secondFileSeparator = false,
+          .printsInCourier = true};
 }
 
 QFont sansBold() { return style::font(QStringLiteral("MS Sans Serif"), 8.25, true); }

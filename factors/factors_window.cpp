@@ -16,14 +16,9 @@ namespace veltrano::factors {
 
 namespace {
 FrameSettings frameSettings() {
-  FrameSettings s;
-  s.objectName = QStringLiteral("frmFactors");
-  s.caption = QStringLiteral("Prime Factors");
-  s.helpFile = QStringLiteral("\\Factors.chm");
-  s.saveAsCaption = QStringLiteral("Save As");
-  s.secondFileSeparator = true;
-  s.printsInCourier = false;
-  return s;
+  return {.objectName = QStringLiteral("frmFactors"),
+          .caption = QStringLiteral("Prime Factors"),
+          .helpFile = QStringLiteral("\\Factors.chm")};
 }
 }  // namespace
 

@@ -20,14 +20,11 @@ namespace veltrano::triangles {
 namespace {
 
 FrameSettings frameSettings() {
-  FrameSettings s;
-  s.objectName = QStringLiteral("frmTriangles");
-  s.caption = QStringLiteral("Triangles");
-  s.helpFile = QStringLiteral("\\Triangle.chm");
-  s.saveAsCaption = QStringLiteral("SaveAs");
-  s.secondFileSeparator = true;
-  s.printsInCourier = true;
-  return s;
+  return {.objectName = QStringLiteral("frmTriangles"),
+          .caption = QStringLiteral("Triangles"),
+          .helpFile = QStringLiteral("\\Triangle.chm"),
+          .saveAsCaption = QStringLiteral("SaveAs"),
+          .printsInCourier = true};
 }
 
 constexpr double kPoints = 8.25;
