@@ -65,19 +65,22 @@ time_row() {  # measure, benchmark, goal in ms
   fi
 }
 
-startup_ms() { awk -v program="$bin/$1" '$2 == program { print $1 }' "$results/startup.txt"; }
+# The median start-up of a program in ms: column 1 to its window painted,
+# column 2 to its window mapped.
+startup_ms() { awk -v program="$bin/$1" -v column="$2" '$3 == program { print $column }' "$results/startup.txt"; }
 
 startup_rows() {
   local real bare
-  real=$(startup_ms veltrano)
-  bare=$(startup_ms bare_label)
+  real=$(startup_ms veltrano 1)
+  bare=$(startup_ms bare_label 1)
   if [ -z "$real" ] || [ -z "$bare" ]; then
-    row "Start-up to the splash shown" "failed: see $results/startup.log" "<= 1.5 x bare Qt label" NO
+    row "Start-up to the splash painted" "failed: see $results/startup.log" "<= 1.5 x bare Qt label" NO
     return
   fi
-  row "Start-up of a bare Qt 6 label to its window shown (median of 11)" "$bare ms" "(yardstick)" "-"
-  row "Start-up of Veltrano to the splash shown (median of 11, interleaved)" \
-    "$real ms = $(awk -v a="$real" -v b="$bare" 'BEGIN { printf "%.2f", a / b }') x bare" \
+  row "Start-up of a bare Qt 6 label to its window painted (median of 11)" \
+    "$bare ms (mapped at $(startup_ms bare_label 2) ms)" "(yardstick)" "-"
+  row "Start-up of Veltrano to the splash painted (median of 11, taking turns)" \
+    "$real ms = $(awk -v a="$real" -v b="$bare" 'BEGIN { printf "%.2f", a / b }') x bare (mapped at $(startup_ms veltrano 2) ms)" \
     "<= 1.5 x bare" "$(awk -v a="$real" -v b="$bare" 'BEGIN { print (a <= 1.5 * b ? "yes" : "NO") }')"
 }
 

@@ -6,7 +6,7 @@ packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb libxcb1-dev jq
+  xvfb libxcb1-dev libxcb-damage0-dev jq
   libchm-dev
   fonts-liberation fonts-dejavu-core
 )
