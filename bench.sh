@@ -33,11 +33,18 @@ for _ in $(seq 100); do
   [ -s "$results/display" ] && break
   sleep 0.1
 done
-on_display() { env -u QT_QPA_PLATFORM DISPLAY=":$(cat "$results/display")" "$@"; }
+on_display=(env -u QT_QPA_PLATFORM DISPLAY=":$(cat "$results/display")")
 
-on_display "$bin/startup_probe" 21 "$bin/veltrano" "$bin/bare_label" >"$results/startup.txt" 2>"$results/startup.log" || true
-for window in label 0 1 2 3 4; do
-  on_display "$bin/memory_probe" "$window" >"$results/memory-$window.txt" 2>"$results/memory-$window.log" || true
+"${on_display[@]}" "$bin/startup_probe" 21 "$bin/veltrano" "$bin/bare_label" >"$results/startup.txt" 2>"$results/startup.log" || true
+# The bare label runs until it is killed: its peak is read from outside
+# (env execs it, so its process id is the one started here).
+"${on_display[@]}" "$bin/bare_label" 2>/dev/null &
+bare_pid=$!
+sleep 1
+awk '/^VmHWM:/ { print $2 }' "/proc/$bare_pid/status" >"$results/memory-label.txt" || true
+kill "$bare_pid" 2>/dev/null || true
+for window in 0 1 2 3 4; do
+  "${on_display[@]}" "$bin/memory_probe" "$window" >"$results/memory-$window.txt" 2>"$results/memory-$window.log" || true
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 

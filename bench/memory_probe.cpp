@@ -1,13 +1,11 @@
 // Prints the peak resident memory, in kB, of a process that starts as the
-// program does and shows one window:
+// program does and shows one worksheet window:
 //
-//   memory_probe TASK     a worksheet by its task index, 0 Factors, 1 Triangles,
-//                         2 Circles, 3 Complex, 4 Bases
-//   memory_probe label    a bare QLabel, the figure to set the worksheets against
+//   memory_probe TASK     the task index: 0 Factors, 1 Triangles, 2 Circles,
+//                         3 Complex, 4 Bases
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <cstdio>
 #include <memory>
 
@@ -28,9 +26,11 @@
 
 namespace {
 
-QWidget* newWindow(const QString& which) {
-  if (which == QLatin1String("label")) return new QLabel(QStringLiteral("Hello"));
-  switch (which.toInt()) {
+QWidget* newWindow(const QString& task) {
+  bool isNumber = false;
+  const int index = task.toInt(&isNumber);
+  if (!isNumber) return nullptr;
+  switch (index) {
     case 0: return new veltrano::factors::FactorsWindow;
     case 1: return new veltrano::triangles::TrianglesWindow;
     case 2: return new veltrano::circles::CirclesWindow;
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!window) {
-    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4|label\n");
+    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4\n");
     return 2;
   }
   window->show();
