@@ -9,19 +9,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/platform/qt_clock.h"
-#include "app/platform/qt_decimal_setting.h"
-#include "app/platform/qt_file_dialogs.h"
-#include "app/platform/qt_message_boxes.h"
-#include "app/platform/qt_printer.h"
-#include "app/shell_commands.h"
+#include "app/platform/qt_platform.h"
 #include "bases/bases_window.h"
 #include "circles/circles_window.h"
-#include "common/platform.h"
 #include "common/runtime_error.h"
 #include "complex/complex_window.h"
 #include "factors/factors_window.h"
-#include "help/viewer/chm_help_viewer.h"
 #include "triangles/triangles_window.h"
 
 namespace {
@@ -62,22 +55,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
 
-  veltrano::QtMessageBoxes messages;
-  veltrano::QtFileDialogs files;
-  veltrano::QtPrinter printer;
-  veltrano::help::ChmHelpViewer help;
-  veltrano::QtDecimalSetting decimal;
-  veltrano::QtClock clock;
-  veltrano::ShellCommands shell;
-  veltrano::Platform services{.messages = &messages,
-                              .files = &files,
-                              .printer = &printer,
-                              .help = &help,
-                              .decimal = &decimal,
-                              .clock = &clock,
-                              .shell = &shell,
-                              .programFolder = QCoreApplication::applicationDirPath()};
-  veltrano::installPlatform(services);
+  const veltrano::QtPlatform platform;
 
   std::unique_ptr<QWidget> window;
   try {

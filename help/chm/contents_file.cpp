@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QRegularExpression>
-#include <optional>
 
 namespace veltrano::help {
 
@@ -63,31 +62,36 @@ class ContentsBuilder {
     closedItem_ = true;
   }
   void openItem(bool isSitemap) {
-    pending_.reset();
-    if (isSitemap) pending_.emplace();
+    hasPending_ = false;
+    if (isSitemap) {
+      pending_ = ContentsEntry{};
+      hasPending_ = true;
+    }
   }
   void parameter(const QString& name, const QString& value) {
-    if (!pending_) return;
-    if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending_->name.isEmpty()) {
-      pending_->name = value.trimmed();
-    } else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending_->local.isEmpty()) {
-      pending_->local = value.trimmed();
+    if (!hasPending_) return;
+    if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending_.name.isEmpty()) {
+      pending_.name = value.trimmed();
+    } else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending_.local.isEmpty()) {
+      pending_.local = value.trimmed();
     }
   }
   void closeItem() {
-    if (pending_ && (!pending_->name.isEmpty() || !pending_->local.isEmpty())) {
-      if (pending_->name.isEmpty()) pending_->name = pending_->local;
-      levels_.back()->push_back(std::move(*pending_));
+    if (hasPending_ && (!pending_.name.isEmpty() || !pending_.local.isEmpty())) {
+      if (pending_.name.isEmpty()) pending_.name = pending_.local;
+      levels_.back()->push_back(std::move(pending_));
       closedItem_ = true;
     }
-    pending_.reset();
+    hasPending_ = false;
   }
   std::vector<ContentsEntry> take() { return std::move(roots_); }
 
  private:
   std::vector<ContentsEntry> roots_;
   std::vector<std::vector<ContentsEntry>*> levels_{&roots_};
-  std::optional<ContentsEntry> pending_;
+  // A plain member and a flag: GCC warns falsely about std::optional here.
+  ContentsEntry pending_;
+  bool hasPending_ = false;
   bool closedItem_ = false;
 };
 
