@@ -7,6 +7,9 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
+# The whole tree keeps the project's format.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_TESTS=ON
 ctest --test-dir build-test --output-on-failure
 
