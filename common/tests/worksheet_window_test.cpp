@@ -9,7 +9,6 @@
 #include <QMenuBar>
 
 #include "common/dimension.h"
-#include "common/event_guard.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "common/testing/window_test.h"
@@ -97,14 +96,16 @@ TEST_F(FrameTest, SaveAsksOnceThenWritesSilently) {
   EXPECT_EQ(Dimension::CurrentFileName, file);
 }
 
-TEST_F(FrameTest, CancelledSaveAsWritesNothingAndTheNextSaveAsks) {
+TEST_F(FrameTest, CancelledDialogsWriteAndReadNothingAndTheNextSaveAsks) {
   Sheet sheet;
   Dimension::CurrentFileName = path("before.txt");
-  platform().files.saveAnswers = {""};
+  platform().files.saveAnswers = {"", ""};
+  platform().files.openAnswers = {""};
   sheet.trigger("mnuSaveAs");
   EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
   EXPECT_FALSE(QFile::exists(path("before.txt")));
-  platform().files.saveAnswers = {""};
+  sheet.trigger("mnuOpen");
+  EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
   sheet.trigger("mnuSave");
   EXPECT_EQ(platform().files.saveShown, 2);
 }
@@ -131,15 +132,6 @@ TEST_F(FrameTest, OpenReadsAndLaterSaveWritesBackWithoutAsking) {
   sheet.trigger("mnuSave");
   EXPECT_EQ(platform().files.saveShown, 0);
   EXPECT_EQ(readBytes(file), " 3 \r\nx\r\ny\r\nz\r\n");
-}
-
-TEST_F(FrameTest, CancelledOpenChangesNothingInTheWindow) {
-  Sheet sheet;
-  Dimension::CurrentFileName = path("kept.txt");
-  platform().files.openAnswers = {""};
-  sheet.trigger("mnuOpen");
-  EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
-  EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
 }
 
 TEST_F(FrameTest, FailingOpenLeavesWindowAndFileNameUntouched) {
@@ -202,18 +194,14 @@ TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenAcceptedAndRestoresTheFont) {
   EXPECT_EQ(platform().printer.font, "Times");
 }
 
-TEST_F(FrameTest, HelpOpensTheWindowsFileFromTheProgramFolder) {
+TEST_F(FrameTest, HelpAboutAndCloseReachTheirServices) {
   Sheet sheet;
+  sheet.show();
   const QString before = QDir::currentPath();
   QDir::setCurrent(QDir::tempPath());
   sheet.trigger("mnuHelp");
   QDir::setCurrent(before);
   EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
-}
-
-TEST_F(FrameTest, AboutAndCloseGoToTheShell) {
-  Sheet sheet;
-  sheet.show();
   sheet.trigger("mnuAbout");
   EXPECT_EQ(platform().shell.aboutShown, 1);
   sheet.close();
@@ -228,17 +216,6 @@ TEST_F(FrameTest, TooLargeANumberWhileTypingIsToldInTheStatusArea) {
   EXPECT_EQ(sheet.statusText(), "Number too large");
   EXPECT_EQ(sheet.value, 1e30);
   EXPECT_TRUE(platform().messages.shown.empty());
-}
-
-TEST_F(FrameTest, UntrappedErrorsShowTheBoxAndTheProgramGoesOn) {
-  int after = 0;
-  auto handler = guarded([] { raise(ErrorNumber::DivisionByZero); });
-  platform().messages.expect(MessageAnswer::Ok);
-  handler();
-  ++after;
-  EXPECT_EQ(after, 1);
-  EXPECT_EQ(platform().messages.shown.at(0).text, "Run-time error '11':\n\nDivision by zero");
-  EXPECT_TRUE(platform().messages.shown.at(0).critical);
 }
 
 }  // namespace
