@@ -18,22 +18,19 @@ QString line(const QString& text, int base) {
   return result.value_or(QString());
 }
 
-// The digits after "#" of a decimal number converted into the base.
-QString digitsOf(const QString& text, int base) {
-  return line(text, base).section(u'#', 1).section(u' ', 0, 0);
-}
-
+// A second point ends the number: "1.2.3" is the double nearest 1.2, in full.
 TEST(BaseConverter, ConvertsToTheExactLines) {
-  const std::tuple<const char*, int, const char*> examples[] = {{"255", 16, "255 = #FF (BASE16)"},
-                                                                {"#ff", 16, "#FF (BASE16) = 255"},
-                                                                {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
-                                                                {"3.75", 16, "3.75 = #3.C (BASE16)"},
-                                                                {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
-                                                                {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
-                                                                {"", 16, " = #0 (BASE16)"},
-                                                                {"#", 16, "# (BASE16) = 0"},
-                                                                {".", 10, ". = #0 (BASE10)"},
-                                                                {"#.8", 16, "#.8 (BASE16) = 0.5"}};
+  const std::tuple<const char*, int, const char*> examples[] = {
+      {"255", 16, "255 = #FF (BASE16)"},
+      {"#ff", 16, "#FF (BASE16) = 255"},
+      {"10.25", 2, "10.25 = #1010.01 (BASE2)"},
+      {"3.75", 16, "3.75 = #3.C (BASE16)"},
+      {"#0.1", 2, "#0.1 (BASE2) = 0.5"},
+      {"#Z.I", 36, "#Z.I (BASE36) = 35.5"},
+      {"", 16, " = #0 (BASE16)"},
+      {"#", 16, "# (BASE16) = 0"},
+      {".", 10, ". = #0 (BASE10)"},
+      {"1.2.3", 10, "1.2.3 = #1.19999999999999996447286321199499070644378662109375 (BASE10)"}};
   for (const auto& [text, base, expected] : examples) EXPECT_EQ(line(text, base), expected) << text;
 }
 
@@ -50,20 +47,15 @@ TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
   EXPECT_FALSE(converter.convert(u'#' + QString(100, u'1'), 2));
 }
 
-TEST(BaseConverter, ReadsUpToASecondPointAndCutsEndlessFractions) {
-  EXPECT_EQ(digitsOf("1.2.3", 2), digitsOf("1.2", 2));
-  EXPECT_TRUE(digitsOf("1.2.3", 2).startsWith("1.0011001100110011"));
-  const QString third = digitsOf("0.1", 3);  // 0.(0022) repeated, as far as the double holds it
-  EXPECT_TRUE(third.startsWith("0.00220022002200220022002200220022"));
-  EXPECT_EQ(third.size(), 2 + BaseConverter::kMaxFractionDigits);
-}
-
+// A fraction with no end in the base is cut; a whole part gets every digit.
 // The expected digits were worked out in exact integer arithmetic from the
 // double's value.
-TEST(BaseConverter, GivesWholePartsAllTheirDigitsExactly) {
-  const QString tenTo40 = u'1' + QString(40, u'0');
-  EXPECT_EQ(digitsOf(tenTo40, 2).size(), 133);
-  EXPECT_EQ(digitsOf(tenTo40, 10), "10000000000000000303786028427003666890752");
+TEST(BaseConverter, CutsEndlessFractionsButNoWholePart) {
+  const QString third = converter.digitsInBase(0.1, 3);  // 0.(0022) repeated, as far as the double holds it
+  EXPECT_TRUE(third.startsWith("0.00220022002200220022002200220022"));
+  EXPECT_EQ(third.size(), 2 + BaseConverter::kMaxFractionDigits);
+  EXPECT_EQ(converter.digitsInBase(1e40, 2).size(), 133);
+  EXPECT_EQ(converter.digitsInBase(1e40, 10), "10000000000000000303786028427003666890752");
   EXPECT_EQ(line(u'#' + QString(99, u'Z'), 36),
             u'#' + QString(99, u'Z') +
                 " (BASE36) = 1185625621700076262823332265327870947572255781768118782080844431421305599690"

@@ -36,19 +36,7 @@ class BasesWindowTest : public WindowTest {
     WindowTest::TearDown();
   }
 
-  void saveAs(const QString& name) {
-    platform().files.saveAnswers.push_back(path(name));
-    child<QAction>(window, "mnuSaveAs")->trigger();
-  }
-  void open(const QString& name) {
-    platform().files.openAnswers.push_back(path(name));
-    child<QAction>(window, "mnuOpen")->trigger();
-  }
-  // Types the base and tabs on, as a user does.
-  void enterBase(const QString& text) {
-    retype(txtBase, text);
-    QTest::keyClick(txtBase, Qt::Key_Tab);
-  }
+  void open() { child<QAction>(window, "mnuOpen")->trigger(); }  // as the user opens, with the error box
   void enterNumber(const QString& text) {
     retype(txtNumber, text);
     QTest::keyClick(txtNumber, Qt::Key_Return);
@@ -67,12 +55,12 @@ TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
   EXPECT_TRUE(QApplication::focusWidget() == txtBase && txtBase->selectedText() == "16");
   QLabel* lblPrecede = child<QLabel>(window, "lblPrecede");
   const std::tuple<QString, bool, int> cases[] = {
-      {"40", false, 40}, {"1.5", true, 2},   {"2.5", true, 2},  {"36.5", true, 36},
-      {"37", false, 37}, {"1", false, 1},    {"abc", false, 0}, {"4294967298", false, 0},
-      {"36", true, 36},  {"1E400", false, 0}};
+      {"40", false, 40}, {"1.5", true, 2},  {"2.5", true, 2},         {"36.5", true, 36}, {"37", false, 37},
+      {"1", false, 1},   {"abc", false, 0}, {"4294967298", false, 0}, {"1E400", false, 0}};
   for (const auto& [typed, accepted, base] : cases) {
     lblPrecede->clear();
-    enterBase(typed);
+    retype(txtBase, typed);
+    QTest::keyClick(txtBase, Qt::Key_Tab);
     EXPECT_EQ(window->base(), base) << typed.toStdString();
     EXPECT_EQ(QApplication::focusWidget(), accepted ? txtNumber : txtBase) << typed.toStdString();
     EXPECT_EQ(lblPrecede->text(), accepted ? "Precede BASE " + typed + " numbers with #" : "");
@@ -83,59 +71,51 @@ TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
   EXPECT_EQ(QApplication::focusWidget(), txtBase);
 }
 
-// An illegal number gets the box and adds no line. No character filter, but
-// 100 characters at most.
+// An illegal number gets the box and adds no line. A long line scrolls. No
+// character filter, but 100 characters at most.
 TEST_F(BasesWindowTest, EnterConvertsAndLeavesTheUpperCasedNumberSelected) {
-  enterBase("16");
   enterNumber("255");
   enterNumber("#ff");
-  EXPECT_EQ(QApplication::focusWidget(), txtNumber);
-  EXPECT_EQ(txtNumber->selectedText(), "#FF");
+  EXPECT_TRUE(QApplication::focusWidget() == txtNumber && txtNumber->selectedText() == "#FF");
   platform().messages.expect(MessageAnswer::Ok);
   enterNumber("#g");
-  ASSERT_EQ(platform().messages.shown.size(), 1u);
-  const MessageRequest& box = platform().messages.shown.front();
+  const MessageRequest& box = platform().messages.shown.at(0);
   EXPECT_TRUE(box.title == "Veltrano" && box.text == "Illegal Number" && box.critical &&
               box.buttons == MessageButtons::Ok);
   EXPECT_EQ(txtNumber->selectedText(), "#G");
   EXPECT_EQ(rows(), QStringList({"255 = #FF (BASE16)", "#FF (BASE16) = 255"}));
-  retype(txtNumber, "a-,x " + QString(120, u'1'));
-  EXPECT_EQ(txtNumber->text(), "a-,x " + QString(95, u'1'));
-}
-
-TEST_F(BasesWindowTest, ALongLineIsScrolledSidewaysNotCutOff) {
-  enterBase("2");
-  enterNumber(QString(100, u'9'));  // 333 binary digits
+  enterNumber(QString(100, u'9'));  // 84 digits, scrolled sideways, not cut off
   enterNumber("10");                // a list sized by one sample row would measure this one
   QCoreApplication::processEvents();
-  const int lineWidth = lstResults->fontMetrics().horizontalAdvance(lstResults->row(0));
-  EXPECT_GE(lstResults->visualRect(lstResults->model()->index(0, 0)).width(), lineWidth);
+  const int lineWidth = lstResults->fontMetrics().horizontalAdvance(lstResults->row(2));
+  EXPECT_GE(lstResults->visualRect(lstResults->model()->index(2, 0)).width(), lineWidth);
   EXPECT_GE(lstResults->horizontalScrollBar()->maximum(), lineWidth - lstResults->viewport()->width());
+  retype(txtNumber, "a-,x " + QString(120, u'1'));
+  EXPECT_EQ(txtNumber->text(), "a-,x " + QString(95, u'1'));
 }
 
 // An empty list leaves no file. Open replaces the list, and a line that began
 // with a blank comes back without it; Convert then appends below. A file with
 // more lines than a list holds gets the error box and changes nothing.
 TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
-  saveAs("empty.txt");
+  platform().files.saveAnswers = {path("empty.txt"), path("two.txt")};
+  platform().files.openAnswers = {path("two.txt"), path("bad.txt")};
+  window->saveAs();
   EXPECT_FALSE(QFile::exists(path("empty.txt")));
-  enterBase("16");
   enterNumber("255");
   enterNumber("");
-  saveAs("two.txt");
+  window->saveAs();
   EXPECT_EQ(readBytes(path("two.txt")), QByteArray(" 2 \r\n255 = #FF (BASE16)\r\n = #0 (BASE16)\r\n"));
-  platform().printer.font = "Times New Roman";
-  child<QAction>(window, "mnuPrint")->trigger();
+  window->print();
   EXPECT_EQ(platform().printer.lastJobTexts(), QStringList({"255 = #FF (BASE16)", " = #0 (BASE16)"}));
-  EXPECT_EQ(platform().printer.jobs.back().front().fontName, "Times New Roman");
   enterNumber("1");
-  open("two.txt");
+  open();
   enterNumber("3.75");
   const QStringList opened = {"255 = #FF (BASE16)", "= #0 (BASE16)", "3.75 = #3.C (BASE16)"};
   EXPECT_EQ(rows(), opened);
   writeBytes(path("bad.txt"), " 40000 \r\none\r\n");
   platform().messages.expect(MessageAnswer::Ok);
-  open("bad.txt");
+  open();
   EXPECT_EQ(rows(), opened);
 }
 
