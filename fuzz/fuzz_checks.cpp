@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <clocale>
-#include <functional>
+#include <cmath>
+#include <memory>
 #include <vector>
 
 #include "bases/base_converter.h"
@@ -30,54 +32,79 @@
 namespace veltrano::fuzzing {
 namespace {
 
+// Reading a file may fail with the file errors only.
+Violation unexpected(const RuntimeError& e) {
+  using enum ErrorNumber;
+  if (e.number() == InputPastEndOfFile || e.number() == TypeMismatch || e.number() == Overflow) return {};
+  return QStringLiteral("error %1").arg(int(e.number()));
+}
+
+// Any text: a finite value or Overflow, and the value written back reads
+// again to the same text.
+Violation textToNumber(const QByteArray& bytes) {
+  double value = 0;
+  try {
+    value = TextToNumber(QString::fromUtf8(bytes));
+  } catch (const RuntimeError& e) {
+    if (e.number() == ErrorNumber::Overflow) return std::nullopt;
+    return QStringLiteral("error %1").arg(int(e.number()));
+  }
+  const QString written = NumberToText(value);
+  if (!std::isfinite(value) || NumberToText(TextToNumber(written)) != written)
+    return "read back wrong: " + written;
+  return std::nullopt;
+}
+
+// Any bytes: fields and counts, always moving forward, until one of the file
+// errors, as more reads than there can be fields must end; and what the writer
+// writes, the reader reads back field for field.
+Violation readWorksheet(const QByteArray& bytes) {
+  WorksheetReader reader(bytes);
+  try {
+    for (qsizetype i = 0; i <= bytes.size() + 1; ++i)
+      i % 3 == 0 ? void(reader.readCount()) : void(reader.readField());
+    return QStringLiteral("the reader does not reach the end");
+  } catch (const RuntimeError& e) {
+    if (Violation violation = unexpected(e)) return violation;
+  }
+  const QString text = decodeWindows1252(bytes).remove(u'\r').remove(u'\n').remove(u',').remove(u'"');
+  WorksheetWriter writer;
+  writer.textLine(text.trimmed());
+  writer.quotedLine(text);
+  WorksheetReader back(writer.bytes());
+  if (back.readField() != text.trimmed() || back.readField() != text) return QStringLiteral("not read back");
+  return std::nullopt;
+}
+
 // Everything Open may change: each control's text, rows, check and marks,
 // and the file name a later Save writes to.
 QStringList snapshot(const QWidget& window) {
   QStringList state{Dimension::CurrentFileName};
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
-    QString item = widget->objectName() + QString::number(widget->isEnabled()) +
-                   QString::number(style::isStale(widget)) + u'|';
+    QString item = widget->objectName() + QString::number(widget->isEnabled() * 2 + style::isStale(widget));
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) item += edit->text();
     if (const auto* label = qobject_cast<const QLabel*>(widget)) item += label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-      item += QString::number(button->isChecked());
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) item += u"-x"[button->isChecked()];
     if (const auto* list = qobject_cast<const ResultList*>(widget)) item += list->rows().join(u'\n');
     state << item;
   }
   return state;
 }
 
-QStringList readFields(const QByteArray& bytes, int count) {
+// What a window that took the file shows in one control: the list's rows, or
+// the file's last field, which the solves that loading runs leave as it is.
+QStringList countedRows(const QByteArray& bytes) {
   WorksheetReader file(bytes);
-  QStringList fields;
-  for (int i = 0; i < count; ++i) fields << file.readField();
-  return fields;
-}
-
-QStringList readCountedRows(const QByteArray& bytes) {
-  WorksheetReader file(bytes);
-  const std::int32_t count = file.readCount();
   QStringList rows;
-  for (std::int32_t i = 0; i < count; ++i) rows << file.readField();
+  for (std::int32_t i = file.readCount(); i > 0; --i) rows << file.readField();
   return rows;
 }
 
-// What the window must show after taking the file: the named list's rows,
-// or the named field's text (the last field of the file keeps its text
-// whatever the solves that loading runs find).
-using TakenCheck = std::function<bool(const QWidget&, const QByteArray&)>;
-
-TakenCheck listHolds(const char* name, std::function<QStringList(const QByteArray&)> rowsOf) {
-  return [name, rowsOf](const QWidget& window, const QByteArray& bytes) {
-    return window.findChild<ResultList*>(QLatin1String(name))->rows() ==
-           rowsOf(bytes).mid(0, ResultList::kMaxRows);
-  };
-}
-
-TakenCheck lastFieldHolds(const char* name, int fieldCount) {
-  return [name, fieldCount](const QWidget& window, const QByteArray& bytes) {
-    return window.findChild<QLineEdit*>(QLatin1String(name))->text() == readFields(bytes, fieldCount).last();
-  };
+template <int fieldCount>
+QStringList lastField(const QByteArray& bytes) {
+  WorksheetReader file(bytes);
+  for (int i = 1; i < fieldCount; ++i) file.readField();
+  return {file.readField()};
 }
 
 QStringList complexRoots(const QByteArray& bytes) {
@@ -85,73 +112,74 @@ QStringList complexRoots(const QByteArray& bytes) {
   return complex::readComplexFile(file).roots;
 }
 
-struct WindowKind {
-  const char* name;
-  std::function<WorksheetWindow*()> make;
-  TakenCheck taken;
-};
-
-const WindowKind& windowKind(const QString& name) {
-  static const WindowKind kinds[] = {
-      {"factors", [] { return new factors::FactorsWindow; }, listHolds("lstFactors", readCountedRows)},
-      {"triangles", [] { return new triangles::TrianglesWindow; }, lastFieldHolds("txtArea", 7)},
-      {"circles", [] { return new circles::CirclesWindow; }, lastFieldHolds("txtSegment", 6)},
-      {"complex", [] { return new complex::ComplexWindow; }, listHolds("lstResults", complexRoots)},
-      {"bases", [] { return new bases::BasesWindow; }, listHolds("lstResults", readCountedRows)},
-  };
-  for (const WindowKind& kind : kinds)
-    if (name == QLatin1String(kind.name)) return kind;
-  qFatal("no window %s", qPrintable(name));
+QStringList shown(const QWidget& window, const char* name) {
+  const auto* control = window.findChild<QWidget*>(QLatin1String(name));
+  if (const auto* list = qobject_cast<const ResultList*>(control)) return list->rows();
+  return {qobject_cast<const QLineEdit*>(control)->text()};
 }
 
-}  // namespace
+template <class Window>
+WorksheetWindow* make() {
+  return new Window;
+}
 
-OpenRun::OpenRun(const QString& windowName)
-    : windowName_(windowName), window_(windowKind(windowName).make()) {}
+struct WindowKind {
+  const char* name;
+  WorksheetWindow* (*make)();
+  const char* control;
+  QStringList (*expected)(const QByteArray&);
+};
 
-OpenRun::~OpenRun() = default;
+constexpr WindowKind kWindowKinds[] = {
+    {"open_factors", make<factors::FactorsWindow>, "lstFactors", countedRows},
+    {"open_triangles", make<triangles::TrianglesWindow>, "txtArea", lastField<7>},
+    {"open_circles", make<circles::CirclesWindow>, "txtSegment", lastField<6>},
+    {"open_complex", make<complex::ComplexWindow>, "lstResults", complexRoots},
+    {"open_bases", make<bases::BasesWindow>, "lstResults", countedRows},
+};
 
-Violation OpenRun::open(const QByteArray& bytes) {
-  const QString path = folder_.filePath(QStringLiteral("fuzz.txt"));
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-    return QStringLiteral("cannot write %1").arg(path);
-  file.close();
+// One window, opened again and again: it takes the file, or shows one error
+// box and keeps every text, row, mark and the current file name as they were.
+struct OpenRun {
+  const WindowKind* kind;
+  std::shared_ptr<QTemporaryDir> folder = std::make_shared<QTemporaryDir>();
+  std::shared_ptr<WorksheetWindow> window{kind->make()};
+  Violation operator()(const QByteArray& bytes) const;
+};
 
+Violation OpenRun::operator()(const QByteArray& bytes) const {
+  const QString path = folder->filePath(QStringLiteral("fuzz.txt"));
+  if (QFile file(path); !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    return "cannot write " + path;
   testing::FakePlatform& fakes = testing::fakes();
   fakes.messages.shown.clear();
   fakes.messages.answers.assign(3, MessageAnswer::Ok);  // more than one box is a fault too
   fakes.files.openAnswers = {path};
-  Dimension::CurrentFileName = folder_.filePath(QStringLiteral("earlier.txt"));
-  const QStringList before = snapshot(*window_);
-
-  window_->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
-
+  Dimension::CurrentFileName = folder->filePath(QStringLiteral("earlier.txt"));
+  const QStringList before = snapshot(*window);
+  window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
   const auto boxes = fakes.messages.shown.size();
-  fakes.messages.answers.clear();
   if (!fakes.files.openAnswers.empty()) return QStringLiteral("Open asked for no file");
   if (boxes > 1) return QStringLiteral("Open showed %1 boxes").arg(boxes);
-  if (boxes == 1) {
-    if (snapshot(*window_) != before)
-      return QStringLiteral("the window changed on a refused file (%1)").arg(fakes.messages.shown[0].text);
-    return std::nullopt;
-  }
+  if (boxes == 1 && snapshot(*window) != before)
+    return "the window changed on a refused file: " + fakes.messages.shown[0].text;
+  if (boxes == 1) return std::nullopt;
   if (Dimension::CurrentFileName != path) return QStringLiteral("the file name was not kept");
-  if (!windowKind(windowName_).taken(*window_, bytes)) return QStringLiteral("the window does not hold the file");
+  if (shown(*window, kind->control) != kind->expected(bytes).mid(0, ResultList::kMaxRows))
+    return QStringLiteral("the window does not hold the file");
   return std::nullopt;
 }
 
+// The first byte chooses whether the rest is the whole file or the start of one
+// that a correct table completes, so that whole tables are reached too.
 Violation loadPrimeTable(const QByteArray& bytes) {
   if (bytes.isEmpty()) return std::nullopt;
   QByteArray file = bytes.mid(1);
   if (bytes[0] % 2 == 0) {
-    // The fuzzed bytes stand for the first few numbers; a correct table
-    // gives the rest.
     static const std::vector<QByteArray> tails = [] {
       QFile table(QCoreApplication::applicationDirPath() + u'/' + factors::PrimeTable::FileName);
       if (!table.open(QIODevice::ReadOnly)) qFatal("the prime table is missing");
-      const QByteArray whole = table.readAll();
-      std::vector<QByteArray> from{whole};  // the table from its first, second, ... number on
+      std::vector<QByteArray> from{table.readAll()};  // the table from its first, second, ... number on
       while (from.size() < 8) from.push_back(from.back().mid(from.back().indexOf('\n') + 1));
       return from;
     }();
@@ -160,46 +188,54 @@ Violation loadPrimeTable(const QByteArray& bytes) {
   try {
     const factors::PrimeTable table = factors::PrimeTable::fromBytes(file, QStringLiteral("fuzz"));
     for (std::int32_t i = 1; i <= factors::PrimeTable::TableSize; ++i)
-      if (table[i] < 2 || table[i] <= table[i - 1]) return QStringLiteral("entry %1 is not increasing").arg(i);
+      if (table[i] < 2 || table[i] <= table[i - 1])
+        return QStringLiteral("entry %1 is not increasing").arg(i);
   } catch (const RuntimeError& e) {
-    const ErrorNumber n = e.number();
-    if (n != ErrorNumber::InputPastEndOfFile && n != ErrorNumber::TypeMismatch && n != ErrorNumber::Overflow)
-      return QStringLiteral("unexpected error %1").arg(static_cast<int>(n));
+    return unexpected(e);
   }
   return std::nullopt;
 }
 
+// The base from the first byte, the text from the rest: a well-formed line
+// or nothing, and a whole number a double holds exactly comes back unchanged.
 Violation convertInBase(const QByteArray& bytes) {
   if (bytes.isEmpty()) return std::nullopt;
   const int base = 2 + static_cast<unsigned char>(bytes[0]) % 35;
-  const QString text = QString::fromUtf8(bytes.mid(1));
+  const QString text = QString::fromUtf8(bytes.mid(1)), upper = text.toUpper();
   static const bases::BaseConverter converter;
   const std::optional<QString> line = converter.convert(text, base);
   if (!line) return std::nullopt;
-  const QString upper = text.toUpper();
   const QString baseMark = QStringLiteral(" (BASE%1)").arg(base);
-  const QString digitClass = QStringLiteral("[%1]+(\\.[%1]+)?")
-                                 .arg(base <= 10 ? QStringLiteral("0-%1").arg(base - 1)
-                                                 : QStringLiteral("0-9A-%1").arg(QChar(u'A' + base - 11)));
   if (upper.startsWith(u'#')) {
     static const QRegularExpression decimal(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
-    if (!line->startsWith(upper + baseMark + QStringLiteral(" = ")) ||
-        !decimal.match(line->mid(upper.size() + baseMark.size() + 3)).hasMatch())
-      return QStringLiteral("bad line %1").arg(*line);
-    return std::nullopt;
+    const QString prefix = upper + baseMark + QStringLiteral(" = ");
+    if (line->startsWith(prefix) && decimal.match(line->mid(prefix.size())).hasMatch()) return std::nullopt;
+    return "bad line " + *line;
   }
+  const QString digitClass = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").left(base);
   const QString prefix = upper + QStringLiteral(" = #");
   const QString digits = line->mid(prefix.size(), line->size() - prefix.size() - baseMark.size());
   if (!line->startsWith(prefix) || !line->endsWith(baseMark) ||
-      !QRegularExpression(u'^' + digitClass + u'$').match(digits).hasMatch())
-    return QStringLiteral("bad line %1").arg(*line);
-  // A whole number a double holds exactly comes back unchanged.
+      !QRegularExpression(QStringLiteral("^[%1]+(\\.[%1]+)?$").arg(digitClass)).match(digits).hasMatch())
+    return "bad line " + *line;
   bool whole = false;
   const qlonglong value = upper.toLongLong(&whole);
   if (whole && upper.size() <= 15 &&
-      converter.convert(u'#' + digits, base) != u'#' + digits + baseMark + QStringLiteral(" = ") + QString::number(value))
+      converter.convert(u'#' + digits, base) != u'#' + digits + baseMark + " = " + QString::number(value))
     return QStringLiteral("%1 does not come back from #%2").arg(upper, digits);
   return std::nullopt;
+}
+
+}  // namespace
+
+Check checkFor(const QString& target) {
+  if (target == QLatin1String("text_to_number")) return textToNumber;
+  if (target == QLatin1String("worksheet_reader")) return readWorksheet;
+  if (target == QLatin1String("prime_table")) return loadPrimeTable;
+  if (target == QLatin1String("bases_convert")) return convertInBase;
+  for (const WindowKind& kind : kWindowKinds)
+    if (target == QLatin1String(kind.name)) return OpenRun{&kind};
+  qFatal("no fuzz target %s", qPrintable(target));
 }
 
 void startHeadless(int& argc, char** argv) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QByteArray>
 #include <QtEndian>
 
 #include "common/testing/printers.h"
@@ -10,13 +9,11 @@ namespace veltrano::help {
 namespace {
 
 QByteArray systemEntry(quint16 code, const QByteArray& text) {
-  QByteArray entry(4, '\0');
-  qToLittleEndian<quint16>(code, entry.data());
-  qToLittleEndian<quint16>(static_cast<quint16>(text.size() + 1), entry.data() + 2);
-  return entry + text + '\0';
+  const quint16 head[] = {qToLittleEndian(code), qToLittleEndian(quint16(text.size() + 1))};
+  return QByteArray(reinterpret_cast<const char*>(head), sizeof head) + text + '\0';
 }
 
-TEST(SystemRecord, NamesTheContentsTheFirstPageAndTheTitleUpToAnyDamage) {
+TEST(ChmFile, ReadsTheSystemRecordUpToAnyDamageAndNormalisesObjectPaths) {
   QByteArray record = QByteArray("\x03\x00\x00\x00", 4) + systemEntry(9, "chmcmd") +
                       systemEntry(0, "toc.hhc") + systemEntry(3, "Veltrano Help") +
                       systemEntry(2, "pages\\start.htm");
@@ -27,24 +24,18 @@ TEST(SystemRecord, NamesTheContentsTheFirstPageAndTheTitleUpToAnyDamage) {
   EXPECT_EQ(damaged.title, "Veltrano Help");
   EXPECT_TRUE(damaged.defaultTopic.isEmpty());
   EXPECT_TRUE(parseSystemInfo(QByteArray("\x03\x00", 2)).title.isEmpty());
-}
 
-TEST(ObjectPath, IsAbsoluteWithForwardSlashesAndNoDotSteps) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"index.htm", "/index.htm"}, {"a\\b.htm", "/a/b.htm"},    {"./a/./b.htm", "/a/b.htm"},
-      {"a/../b.htm", "/b.htm"},    {"../../up.htm", "/up.htm"}, {"//a//b.htm", "/a/b.htm"},
-  };
-  for (const auto& [given, expected] : cases) EXPECT_EQ(normalisedObjectPath(given), expected) << given;
+  const std::pair<const char*, const char*> paths[] = {
+      {"./a//./b.htm", "/a/b.htm"}, {"a/../b.htm", "/b.htm"}, {"../../up.htm", "/up.htm"}};
+  for (const auto& [given, expected] : paths) EXPECT_EQ(normalisedObjectPath(given), expected) << given;
 }
 
 // The tree as "name>local" lines, children indented, so that a whole expected
 // tree reads as one string in the table below.
-QString outline(const std::vector<ContentsEntry>& entries, int depth = 0) {
+QString outline(const std::vector<ContentsEntry>& entries, const QString& indent = {}) {
   QString text;
-  for (const ContentsEntry& entry : entries) {
-    text += QString(depth * 2, QLatin1Char(' ')) + entry.name + '>' + entry.local + '\n';
-    text += outline(entry.children, depth + 1);
-  }
+  for (const ContentsEntry& entry : entries)
+    text += indent + entry.name + '>' + entry.local + '\n' + outline(entry.children, indent + "  ");
   return text;
 }
 
@@ -65,11 +56,10 @@ TEST(ContentsFile, ReadsTheTreesThatHelpCompilersAndEditorsWrite) {
       {R"(<Ul><lI><Object TYPE=text/sitemap><PARAM NAME=Name VALUE='Fish &amp; chips'><param name=local value=f.htm></object>)"
        R"(<li><object type="text/sitemap"><param name="Name" value="&quot;Q&quot; &#65;&#x42;"></object>)",
        "Fish & chips>f.htm\n\"Q\" AB>\n"},
-      // site properties, empty items, a page without a name, comments, stray closing tags
-      {R"(</UL></UL><OBJECT type="text/site properties"><param name="Name" value="No entry"></OBJECT><UL><UL>)"
-       R"(<LI><OBJECT type="text/sitemap"></OBJECT><LI><OBJECT type="text/sitemap"><param name="Local" value="b.htm"></OBJECT>)"
-       "<!-- " +
-           item("Hidden", "h.htm") + " --></UL></UL></UL>",
+      // comments, stray closing tags, site properties, empty items, a page without a name
+      {"<!-- " + item("Hidden", "h.htm") +
+           R"( --></UL></UL><OBJECT type="text/site properties"><param name="Name" value="No entry"></OBJECT><UL><UL>)"
+           R"(<LI><OBJECT type="text/sitemap"></OBJECT><LI><OBJECT type="text/sitemap"><param name="Local" value="b.htm"></OBJECT></UL></UL></UL>)",
        "b.htm>b.htm\n"},
   };
   for (const auto& [sitemap, expected] : cases)
