@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +109,8 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   EXPECT_EQ(readBytes(path("two.txt")), QByteArray(" 2 \r\n255 = #FF (BASE16)\r\n = #0 (BASE16)\r\n"));
   window->print();
   EXPECT_EQ(platform().printer.lastJobTexts(), QStringList({"255 = #FF (BASE16)", " = #0 (BASE16)"}));
+  window->help();  // its own help file, from the program's folder
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/bases.chm"});
   enterNumber("1");
   open();
   enterNumber("3.75");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
@@ -216,6 +217,8 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
             "       Radius = 1|          Arc = 1|        Chord = .9588510394096375|"
             "Central angle = 57.29577357044914|  Sector area = .5| Segment area = 7.926452985896049D-02");
   EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, QStringLiteral("Courier New"));
+  trigger("mnuHelp");  // its own help file, from the program's folder
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/circles.chm"});
 
   open(kInitial);  // the untouched window: no text differs, nothing solves
   EXPECT_EQ(texts(), kInitial);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +72,8 @@ TEST_F(ComplexWindowTest, SwitchingTasksEmptiesWhatTheNewTaskDoesNotUseAndPrints
       platform().printer.lastJobTexts(),
       QStringList({"x = 3 + 4 * i", "", "Exp(x) = -13.1287830814622-15.200784463068*i",
                    "Log(x) = 1.6094379124341+0.927295218001612*i", "Polar form of x = 5,0.927295218001612"}));
+  window->help();  // its own help file, from the program's folder
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/complex.chm"});
   chooseTask(8);  // nothing to empty, so nothing is computed yet
   EXPECT_TRUE(enabled("fraN") && text("lblXtoN").isEmpty());
   type("txtN", "3");

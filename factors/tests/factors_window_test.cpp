@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -91,6 +92,8 @@ TEST_F(FactorsWindowTest, SavesPrintsAndReopensRowsUpToTheListsLimit) {
   EXPECT_EQ(readBytes(path("factors.txt")), " 3 \r\n" + shown.join("\r\n").toLatin1() + "\r\n");
   window_->print();
   EXPECT_EQ(platform().printer.lastJobTexts(), shown);
+  window_->help();  // its own help file, from the program's folder
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
   factorise({"15"});
   open("factors.txt");
   EXPECT_EQ(list_->rows(), shown);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -164,6 +165,8 @@ TEST_F(TrianglesTest, SavesPrintsAndReopensTheSevenTextsAsShown) {
   EXPECT_EQ(platform().printer.lastJobTexts().join(u'|'),
             "   a = 1|   b = 1|   c = 1|   A = 60|   B = 60|   C = 60|Area = 0.433012701892219");
   EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Courier New");
+  trigger("mnuHelp");  // its own help file, from the program's folder
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Triangle.chm"});
 }
 
 // Open writes the fields one by one in case 0, each solving as if typed; a
