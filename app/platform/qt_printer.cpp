@@ -10,23 +10,28 @@
 
 namespace veltrano {
 
-QtPrinter::QtPrinter()
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      fontName_(QApplication::font().family()) {}
+QtPrinter::QtPrinter() : fontName_(QApplication::font().family()) {}
 
 QtPrinter::~QtPrinter() {
   if (painter_) painter_->end();
 }
 
+// The print system is loaded on the first print only, so that start-up
+// does not wait for it.
+QPrinter& QtPrinter::device() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
 bool QtPrinter::showPrintDialog(QWidget* owner) {
-  QPrintDialog dialog(printer_.get(), owner);
+  QPrintDialog dialog(&device(), owner);
   return dialog.exec() == QDialog::Accepted;
 }
 
 void QtPrinter::beginDocument() {
   painter_ = std::make_unique<QPainter>();
   // A printer that cannot start a job is a device error, as a file would be.
-  if (!painter_->begin(printer_.get())) {
+  if (!painter_->begin(&device())) {
     painter_.reset();
     raise(ErrorNumber::PathFileAccess, printer_->outputFileName());
   }

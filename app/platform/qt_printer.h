@@ -25,6 +25,7 @@ class QtPrinter : public Printer {
   void endDoc() override;
 
  private:
+  QPrinter& device();
   void beginDocument();
 
   std::unique_ptr<QPrinter> printer_;
