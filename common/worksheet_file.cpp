@@ -77,14 +77,9 @@ void WorksheetReader::skipBlanks() {
 void WorksheetReader::skipPastDelimiter() {
   while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) ++pos_;
   if (pos_ >= text_.size()) return;
-  if (text_[pos_] == u',') {
-    ++pos_;
-  } else if (text_[pos_] == u'\r') {
-    ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == u'\n') ++pos_;
-  } else {
-    ++pos_;
-  }
+  // A CR LF pair closes a line as one delimiter.
+  if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
+  ++pos_;
 }
 
 QString WorksheetReader::readField() {

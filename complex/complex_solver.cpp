@@ -186,7 +186,7 @@ Target firstUnwritten(Stage stage) {
 }  // namespace
 
 QList<Target> unwrittenTargets(TaskGroup group, const SolveOutcome& outcome) {
-  const QList<Target> targets = runTargets(group);
+  QList<Target> targets = runTargets(group);
   if (outcome.complete()) return {};
   if (outcome.failedAt == Stage::PolarOfX) return targets;
   const qsizetype from = targets.indexOf(firstUnwritten(outcome.failedAt));

@@ -22,7 +22,7 @@ namespace {
 // A worksheet of two text lines, enough to drive every shared command.
 class Sheet : public WorksheetWindow {
  public:
-  explicit Sheet(FrameSettings settings = defaultSettings()) : WorksheetWindow(settings) {
+  explicit Sheet(const FrameSettings& settings = defaultSettings()) : WorksheetWindow(settings) {
     field = new QLineEdit(clientArea());
     field->setObjectName("txtValue");
     onFieldChanged(field, [this] { value = TextToNumber(field->text()); });

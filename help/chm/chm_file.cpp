@@ -92,7 +92,7 @@ std::optional<QByteArray> ChmFile::read(const QString& objectPath) const {
     return std::nullopt;
   }
   // Help pages and pictures are small; anything claiming more is damaged.
-  constexpr LONGUINT64 kLargestObject = 64 * 1024 * 1024;
+  constexpr LONGUINT64 kLargestObject = LONGUINT64{64} * 1024 * 1024;
   if (unit.length > kLargestObject) return std::nullopt;
   QByteArray data(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
   const LONGINT64 got = chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(data.data()), 0,

@@ -133,7 +133,7 @@ void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries, QTreeWi
 QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries) const {
   for (const ContentsEntry& entry : entries) {
     if (!entry.local.isEmpty()) return pagePath(entry.local);
-    const QString inChildren = firstTopic(entry.children);
+    QString inChildren = firstTopic(entry.children);
     if (!inChildren.isEmpty()) return inChildren;
   }
   return {};
