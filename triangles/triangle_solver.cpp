@@ -102,23 +102,26 @@ class Solver {
   }
 
   void sideAndAdjacentAngles() {
-    const Real a = v_.SideA;
     v_.AngleA = (pi() - v_.AngleB) - v_.AngleC;
-    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
-    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
+    sidesBAndCBySines();
     showSide(Part::SideB, v_.SideB);
     showSide(Part::SideC, v_.SideC);
     showAngle(Part::AngleA, v_.AngleA);
   }
 
   void sideOppositeAngleAndAngle() {
-    const Real a = v_.SideA;
     v_.AngleB = (pi() - v_.AngleA) - v_.AngleC;
-    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
-    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
+    sidesBAndCBySines();
     showSide(Part::SideB, v_.SideB);
     showSide(Part::SideC, v_.SideC);
     showAngle(Part::AngleB, v_.AngleB);
+  }
+
+  // The law of sines, b before c: a failure on b leaves c as it was.
+  void sidesBAndCBySines() {
+    const Real a = v_.SideA;
+    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
+    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
   }
 
   // The law of cosines for the side opposite the angle between a and b.

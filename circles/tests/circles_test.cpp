@@ -98,12 +98,8 @@ class CirclesTest : public testing::WindowTest {
       retype(text(QString("racA").indexOf(token[0])), token.mid(2));
   }
   void choose(int task) { testing::indexedGroup<QRadioButton>(window, "OptTask")[task]->click(); }
-  void trigger(const char* action) { testing::child<QAction>(window, action)->trigger(); }
-  void open(QString lines) {
-    writeBytes(path("open.txt"), lines.append(u'|').replace(u'|', "\r\n").toLatin1());
-    platform().files.openAnswers.push_back(path("open.txt"));
-    trigger("mnuOpen");
-  }
+  void trigger(const char* action) { WindowTest::trigger(window, action); }
+  void open(const QString& lines) { openLines(window, lines); }
 
   CirclesWindow* window = nullptr;
 };

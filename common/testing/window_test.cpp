@@ -1,5 +1,6 @@
 #include "common/testing/window_test.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
@@ -27,6 +28,18 @@ void WindowTest::TearDown() {
     if (widget->parent() == nullptr) windows << widget;
   }
   for (const QPointer<QWidget>& window : windows) delete window.data();
+}
+
+void WindowTest::openLines(QWidget* window, QString lines) {
+  writeBytes(path("opened.txt"), lines.append(u'|').replace(u'|', "\r\n").toLatin1());
+  fakes().files.openAnswers.push_back(path("opened.txt"));
+  trigger(window, "mnuOpen");
+}
+
+void WindowTest::trigger(QWidget* window, const char* action) {
+  QAction* found = window->findChild<QAction*>(action);
+  ASSERT_NE(found, nullptr) << action;
+  found->trigger();
 }
 
 QByteArray WindowTest::readBytes(const QString& path) {

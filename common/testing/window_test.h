@@ -23,6 +23,10 @@ class WindowTest : public ::testing::Test {
   FakePlatform& platform() { return fakes(); }
   // A path in this test's own temporary folder.
   QString path(const QString& name) const { return folder_.filePath(name); }
+  // Opens a worksheet file of the given lines ("|" between lines) through
+  // the window's Open menu command.
+  void openLines(QWidget* window, QString lines);
+  static void trigger(QWidget* window, const char* action);
   static QByteArray readBytes(const QString& path);
   static void writeBytes(const QString& path, const QByteArray& bytes);
 

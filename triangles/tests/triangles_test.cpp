@@ -48,12 +48,8 @@ class TrianglesTest : public WindowTest {
       byKey ? retype(f, token.mid(2)) : f->setText(token.mid(2));
     }
   }
-  void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
-  void open(QString lines) {
-    writeBytes(path("sheet.txt"), lines.append(u'|').replace(u'|', "\r\n").toLatin1());
-    platform().files.openAnswers.push_back(path("sheet.txt"));
-    trigger("mnuOpen");
-  }
+  void trigger(const char* action) { WindowTest::trigger(window, action); }
+  void open(const QString& lines) { openLines(window, lines); }
 
   TrianglesWindow* window = nullptr;
   QList<QLineEdit*> fields;
