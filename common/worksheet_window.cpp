@@ -143,9 +143,31 @@ void WorksheetWindow::help() {
 
 void WorksheetWindow::about() { platform().shell->showAboutScreen(); }
 
-void WorksheetWindow::showFailure(const QString& why) { status_->setText(why); }
+void WorksheetWindow::showFailure(const QString& why) {
+  failure_ = why;
+  showStatus();
+}
 
-void WorksheetWindow::clearFailure() { status_->clear(); }
+void WorksheetWindow::clearFailure() {
+  failure_.clear();
+  showStatus();
+}
+
+void WorksheetWindow::setNote(const QString& key, const QString& text) {
+  notes_.removeIf([&key](const auto& note) { return note.first == key; });
+  if (!text.isEmpty()) notes_.append({key, text});
+  showStatus();
+}
+
+void WorksheetWindow::clearNote(const QString& key) { setNote(key, QString()); }
+
+void WorksheetWindow::showStatus() {
+  if (!failure_.isEmpty()) {
+    status_->setText(failure_);
+  } else {
+    status_->setText(notes_.isEmpty() ? QString() : notes_.last().second);
+  }
+}
 
 QString WorksheetWindow::statusText() const { return status_->text(); }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 class QLabel;
 class QLineEdit;
@@ -47,6 +49,11 @@ class WorksheetWindow : public QMainWindow {
   // The status area says why the last computation failed, in plain words.
   void showFailure(const QString& why);
   void clearFailure();
+  // Notes tell what was misread, refused or left out, each under a key of
+  // its own so that its source can take it back. A failure is shown before
+  // any note; otherwise the newest note still standing is shown.
+  void setNote(const QString& key, const QString& text);
+  void clearNote(const QString& key);
   QString statusText() const;
 
   static QString webAddress();
@@ -70,10 +77,13 @@ class WorksheetWindow : public QMainWindow {
  private:
   void buildMenus(const FrameSettings& settings);
   void writeFile();
+  void showStatus();
 
   FrameSettings settings_;
   QWidget* client_;
   QLabel* status_;
+  QString failure_;
+  QList<std::pair<QString, QString>> notes_;  // key and text, oldest first
 };
 
 }  // namespace veltrano

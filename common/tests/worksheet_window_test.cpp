@@ -218,4 +218,22 @@ TEST_F(FrameTest, TooLargeANumberWhileTypingIsToldInTheStatusArea) {
   EXPECT_TRUE(platform().messages.shown.empty());
 }
 
+TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
+  Sheet sheet;
+  sheet.setNote("a", "a is misread");
+  sheet.setNote("b", "b is misread");
+  EXPECT_EQ(sheet.statusText(), "b is misread");
+  sheet.showFailure("No triangle");
+  sheet.setNote("c", "c is misread");
+  EXPECT_EQ(sheet.statusText(), "No triangle");
+  sheet.clearFailure();
+  EXPECT_EQ(sheet.statusText(), "c is misread");
+  sheet.clearNote("c");
+  sheet.setNote("a", "a is misread again");
+  sheet.clearNote("b");
+  EXPECT_EQ(sheet.statusText(), "a is misread again");
+  sheet.setNote("a", "");
+  EXPECT_EQ(sheet.statusText(), "");
+}
+
 }  // namespace
