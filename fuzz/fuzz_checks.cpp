@@ -196,8 +196,44 @@ Violation loadPrimeTable(const QByteArray& bytes) {
   return std::nullopt;
 }
 
+// Digits as the converter writes them: no leading zeros in the whole part (a
+// lone 0 when it has none), no trailing zeros in the fraction, and no point
+// without a fraction.
+QString plainDigits(const QString& number) {
+  const qsizetype point = number.indexOf(u'.');
+  QString whole = point < 0 ? number : number.left(point);
+  QString fraction = point < 0 ? QString() : number.mid(point + 1);
+  while (whole.startsWith(u'0')) whole.remove(0, 1);
+  while (fraction.endsWith(u'0')) fraction.chop(1);
+  if (whole.isEmpty()) whole = QStringLiteral("0");
+  return fraction.isEmpty() ? whole : whole + u'.' + fraction;
+}
+
+// The digits a line shows are the number typed, exactly: read back in their
+// base they give the same value, so a whole number comes back as the same
+// text and so does a fraction that ends. A fraction cut after the most digits
+// lies below the number by less than one unit of its last digit.
+Violation shownExactly(const bases::BaseConverter& converter, const QString& typed, int typedBase,
+                       const QString& shown, int shownBase) {
+  const std::optional<mpq_class> value = converter.exactValue(typed, typedBase);
+  const std::optional<mpq_class> shownValue = converter.exactValue(shown, shownBase);
+  if (!value || !shownValue) return QStringLiteral("%1 or %2 cannot be read back").arg(typed, shown);
+  const qsizetype point = shown.indexOf(u'.');
+  const qsizetype fractionDigits = point < 0 ? 0 : shown.size() - point - 1;
+  if (fractionDigits < bases::BaseConverter::kMaxFractionDigits) {
+    if (converter.digitsInBase(*shownValue, typedBase) == plainDigits(typed)) return std::nullopt;
+    return QStringLiteral("%1 does not come back from %2").arg(typed, shown);
+  }
+  mpz_class unit;  // shownBase^kMaxFractionDigits
+  mpz_ui_pow_ui(unit.get_mpz_t(), static_cast<unsigned long>(shownBase),
+                bases::BaseConverter::kMaxFractionDigits);
+  const mpq_class below = *value - *shownValue;
+  if (below >= 0 && below * unit < 1) return std::nullopt;
+  return QStringLiteral("%1 is not %2 cut").arg(shown, typed);
+}
+
 // The base from the first byte, the text from the rest: a well-formed line
-// or nothing, and a whole number a double holds exactly comes back unchanged.
+// or nothing, and the line shows the number exactly.
 Violation convertInBase(const QByteArray& bytes) {
   if (bytes.isEmpty()) return std::nullopt;
   const int base = 2 + static_cast<unsigned char>(bytes[0]) % 35;
@@ -209,8 +245,9 @@ Violation convertInBase(const QByteArray& bytes) {
   if (upper.startsWith(u'#')) {
     static const QRegularExpression decimal(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
     const QString prefix = upper + baseMark + QStringLiteral(" = ");
-    if (line->startsWith(prefix) && decimal.match(line->mid(prefix.size())).hasMatch()) return std::nullopt;
-    return "bad line " + *line;
+    const QString digits = line->mid(prefix.size());
+    if (!line->startsWith(prefix) || !decimal.match(digits).hasMatch()) return "bad line " + *line;
+    return shownExactly(converter, upper.mid(1), base, digits, 10);
   }
   const QString digitClass = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").left(base);
   const QString prefix = upper + QStringLiteral(" = #");
@@ -218,12 +255,8 @@ Violation convertInBase(const QByteArray& bytes) {
   if (!line->startsWith(prefix) || !line->endsWith(baseMark) ||
       !QRegularExpression(QStringLiteral("^[%1]+(\\.[%1]+)?$").arg(digitClass)).match(digits).hasMatch())
     return "bad line " + *line;
-  bool whole = false;
-  const qlonglong value = upper.toLongLong(&whole);
-  if (whole && upper.size() <= 15 &&
-      converter.convert(u'#' + digits, base) != u'#' + digits + baseMark + " = " + QString::number(value))
-    return QStringLiteral("%1 does not come back from #%2").arg(upper, digits);
-  return std::nullopt;
+  // A second point ends the number.
+  return shownExactly(converter, upper.section(u'.', 0, 1), 10, digits, base);
 }
 
 }  // namespace
