@@ -61,14 +61,14 @@ median_ms() {
 
 # The goal is on the wall-clock time, what the user waits; the CPU time beside
 # it shows how much of that the program itself spent when the machine is busy.
-time_row() {  # measure, benchmark, goal in ms
-  local real cpu
+time_row() {  # measure, benchmark, goal in ms, decimals shown (2 unless given)
+  local real cpu places=${4:-2}
   real=$(median_ms "$2" real_time)
   cpu=$(median_ms "$2" cpu_time)
   if [ -z "$real" ]; then
     row "$1" "failed: see $results" "< $3 ms" NO
   else
-    row "$1" "$(printf '%.2f ms (CPU %.2f ms)' "$real" "$cpu")" "< $3 ms" "$(met "$real" "$3")"
+    row "$1" "$(printf "%.${places}f ms (CPU %.${places}f ms)" "$real" "$cpu")" "< $3 ms" "$(met "$real" "$3")"
   fi
 }
 
@@ -119,7 +119,12 @@ memory_row() {  # measure, window, goal in MB or empty
   time_row "Circles: keystroke to results, arc and chord, iteration root" KeystrokeIterationRoot 16
   time_row "Circles: keystroke to results, arc and chord, bracketed root" KeystrokeBracketedRoot 16
   time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 50
-  time_row "Bases: Enter to results, 100-digit number to base 2" EnterInTheWindow 16
+  time_row "Bases: Enter to results, 100-character decimal with a fraction to base 2" EnterInTheWindow/DecimalToBase2 16
+  time_row "Bases: Enter to results, 100-character decimal with a fraction to base 36" EnterInTheWindow/DecimalToBase36 16
+  time_row "Bases: Enter to results, 100-character # number with a fraction, base 36 to decimal" EnterInTheWindow/Base36ToDecimal 16
+  time_row "Bases: the conversion alone, 100-character decimal to base 2" Conversion/DecimalToBase2 0.1 3
+  time_row "Bases: the conversion alone, 100-character decimal to base 36" Conversion/DecimalToBase36 0.1 3
+  time_row "Bases: the conversion alone, 100-character # number to decimal" Conversion/Base36ToDecimal 0.1 3
   startup_rows
   memory_row "Peak resident memory, bare Qt 6 label" label ""
   memory_row "Peak resident memory, Factors open" 0 50

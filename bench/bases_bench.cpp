@@ -1,5 +1,6 @@
-// One conversion must feel instant: the longest numbers the field takes, in
-// the base that gives the most digits, and the whole Enter key in the window.
+// One conversion must feel instant: the longest numbers the field takes, with
+// a whole part and a fraction that has no end in the other base, alone and as
+// the whole Enter key in the window.
 #include <QCoreApplication>
 
 #include "bases/base_converter.h"
@@ -13,47 +14,41 @@ namespace {
 
 using namespace veltrano::bench;
 
-const QString kHundredDigits = QStringLiteral("9876543210").repeated(10);
+const QString kDigits = QStringLiteral("9876543210").repeated(10);
+// 100 characters: 50 whole digits, the point, 49 fraction digits.
+const QString kDecimal = kDigits.left(50) + u'.' + kDigits.left(49);
+// 100 characters, "#" included: 49 whole and 49 fraction digits of base 36.
+const QString kBase36 = u'#' + QStringLiteral("ZYXWVUTSRQPONMLKJIHGFEDCBA9876543210").repeated(3).left(49) +
+                        u'.' + QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").repeated(2).left(49);
 
-void HundredDigitsToBase2(benchmark::State& state) {
+void Conversion(benchmark::State& state, const QString& number, int base) {
   const BaseConverter converter;
-  for (auto _ : state) benchmark::DoNotOptimize(converter.convert(kHundredDigits, 2));
+  for (auto _ : state) benchmark::DoNotOptimize(converter.convert(number, base));
 }
-BENCHMARK(HundredDigitsToBase2)->Unit(benchmark::kMicrosecond);
-
-void HundredDigitsWithFractionToBase3(benchmark::State& state) {
-  const BaseConverter converter;
-  const QString number = kHundredDigits.left(49) + u'.' + kHundredDigits.left(50);
-  for (auto _ : state) benchmark::DoNotOptimize(converter.convert(number, 3));
-}
-BENCHMARK(HundredDigitsWithFractionToBase3)->Unit(benchmark::kMicrosecond);
-
-void NinetyNineBase36DigitsToDecimal(benchmark::State& state) {
-  const BaseConverter converter;
-  const QString number = u'#' + QString(99, u'Z');
-  for (auto _ : state) benchmark::DoNotOptimize(converter.convert(number, 36));
-}
-BENCHMARK(NinetyNineBase36DigitsToDecimal)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Conversion, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Conversion, DecimalToBase36, kDecimal, 36)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Conversion, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
 
 // Enter in the number field up to the finished results on the screen:
 // upper-casing, conversion, the new list row, the selection for the next
 // entry and the repaint.
-void EnterInTheWindow(benchmark::State& state) {
+void EnterInTheWindow(benchmark::State& state, const QString& number, int base) {
   veltrano::bases::BasesWindow window;
   window.show();
   window.activateWindow();
   for (int i = 0; i < 100 && !window.isActiveWindow(); ++i) QCoreApplication::processEvents();
-  QLineEdit* number = field(&window, "txtNumber");
+  QLineEdit* numberField = field(&window, "txtNumber");
   auto* list = window.findChild<veltrano::ResultList*>(QStringLiteral("lstResults"));
-  field(&window, "txtBase")->setText(QStringLiteral("2"));
-  number->setFocus();  // leaving the base field sets the base
-  number->setText(kHundredDigits);
-  if (window.base() != 2) state.SkipWithError("the base field did not set the base");
+  field(&window, "txtBase")->setText(QString::number(base));
+  numberField->setFocus();  // leaving the base field sets the base
+  numberField->setText(number);
+  if (window.base() != base) state.SkipWithError("the base field did not set the base");
+  if (numberField->text() != number) state.SkipWithError("the number field did not take the whole number");
 
   for (auto _ : state) {
     if (list->isFull()) list->clear();
     const int rows = list->count();
-    press(number, Qt::Key_Return, QStringLiteral("\r"));
+    press(numberField, Qt::Key_Return, QStringLiteral("\r"));
     QCoreApplication::processEvents();
     if (list->count() == rows) {
       state.SkipWithError("nothing was converted");
@@ -61,6 +56,8 @@ void EnterInTheWindow(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(EnterInTheWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EnterInTheWindow, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EnterInTheWindow, DecimalToBase36, kDecimal, 36)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EnterInTheWindow, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

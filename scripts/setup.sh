@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb libxcb1-dev libxcb-damage0-dev jq
   libchm-dev
+  libgmp-dev
   fonts-liberation fonts-dejavu-core
 )
 packages+=("$@")
