@@ -44,7 +44,7 @@ std::optional<QString> BaseConverter::decimalToBase(const QString& text, int bas
   if (!legal) return std::nullopt;
   // A second point ends the number: "1.2.3" is 1.2.
   const qsizetype secondPoint = text.indexOf(u'.', text.indexOf(u'.') + 1);
-  const mpq_class value = *exactValue(secondPoint < 0 ? text : text.left(secondPoint), 10);
+  const mpq_class value = exactValue(secondPoint < 0 ? text : text.left(secondPoint), 10).value();
   return text + QStringLiteral(" = #") + digitsInBase(value, base) + QStringLiteral(" (BASE") +
          IntegerToText(base) + QStringLiteral(")");
 }
