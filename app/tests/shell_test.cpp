@@ -241,6 +241,42 @@ TEST_P(ChooseTaskTest, OkOpensThatWorksheetOnceAndHidesTheSelectorForGood) {
 
 INSTANTIATE_TEST_SUITE_P(EachTask, ChooseTaskTest, ::testing::Range(0, kWorksheetCount));
 
+// The keyboard alone: the first focus is on the option the tab order puts
+// first, and Return or the keypad's Enter opens the chosen worksheet, from
+// an option as from OK.
+struct EnterCase {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  int task;
+  bool fromOk;
+};
+
+class KeyboardTest : public ShellTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(KeyboardTest, FirstFocusFollowsTheTabOrderAndEnterOpensTheChosenWorksheet) {
+  const auto [name, key, modifiers, task, fromOk] = GetParam();
+  TaskWindow* selector = startUp();
+  selector->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
+  const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
+  EXPECT_EQ(QApplication::focusWidget(), options[3]) << "not on \"Complex numbers\"";
+  options[task]->setChecked(true);
+  if (fromOk) child<QPushButton>(selector, "cmdOK")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  // The button takes its pressed look before it clicks.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return selector->worksheets().window(task) != nullptr; }));
+  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(task)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReturnAndEnter, KeyboardTest,
+    ::testing::Values(EnterCase{"ReturnOnOption", Qt::Key_Return, Qt::NoModifier, 3, false},
+                      EnterCase{"KeypadEnterOnOption", Qt::Key_Enter, Qt::KeypadModifier, 1, false},
+                      EnterCase{"ReturnOnOk", Qt::Key_Return, Qt::NoModifier, 4, true},
+                      EnterCase{"KeypadEnterOnOk", Qt::Key_Enter, Qt::KeypadModifier, 0, true}),
+    [](const ::testing::TestParamInfo<EnterCase>& info) { return info.param.name; });
+
 TEST_F(ShellTest, AWorksheetThatCannotLoadIsReportedThenEverythingEnds) {
   factories[0] = []() -> QWidget* { raise(ErrorNumber::FileNotFound, "P100008.txt"); };
   TaskWindow* selector = startUp("!");  // so that the restore shows

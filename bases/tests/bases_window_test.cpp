@@ -66,10 +66,17 @@ TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
     EXPECT_EQ(QApplication::focusWidget(), accepted ? txtNumber : txtBase) << typed.toStdString();
     EXPECT_EQ(lblPrecede->text(), accepted ? "Precede BASE " + typed + " numbers with #" : "");
   }
-  retype(txtBase, "40");
-  QTest::mouseClick(child<QPushButton>(window, "cmdConvert"), Qt::LeftButton);
-  EXPECT_TRUE(rows().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), txtBase);
+  // The mouse takes the focus to Convert: the base is checked on the way,
+  // whether the base before was refused or accepted.
+  for (const char* before : {"1E400", "16"}) {
+    retype(txtBase, before);
+    QTest::keyClick(txtBase, Qt::Key_Tab);
+    txtBase->setFocus(Qt::MouseFocusReason);
+    retype(txtBase, "40");
+    QTest::mouseClick(child<QPushButton>(window, "cmdConvert"), Qt::LeftButton);
+    EXPECT_TRUE(rows().isEmpty()) << before;
+    EXPECT_TRUE(QApplication::focusWidget() == txtBase && txtBase->text() == "40") << before;
+  }
 }
 
 // An illegal number gets the box and adds no line. A long line scrolls. No
@@ -120,6 +127,14 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   platform().messages.expect(MessageAnswer::Ok);
   open();
   EXPECT_EQ(rows(), opened);
+  // As many lines as the list holds open whole, without a box; the next result finds it full.
+  writeBytes(path("full.txt"), " 32767 \r\n" + QByteArray("A\r\n").repeated(ResultList::kMaxRows));
+  platform().files.openAnswers = {path("full.txt")};
+  open();
+  enterNumber("1");
+  EXPECT_TRUE(lstResults->count() == ResultList::kMaxRows &&
+              lstResults->row(ResultList::kMaxRows - 1) == "A");
+  EXPECT_EQ(window->statusText(), "The list is full: the result was not added");
 }
 
 }  // namespace

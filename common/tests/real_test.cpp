@@ -56,8 +56,12 @@ TEST(Real, ResultsAreThoseOfPlainDoubles) {
   EXPECT_EQ(ToLong(2.5), 2);
   EXPECT_EQ(ToLong(3.5), 4);
   EXPECT_EQ(ToLong(-2.5), -2);
-  EXPECT_EQ(ToLong(-2147483648.0), -2147483647 - 1);
   EXPECT_EQ(ToInteger(-0.5), 0);
+  // Both ends of each range convert to themselves.
+  EXPECT_EQ(ToLong(-2147483648.0), -2147483647 - 1);
+  EXPECT_EQ(ToLong(2147483647.0), 2147483647);
+  EXPECT_EQ(ToInteger(-32768.0), -32768);
+  EXPECT_EQ(ToInteger(32767.0), 32767);
 }
 
 TEST(RuntimeError, MessageNamesNumberNameAndFile) {

@@ -88,6 +88,13 @@ TEST(WorksheetWriter, UsesWindows1252) {
   WorksheetReader reader(writer.bytes());
   EXPECT_EQ(reader.readField(), QString::fromUtf8("€ é ?"));
   EXPECT_EQ(decodeWindows1252("\x81\x9F"), QString::fromUtf8("\u0081\u0178"));
+  // The ends of each stretch that has a byte of its own, and the first characters past them.
+  const std::pair<char16_t, char> edges[] = {{u'\u007F', '\x7F'}, {u'\u0080', '?'},    {u'\u009F', '?'},
+                                             {u'\u00A0', '\xA0'}, {u'\u00FF', '\xFF'}, {u'\u0100', '?'},
+                                             {u'\u20AC', '\x80'}, {u'\u0178', '\x9F'}};
+  for (const auto& [character, byte] : edges) {
+    EXPECT_EQ(encodeWindows1252(QString(QChar(character))), QByteArray(1, byte)) << int(character);
+  }
 }
 
 class WorksheetFiles : public ::testing::Test {

@@ -122,6 +122,39 @@ TEST_F(ComplexWindowTest, FreshWindowSavedThenFailedRunsAndThreePlusFourIAndOneM
   EXPECT_TRUE(stale("lblQuotient"));
 }
 
+// A y whose square is too small for a double, in one part only: the quotient
+// divides by 0, but y itself is no 0. Typed key by key, each task of the
+// group shows the same, the later results kept from a shorter exponent.
+TEST_F(ComplexWindowTest, ATinyYInOnePartIsTooSmallButNotZero) {
+  const struct {
+    QString c, d;
+    QStringList shown;
+  } cases[] = {
+      {"1E-200",
+       "",
+       {"1", "1", "1E-200", "1E+20", "9.99999999999999E-21", "2.71828182845905", "0", "1,0", ""}},
+      {"",
+       "1E-200",
+       {"1+1E-200*i", "1-1E-200*i", "0+1E-200*i", "0-1E+20*i", "6.12323399573676E-37+9.99999999999999E-21*i",
+        "2.71828182845905", "0", "1,0", ""}},
+  };
+  for (int task = 0; task <= 4; ++task) {
+    for (const auto& c : cases) {
+      delete window;
+      window = new ComplexWindow;
+      chooseTask(task);
+      fill({"1", "", c.c, c.d});
+      const std::string what =
+          QStringLiteral("task %1, c = %2, d = %3").arg(task).arg(c.c, c.d).toStdString();
+      EXPECT_EQ(results(window), c.shown) << what;
+      EXPECT_EQ(window->statusText(), "Division by zero: y is too small") << what;
+      for (int i = 0; i < kResults.size(); ++i) {
+        EXPECT_EQ(stale(kResults[i]), i >= 3 && i <= 7) << what << " " << kResults[i].toStdString();
+      }
+    }
+  }
+}
+
 TEST_F(ComplexWindowTest, CubeRootsSavedAndOpenedInATwoNumberTask) {
   chooseTask(9);
   fill({"-8", "", "", "", "3"});
