@@ -24,7 +24,12 @@ function(veltrano_library name)
 endfunction()
 
 # veltrano_test(NAME SOURCES... LIBS ...)
-# One test executable per folder, run headless by ctest.
+# One test executable per folder, run headless by ctest. Each GoogleTest
+# case is a ctest test of its own, named "<executable>.<suite>.<case>", so
+# that ctest lists every case and a failure names it. The cases are listed
+# when ctest starts rather than after each build: listing runs the
+# executable, which a build for the sanitizers or without a display should
+# not have to do.
 function(veltrano_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   if(NOT VELTRANO_TESTS)
@@ -32,6 +37,10 @@ function(veltrano_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} veltrano_test_main veltrano_warnings)
-  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${VELTRANO_BIN_DIR})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name}
+    TEST_PREFIX "${name}."
+    WORKING_DIRECTORY ${VELTRANO_BIN_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -255,18 +255,18 @@ struct EnterCase {
 class KeyboardTest : public ShellTest, public ::testing::WithParamInterface<EnterCase> {};
 
 TEST_P(KeyboardTest, FirstFocusFollowsTheTabOrderAndEnterOpensTheChosenWorksheet) {
-  const auto [name, key, modifiers, task, fromOk] = GetParam();
+  const EnterCase& c = GetParam();
   TaskWindow* selector = startUp();
   selector->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
   const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
   EXPECT_EQ(QApplication::focusWidget(), options[3]) << "not on \"Complex numbers\"";
-  options[task]->setChecked(true);
-  if (fromOk) child<QPushButton>(selector, "cmdOK")->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  options[c.task]->setChecked(true);
+  if (c.fromOk) child<QPushButton>(selector, "cmdOK")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
   // The button takes its pressed look before it clicks.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return selector->worksheets().window(task) != nullptr; }));
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(task)});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return selector->worksheets().window(c.task) != nullptr; }));
+  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(c.task)});
 }
 
 INSTANTIATE_TEST_SUITE_P(
