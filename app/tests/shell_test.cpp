@@ -251,6 +251,7 @@ struct EnterCase {
   int task;
   bool fromOk;
 };
+void PrintTo(const EnterCase& c, std::ostream* out) { *out << c.name; }
 
 class KeyboardTest : public ShellTest, public ::testing::WithParamInterface<EnterCase> {};
 
