@@ -7,8 +7,8 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb libxcb1-dev libxcb-damage0-dev jq
-  libchm-dev
   libgmp-dev
+  libmspack-dev
   fonts-liberation fonts-dejavu-core
 )
 packages+=("$@")

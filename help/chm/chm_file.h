@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <optional>
-
-struct chmFile;
 
 namespace veltrano::help {
 
@@ -20,18 +19,31 @@ struct SystemInfo {
 
 SystemInfo parseSystemInfo(const QByteArray& record);
 
-// The path of an object inside a help file, as chmlib looks it up: a leading
+// The path of an object inside a help file, as it is looked up: a leading
 // slash, forward slashes, no "./" or "../" steps.
 QString normalisedObjectPath(const QString& path);
 
-// A Compiled HTML Help file opened for reading.
+// A Compiled HTML Help file, read whole: every object it stores is
+// decompressed when it is opened, so a damaged file is refused at once rather
+// than showing some pages and not others. Object paths are matched without
+// regard to letter case, as the format's own readers do.
 class ChmFile {
  public:
-  // Null when the file is missing, unreadable or no help file.
+  // The largest help file read, and the most its objects may hold together.
+  // The program's own files are a few tens of kilobytes; a whole reference
+  // manual stays well below these, and a file that claims more is damaged.
+  static constexpr qint64 kLargestFile = qint64{32} * 1024 * 1024;
+  static constexpr qint64 kLargestContent = qint64{64} * 1024 * 1024;
+
+  // Null when the file is missing, not a regular file, no help file, or
+  // damaged anywhere.
   static std::unique_ptr<ChmFile> open(const QString& path);
-  ~ChmFile();
-  ChmFile(const ChmFile&) = delete;
-  ChmFile& operator=(const ChmFile&) = delete;
+  // The same from the file's bytes; path is only its name.
+  static std::unique_ptr<ChmFile> fromBytes(const QByteArray& image, const QString& path);
+  // A help file made of the given objects (path inside the file to bytes),
+  // in that order: what a decoded file holds, for tests and checks.
+  static std::unique_ptr<ChmFile> fromObjects(const QString& path,
+                                              const QList<std::pair<QString, QByteArray>>& objects);
 
   QString path() const { return path_; }
   bool contains(const QString& objectPath) const;
@@ -46,10 +58,12 @@ class ChmFile {
   QString title() const { return system_.title; }
 
  private:
-  ChmFile(chmFile* handle, const QString& path);
+  explicit ChmFile(const QString& path) : path_(path) {}
+  void add(const QString& objectPath, QByteArray data);
 
-  chmFile* handle_;
   QString path_;
+  QStringList paths_;                   // as stored, in the file's order
+  QHash<QString, QByteArray> objects_;  // by lower-case normalised path
   SystemInfo system_;
 };
 

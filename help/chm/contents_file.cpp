@@ -50,15 +50,26 @@ QHash<QString, QString> attributesOf(const QString& tagBody) {
 
 // Builds the tree while the tags go by. Each <UL> opens the children of the
 // item just before it; a list with no item before it stays on the same level.
+// Lists below the deepest level kept are only counted, so that their ends
+// are matched, and their entries are left out.
 class ContentsBuilder {
  public:
   void openList() {
-    std::vector<ContentsEntry>* current = levels_.back();
-    levels_.push_back(current->empty() || !closedItem_ ? current : &current->back().children);
+    const Level current = levels_.back();
+    const bool nests = !current.entries->empty() && closedItem_;
     closedItem_ = false;
+    if (listsTooDeep_ > 0 || (nests && current.depth == Contents::kMaxDepth)) {
+      ++listsTooDeep_;
+      return;
+    }
+    levels_.push_back(nests ? Level{&current.entries->back().children, current.depth + 1} : current);
   }
   void closeList() {
-    if (levels_.size() > 1) levels_.pop_back();
+    if (listsTooDeep_ > 0) {
+      --listsTooDeep_;
+    } else if (levels_.size() > 1) {
+      levels_.pop_back();
+    }
     closedItem_ = true;
   }
   void openItem(bool isSitemap) {
@@ -78,17 +89,31 @@ class ContentsBuilder {
   }
   void closeItem() {
     if (hasPending_ && (!pending_.name.isEmpty() || !pending_.local.isEmpty())) {
-      if (pending_.name.isEmpty()) pending_.name = pending_.local;
-      levels_.back()->push_back(std::move(pending_));
-      closedItem_ = true;
+      if (listsTooDeep_ > 0) {
+        contents_.tooDeep = true;
+      } else if (kept_ == Contents::kMaxEntries) {
+        contents_.tooMany = true;
+      } else {
+        if (pending_.name.isEmpty()) pending_.name = pending_.local;
+        levels_.back().entries->push_back(std::move(pending_));
+        ++kept_;
+        closedItem_ = true;
+      }
     }
     hasPending_ = false;
   }
-  std::vector<ContentsEntry> take() { return std::move(roots_); }
+  Contents take() { return std::move(contents_); }
 
  private:
-  std::vector<ContentsEntry> roots_;
-  std::vector<std::vector<ContentsEntry>*> levels_{&roots_};
+  struct Level {
+    std::vector<ContentsEntry>* entries;
+    int depth;  // 1 for the top level
+  };
+
+  Contents contents_;
+  std::vector<Level> levels_{{&contents_.entries, 1}};
+  int listsTooDeep_ = 0;
+  int kept_ = 0;
   // A plain member and a flag: GCC warns falsely about std::optional here.
   ContentsEntry pending_;
   bool hasPending_ = false;
@@ -97,7 +122,7 @@ class ContentsBuilder {
 
 }  // namespace
 
-std::vector<ContentsEntry> parseContents(const QString& sitemap) {
+Contents parseContents(const QString& sitemap) {
   static const QRegularExpression tag(QStringLiteral(R"(<\s*(/?)\s*([A-Za-z]+)([^>]*)>)"));
   static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
                                           QRegularExpression::DotMatchesEverythingOption);

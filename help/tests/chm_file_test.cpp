@@ -32,10 +32,12 @@ TEST(ChmFile, ReadsTheSystemRecordUpToAnyDamageAndNormalisesObjectPaths) {
 
 // The tree as "name>local" lines, children indented, so that a whole expected
 // tree reads as one string in the table below.
-QString outline(const std::vector<ContentsEntry>& entries, const QString& indent = {}) {
+QString outline(const std::vector<ContentsEntry>& entries) {
   QString text;
-  for (const ContentsEntry& entry : entries)
-    text += indent + entry.name + '>' + entry.local + '\n' + outline(entry.children, indent + "  ");
+  walkContents(entries, QString(), [&text](const ContentsEntry& entry, const QString& indent) {
+    text += indent + entry.name + '>' + entry.local + '\n';
+    return indent + "  ";
+  });
   return text;
 }
 
@@ -63,7 +65,7 @@ TEST(ContentsFile, ReadsTheTreesThatHelpCompilersAndEditorsWrite) {
        "b.htm>b.htm\n"},
   };
   for (const auto& [sitemap, expected] : cases)
-    EXPECT_EQ(outline(parseContents(sitemap)), expected) << sitemap.toStdString();
+    EXPECT_EQ(outline(parseContents(sitemap).entries), expected) << sitemap.toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <algorithm>
+#include <memory>
 
 #include "help/chm/chm_file.h"
 #include "help/viewer/help_window.h"
@@ -13,12 +14,20 @@ namespace veltrano::help {
 
 namespace {
 
-void reportUnusable(QWidget* owner, const QString& path) {
+enum class Unusable { Unreadable, NoPage };
+
+void report(QWidget* owner, const QString& path, Unusable why) {
   const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   MessageRequest request;
   request.title = QStringLiteral("Veltrano");
-  request.text = QFileInfo::exists(path) ? QStringLiteral("The help file \"%1\" cannot be read.").arg(shown)
-                                         : QStringLiteral("The help file \"%1\" was not found.").arg(shown);
+  if (!QFileInfo::exists(path)) {
+    request.text = QStringLiteral("The help file \"%1\" was not found.").arg(shown);
+  } else if (why == Unusable::NoPage) {
+    request.text = QStringLiteral("The help file \"%1\" holds no page to show.").arg(shown);
+  } else {
+    request.text =
+        QStringLiteral("The help file \"%1\" cannot be read: it is damaged or no help file.").arg(shown);
+  }
   request.critical = false;
   platform().messages->show(owner, request);
 }
@@ -48,15 +57,21 @@ ChmHelpViewer::~ChmHelpViewer() {
 void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
   std::shared_ptr<const ChmFile> file = ChmFile::open(path);
   if (!file) {
-    reportUnusable(owner, path);
+    report(owner, path, Unusable::Unreadable);
     return;
   }
+  std::unique_ptr<HelpWindow> fresh;
   if (!window_) {
-    window_ = new HelpWindow;
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    if (owner) placeOver(window_, owner->window());
+    fresh = std::make_unique<HelpWindow>();
+    fresh->setAttribute(Qt::WA_DeleteOnClose);
+    if (owner) placeOver(fresh.get(), owner->window());
   }
-  window_->showFile(std::move(file));
+  HelpWindow* window = fresh ? fresh.get() : window_.data();
+  if (!window->showFile(std::move(file))) {
+    report(owner, path, Unusable::NoPage);
+    return;
+  }
+  if (fresh) window_ = fresh.release();
   if (window_->isMinimized()) window_->showNormal();
   window_->show();
   window_->raise();

@@ -12,8 +12,9 @@ namespace veltrano::help {
 class HelpWindow;
 
 // Shows Compiled HTML Help files in one help window: a second request brings
-// that window to the front with the new file. A file that is missing or no
-// help file is reported in a message and nothing else happens.
+// that window to the front with the new file. A file that is missing,
+// damaged, no help file or without a page to show is reported in a message
+// and nothing else happens.
 class ChmHelpViewer : public HelpViewer {
  public:
   ChmHelpViewer();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -32,7 +33,7 @@ QString pagePath(const QString& local) {
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QMainWindow(parent), contents_(new QTreeWidget), browser_(new ChmBrowser) {
+    : QMainWindow(parent), contents_(new QTreeWidget), browser_(new ChmBrowser), contentsNote_(new QLabel) {
   setObjectName(QStringLiteral("frmHelp"));
   contents_->setObjectName(QStringLiteral("tvwContents"));
   contents_->setHeaderHidden(true);
@@ -46,7 +47,9 @@ HelpWindow::HelpWindow(QWidget* parent)
   splitter->setSizes({kContentsWidth, kPageWidth});
   setCentralWidget(splitter);
   buildToolBar();
-  statusBar();
+  contentsNote_->setObjectName(QStringLiteral("lblContentsNote"));
+  contentsNote_->setVisible(false);
+  statusBar()->addWidget(contentsNote_, 1);
   resize(kContentsWidth + kPageWidth, 600);
 
   connect(contents_, &QTreeWidget::itemActivated, this,
@@ -96,47 +99,62 @@ void HelpWindow::buildToolBar() {
   addAction(close);
 }
 
-void HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
+bool HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
+  Contents contents;
+  const QString contentsFile = file->contentsFile();
+  if (std::optional<QByteArray> sitemap = contentsFile.isEmpty() ? std::nullopt : file->read(contentsFile)) {
+    contents = parseContents(QString::fromLatin1(*sitemap));
+  }
+  QString home = file->defaultTopic();
+  if (home.isEmpty()) home = firstTopic(contents.entries);
+  if (home.isEmpty()) return false;  // nothing to show: the window stays as it was
+
   file_ = std::move(file);
+  homeTopic_ = home;
   setWindowTitle(file_->title().isEmpty()
                      ? QStringLiteral("Veltrano Help - ") + QFileInfo(file_->path()).fileName()
                      : file_->title());
-
-  std::vector<ContentsEntry> entries;
-  const QString contentsFile = file_->contentsFile();
-  if (std::optional<QByteArray> sitemap = contentsFile.isEmpty() ? std::nullopt : file_->read(contentsFile)) {
-    entries = parseContents(QString::fromLatin1(*sitemap));
-  }
   {
     const QSignalBlocker quiet(contents_);
     contents_->clear();
-    fillContents(entries, nullptr);
+    fillContents(contents.entries);
     contents_->expandAll();
   }
-  homeTopic_ = file_->defaultTopic();
-  if (homeTopic_.isEmpty()) homeTopic_ = firstTopic(entries);
+  contentsNote_->setText(cutNote(contents));
+  contentsNote_->setVisible(!contentsNote_->text().isEmpty());
   browser_->showFile(file_, homeTopic_);
   statusBar()->clearMessage();
   contents_->setFocus();
+  return true;
 }
 
-void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries, QTreeWidgetItem* parent) {
-  for (const ContentsEntry& entry : entries) {
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
-    item->setText(0, entry.name);
-    item->setToolTip(0, entry.name);
-    if (!entry.local.isEmpty()) item->setData(0, kPageRole, entry.local);
-    fillContents(entry.children, item);
-  }
+QString HelpWindow::cutNote(const Contents& contents) {
+  QStringList limits;
+  if (contents.tooDeep) limits << QStringLiteral("nest deeper than %1 levels").arg(Contents::kMaxDepth);
+  if (contents.tooMany) limits << QStringLiteral("hold more than %1 entries").arg(Contents::kMaxEntries);
+  if (limits.isEmpty()) return {};
+  return QStringLiteral("The contents of this help file %1: the entries past that are not listed.")
+      .arg(limits.join(QStringLiteral(" and ")));
 }
 
-QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries) const {
-  for (const ContentsEntry& entry : entries) {
-    if (!entry.local.isEmpty()) return pagePath(entry.local);
-    QString inChildren = firstTopic(entry.children);
-    if (!inChildren.isEmpty()) return inChildren;
-  }
-  return {};
+void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries) {
+  walkContents(entries, static_cast<QTreeWidgetItem*>(nullptr),
+               [this](const ContentsEntry& entry, QTreeWidgetItem* parent) {
+                 auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+                 item->setText(0, entry.name);
+                 item->setToolTip(0, entry.name);
+                 if (!entry.local.isEmpty()) item->setData(0, kPageRole, entry.local);
+                 return item;
+               });
+}
+
+QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries) {
+  QString first;
+  walkContents(entries, 0, [&first](const ContentsEntry& entry, int) {
+    if (first.isEmpty() && !entry.local.isEmpty()) first = pagePath(entry.local);
+    return 0;
+  });
+  return first;
 }
 
 void HelpWindow::openItem(QTreeWidgetItem* item) {

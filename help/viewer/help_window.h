@@ -7,6 +7,7 @@
 
 #include "help/chm/contents_file.h"
 
+class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -22,15 +23,18 @@ class HelpWindow : public QMainWindow {
   explicit HelpWindow(QWidget* parent = nullptr);
 
   // Shows the file's contents and its first page; the previous file goes.
-  void showFile(std::shared_ptr<const ChmFile> file);
+  // False, with the window left as it was, when the file has no page to show.
+  bool showFile(std::shared_ptr<const ChmFile> file);
 
   QTreeWidget* contents() const { return contents_; }
   ChmBrowser* browser() const { return browser_; }
+  QLabel* contentsNote() const { return contentsNote_; }
 
  private:
   void buildToolBar();
-  void fillContents(const std::vector<ContentsEntry>& entries, QTreeWidgetItem* parent);
-  QString firstTopic(const std::vector<ContentsEntry>& entries) const;
+  void fillContents(const std::vector<ContentsEntry>& entries);
+  static QString firstTopic(const std::vector<ContentsEntry>& entries);
+  static QString cutNote(const Contents& contents);
   void openItem(QTreeWidgetItem* item);
   void followLink(const QUrl& link);
   void markCurrentPage(const QUrl& page);
@@ -38,6 +42,7 @@ class HelpWindow : public QMainWindow {
   std::shared_ptr<const ChmFile> file_;
   QTreeWidget* contents_;
   ChmBrowser* browser_;
+  QLabel* contentsNote_;  // says when the contents were too large to list whole
   QString homeTopic_;
 };
 
