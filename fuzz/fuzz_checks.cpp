@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <clocale>
 #include <cmath>
 #include <memory>
@@ -27,6 +29,10 @@
 #include "complex/complex_window.h"
 #include "factors/factors_window.h"
 #include "factors/prime_table.h"
+#include "help/chm/chm_file.h"
+#include "help/chm/contents_file.h"
+#include "help/viewer/chm_browser.h"
+#include "help/viewer/help_window.h"
 #include "triangles/triangles_window.h"
 
 namespace veltrano::fuzzing {
@@ -259,6 +265,63 @@ Violation convertInBase(const QByteArray& bytes) {
   return shownExactly(converter, upper.section(u'.', 0, 1), 10, digits, base);
 }
 
+// The contents tree as the window lists it: the entries and how deep they go.
+std::pair<int, int> treeSize(const QTreeWidget& tree) {
+  int entries = 0, depth = 0;
+  for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it) {
+    int level = 1;
+    for (const QTreeWidgetItem* parent = (*it)->parent(); parent; parent = parent->parent()) ++level;
+    ++entries;
+    depth = std::max(depth, level);
+  }
+  return {entries, depth};
+}
+
+// A help file's bytes or, when they do not begin as one, a contents file
+// in a help file of one page. The reader refuses the file or reads every
+// object it lists; the window shows it with a tree within the caps and a
+// note exactly when the contents were cut, or refuses it when it has no page
+// to show and then stays as it was.
+struct HelpRun {
+  std::shared_ptr<help::HelpWindow> window = std::make_shared<help::HelpWindow>();
+  Violation operator()(const QByteArray& bytes) const;
+};
+
+Violation HelpRun::operator()(const QByteArray& bytes) const {
+  using help::ChmFile;
+  const QString name = QStringLiteral("fuzz.chm");
+  std::shared_ptr<const ChmFile> file =
+      bytes.startsWith("ITSF") ? ChmFile::fromBytes(bytes, name)
+                               : ChmFile::fromObjects(name, {{QStringLiteral("/contents.hhc"), bytes},
+                                                             {QStringLiteral("/index.htm"), "<p>The page."}});
+  if (!file) return std::nullopt;
+  qint64 held = 0;
+  for (const QString& object : file->objectPaths()) {
+    const std::optional<QByteArray> data = file->read(object);
+    if (!data) return "a listed object cannot be read: " + object;
+    held += data->size();
+  }
+  if (held > ChmFile::kLargestContent) return QStringLiteral("the objects hold %1 bytes").arg(held);
+
+  const QString contentsFile = file->contentsFile();
+  const help::Contents contents = help::parseContents(
+      QString::fromLatin1(contentsFile.isEmpty() ? QByteArray() : *file->read(contentsFile)));
+  const QString titleBefore = window->windowTitle();
+  if (!window->showFile(file)) {
+    if (window->windowTitle() != titleBefore) return QStringLiteral("a refused file changed the window");
+    return std::nullopt;
+  }
+  const QUrl page = window->browser()->source();
+  if (page.isEmpty() || !file->contains(page.path()))
+    return "the window shows no page of the file: " + page.toString();
+  const auto [entries, depth] = treeSize(*window->contents());
+  if (entries > help::Contents::kMaxEntries || depth > help::Contents::kMaxDepth)
+    return QStringLiteral("the tree holds %1 entries %2 levels deep").arg(entries).arg(depth);
+  if (window->contentsNote()->isHidden() == (contents.tooDeep || contents.tooMany))
+    return QStringLiteral("the note does not match the cut");
+  return std::nullopt;
+}
+
 }  // namespace
 
 Check checkFor(const QString& target) {
@@ -266,6 +329,7 @@ Check checkFor(const QString& target) {
   if (target == QLatin1String("worksheet_reader")) return readWorksheet;
   if (target == QLatin1String("prime_table")) return loadPrimeTable;
   if (target == QLatin1String("bases_convert")) return convertInBase;
+  if (target == QLatin1String("help_file")) return HelpRun{};
   for (const WindowKind& kind : kWindowKinds)
     if (target == QLatin1String(kind.name)) return OpenRun{&kind};
   qFatal("no fuzz target %s", qPrintable(target));

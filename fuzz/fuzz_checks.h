@@ -14,7 +14,8 @@ using Violation = std::optional<QString>;
 using Check = std::function<Violation(const QByteArray&)>;
 
 // The check of a fuzz target, named as its corpus folder: text_to_number,
-// worksheet_reader, prime_table, bases_convert or open_<window> (factors, ...).
+// worksheet_reader, prime_table, bases_convert, help_file or open_<window>
+// (factors, ...).
 Check checkFor(const QString& target);
 
 // A headless application with the fakes installed, as the tests have.

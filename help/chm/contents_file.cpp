@@ -9,6 +9,7 @@ namespace {
 
 // The text of an attribute value with its character references resolved.
 QString decodeEntities(const QString& text) {
+  if (!text.contains(QLatin1Char('&'))) return text;
   static const QRegularExpression reference(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|[a-zA-Z]+);"));
   static const QHash<QString, QString> named{
       {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
@@ -74,13 +75,16 @@ class ContentsBuilder {
   }
   void openItem(bool isSitemap) {
     hasPending_ = false;
-    if (isSitemap) {
+    if (isSitemap && listsTooDeep_ > 0) {
+      contents_.tooDeep = true;  // left out unread
+    } else if (isSitemap) {
       pending_ = ContentsEntry{};
       hasPending_ = true;
     }
   }
+  // Whether the parameters that follow are kept: the rest need not be read.
+  bool readsParameters() const { return hasPending_; }
   void parameter(const QString& name, const QString& value) {
-    if (!hasPending_) return;
     if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending_.name.isEmpty()) {
       pending_.name = value.trimmed();
     } else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending_.local.isEmpty()) {
@@ -89,9 +93,7 @@ class ContentsBuilder {
   }
   void closeItem() {
     if (hasPending_ && (!pending_.name.isEmpty() || !pending_.local.isEmpty())) {
-      if (listsTooDeep_ > 0) {
-        contents_.tooDeep = true;
-      } else if (kept_ == Contents::kMaxEntries) {
+      if (kept_ == Contents::kMaxEntries) {
         contents_.tooMany = true;
       } else {
         if (pending_.name.isEmpty()) pending_.name = pending_.local;
@@ -102,6 +104,8 @@ class ContentsBuilder {
     }
     hasPending_ = false;
   }
+  // Once the entries are cut, nothing more is added.
+  bool full() const { return contents_.tooMany; }
   Contents take() { return std::move(contents_); }
 
  private:
@@ -140,10 +144,11 @@ Contents parseContents(const QString& sitemap) {
         const QString type = attributesOf(match.captured(3)).value(QStringLiteral("type"));
         builder.openItem(type.compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0);
       }
-    } else if (name == QLatin1String("param") && !closing) {
+    } else if (name == QLatin1String("param") && !closing && builder.readsParameters()) {
       const QHash<QString, QString> attributes = attributesOf(match.captured(3));
       builder.parameter(attributes.value(QStringLiteral("name")), attributes.value(QStringLiteral("value")));
     }
+    if (builder.full()) break;
   }
   return builder.take();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QtEndian>
+#include <algorithm>
+#include <ostream>
 
 #include "common/testing/printers.h"
 #include "help/chm/chm_file.h"
@@ -66,6 +69,85 @@ TEST(ContentsFile, ReadsTheTreesThatHelpCompilersAndEditorsWrite) {
   };
   for (const auto& [sitemap, expected] : cases)
     EXPECT_EQ(outline(parseContents(sitemap).entries), expected) << sitemap.toStdString();
+}
+
+// How deep and how many entries a tree holds, and the name of its last top-level entry.
+struct Shape {
+  int depth = 0;
+  int entries = 0;
+  QString last;
+  bool operator==(const Shape&) const = default;
+};
+
+Shape shapeOf(const std::vector<ContentsEntry>& entries) {
+  Shape shape;
+  walkContents(entries, 1, [&shape](const ContentsEntry&, int depth) {
+    shape.depth = std::max(shape.depth, depth);
+    ++shape.entries;
+    return depth + 1;
+  });
+  if (!entries.empty()) shape.last = entries.back().name;
+  return shape;
+}
+
+void PrintTo(const Shape& shape, std::ostream* out) {
+  *out << shape.depth << " levels, " << shape.entries << " entries, last " << shape.last.toStdString();
+}
+
+TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
+  // Entries nested `levels` deep, then one more on the top level.
+  const auto nested = [](int levels) {
+    return (QStringLiteral("<ul>") + item("Level", "l.htm")).repeated(levels) +
+           QStringLiteral("</ul>").repeated(levels - 1) + item("After", "after.htm") + "</ul>";
+  };
+  const auto flat = [](int count) { return "<ul>" + item("Entry", "e.htm").repeated(count) + "</ul>"; };
+  constexpr int depth = Contents::kMaxDepth, most = Contents::kMaxEntries;
+  const struct {
+    QString sitemap;
+    Shape shape;
+    bool tooDeep, tooMany;
+  } cases[] = {
+      {nested(depth), {depth, depth + 1, "After"}, false, false},
+      {nested(depth + 1), {depth, depth + 1, "After"}, true, false},
+      {flat(most), {1, most, "Entry"}, false, false},
+      {flat(most + 1), {1, most, "Entry"}, false, true},
+      // lists that follow no entry stay on its level, however many there are
+      {QStringLiteral("<ul>").repeated(100000) + item("Only", "o.htm"), {1, 1, "Only"}, false, false},
+  };
+  for (const auto& [sitemap, shape, tooDeep, tooMany] : cases) {
+    SCOPED_TRACE(sitemap.left(200).toStdString());
+    const Contents contents = parseContents(sitemap);
+    EXPECT_EQ(shapeOf(contents.entries), shape);
+    EXPECT_EQ(contents.tooDeep, tooDeep);
+    EXPECT_EQ(contents.tooMany, tooMany);
+  }
+}
+
+TEST(ChmFile, ReadsEveryObjectOfAWholeFileAndRefusesOneDamagedAnywhere) {
+  QFile built(VELTRANO_HELP_FOLDER "/circles.chm");
+  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+  const QByteArray circles = built.readAll();
+  const std::unique_ptr<ChmFile> file = ChmFile::fromBytes(circles, "circles.chm");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->title(), "Veltrano Help: Circles");
+  const QStringList objects = file->objectPaths();
+  EXPECT_TRUE(objects.contains("/circle.png") && objects.contains("/index.htm"))
+      << objects.join(' ').toStdString();
+  EXPECT_FALSE(objects.contains("/#SYSTEM"));  // the compiler's own records are no pages
+  EXPECT_TRUE(file->read("/#SYSTEM").has_value());
+  EXPECT_EQ(file->read("./pages/../INDEX.HTM"), file->read("/index.htm"));
+  EXPECT_TRUE(file->read("/index.htm").value_or("").contains("Circle"));
+
+  const std::pair<QByteArray, const char*> unusable[] = {
+      {{}, "empty"},
+      {circles.left(0x60), "the header alone"},
+      {circles.left(circles.size() / 2), "cut in half"},
+      {circles.left(circles.size() - 1), "one byte short"},
+      {QByteArray(circles).replace(8749, 4, "\xff\xff\xff\x7f"), "damaged in the LZX data"},
+      {QByteArray(circles).replace(0x28, 1, "\x10"), "with the header written as chmcmd writes it"},
+  };
+  for (const auto& [image, what] : unusable)
+    EXPECT_EQ(ChmFile::fromBytes(image, "circles.chm"), nullptr) << what;
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
 
 #include "common/testing/window_test.h"
+#include "help/chm/chm_file.h"
 #include "help/viewer/chm_browser.h"
 #include "help/viewer/chm_help_viewer.h"
 #include "help/viewer/help_window.h"
@@ -58,10 +60,19 @@ TEST_F(HelpViewerTest, OpensOverItsOwnerOnTheContentsAndGoesNowhereOutsideTheFil
 }
 
 TEST_F(HelpViewerTest, ReportsAFileItCannotShowByNameAndReusesItsOneWindowForTheNextFile) {
-  writeBytes(path("damaged.chm"), QByteArray("not a help file\r\n").repeated(50));
+  writeBytes(path("text.chm"), QByteArray("not a help file\r\n").repeated(50));
+  writeBytes(path("empty.chm"), {});
+  const QByteArray circles = readBytes(VELTRANO_HELP_FOLDER "/circles.chm");
+  writeBytes(path("half.chm"), circles.left(circles.size() / 2));
+  writeBytes(path("cut.chm"), circles.left(15000));
+  writeBytes(path("damaged.chm"),
+             QByteArray(circles).replace(8749, 4, "\xff\xff\xff\x7f"));  // in the LZX data
   const std::pair<const char*, const char*> unusable[] = {
-      {"nowhere.chm", "was not found"}, {"damaged.chm", "cannot be read"}, {"", "cannot be read"}};
+      {"nowhere.chm", "was not found"}, {"text.chm", "cannot be read"}, {"", "cannot be read"},
+      {"empty.chm", "cannot be read"},  {"half.chm", "cannot be read"}, {"cut.chm", "cannot be read"},
+      {"damaged.chm", "cannot be read"}};
   for (const auto& [name, says] : unusable) {
+    SCOPED_TRACE(name);
     platform().messages.expect(MessageAnswer::Ok);
     viewer.showContents(nullptr, path(name));
     ASSERT_FALSE(platform().messages.shown.empty());
@@ -81,6 +92,51 @@ TEST_F(HelpViewerTest, ReportsAFileItCannotShowByNameAndReusesItsOneWindowForThe
   EXPECT_EQ(viewer.window(), first);
   EXPECT_EQ(first->windowTitle(), "Veltrano Help: Base Conversion");
   EXPECT_FALSE(first->findChild<QAction*>("mnuBack")->isEnabled());  // no way back into the old file
+}
+
+TEST_F(HelpViewerTest, ListsContentsTooDeepToWalkDownToTheCapAndSaysSo) {
+  // 35 000 nested lists, compressed into a small file, overflowed the stack.
+  viewer.showContents(nullptr, VELTRANO_HELP_CORPUS "/deep_contents");
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  int depth = 0;
+  for (const QTreeWidgetItem* item = window->contents()->topLevelItem(0); item; item = item->child(0))
+    ++depth;
+  EXPECT_EQ(depth, Contents::kMaxDepth);
+  const auto* note = window->findChild<QLabel*>("lblContentsNote");
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isVisibleTo(window) && note->text().contains("deeper than 64 levels"))
+      << note->text().toStdString();
+  EXPECT_EQ(window->browser()->source(), ChmBrowser::urlOf("/index.htm"));
+
+  viewer.showContents(nullptr, kTriangles);  // the next file's contents are whole: no note
+  EXPECT_FALSE(note->isVisibleTo(window));
+}
+
+TEST_F(HelpViewerTest, AFileWithNoPageToShowLeavesTheWindowAsItWas) {
+  viewer.showContents(nullptr, kTriangles);
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  const QString title = window->windowTitle();
+  const QUrl page = window->browser()->source();
+  // The contents list a page the file does not hold.
+  const std::shared_ptr<const ChmFile> pageless = ChmFile::fromObjects(
+      "pageless.chm",
+      {{"/toc.hhc",
+        R"(<ul><li><object type="text/sitemap"><param name="Local" value="gone.htm"></object></ul>)"},
+       {"/picture.png", "\x89PNG"}});
+  EXPECT_FALSE(window->showFile(pageless));
+  EXPECT_EQ(window->windowTitle(), title);
+  EXPECT_EQ(window->browser()->source(), page);
+  EXPECT_GT(window->contents()->topLevelItemCount(), 0);
+}
+
+TEST_F(HelpViewerTest, AFileThatNamesNoFirstPageOpensOnItsIndexPage) {
+  // Its contents list another page first, which is where it would open otherwise.
+  viewer.showContents(nullptr, VELTRANO_HELP_FIXTURES "/no_topic.chm");
+  ASSERT_NE(viewer.window(), nullptr);
+  EXPECT_EQ(viewer.window()->browser()->source(), ChmBrowser::urlOf("/index.htm"));
+  EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains("This is the index page."));
 }
 
 }  // namespace

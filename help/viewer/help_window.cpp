@@ -106,7 +106,7 @@ bool HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
     contents = parseContents(QString::fromLatin1(*sitemap));
   }
   QString home = file->defaultTopic();
-  if (home.isEmpty()) home = firstTopic(contents.entries);
+  if (home.isEmpty()) home = firstTopic(contents.entries, *file);
   if (home.isEmpty()) return false;  // nothing to show: the window stays as it was
 
   file_ = std::move(file);
@@ -148,10 +148,11 @@ void HelpWindow::fillContents(const std::vector<ContentsEntry>& entries) {
                });
 }
 
-QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries) {
+QString HelpWindow::firstTopic(const std::vector<ContentsEntry>& entries, const ChmFile& file) {
   QString first;
-  walkContents(entries, 0, [&first](const ContentsEntry& entry, int) {
-    if (first.isEmpty() && !entry.local.isEmpty()) first = pagePath(entry.local);
+  walkContents(entries, 0, [&](const ContentsEntry& entry, int) {
+    if (first.isEmpty() && !entry.local.isEmpty() && file.contains(pagePath(entry.local)))
+      first = pagePath(entry.local);
     return 0;
   });
   return first;

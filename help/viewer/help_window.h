@@ -33,7 +33,8 @@ class HelpWindow : public QMainWindow {
  private:
   void buildToolBar();
   void fillContents(const std::vector<ContentsEntry>& entries);
-  static QString firstTopic(const std::vector<ContentsEntry>& entries);
+  // The first page the contents list that the file holds.
+  static QString firstTopic(const std::vector<ContentsEntry>& entries, const ChmFile& file);
   static QString cutNote(const Contents& contents);
   void openItem(QTreeWidgetItem* item);
   void followLink(const QUrl& link);
