@@ -5,6 +5,8 @@
 
 namespace veltrano::help {
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The text of an attribute value with its character references resolved.
@@ -36,17 +38,23 @@ QString decodeEntities(const QString& text) {
   return result + text.mid(last);
 }
 
-QHash<QString, QString> attributesOf(const QString& tagBody) {
+// The value of a tag's attribute, the last one of that name, with its
+// character references resolved; empty when the tag has none.
+QString attribute(const QString& tagBody, QLatin1StringView name) {
   static const QRegularExpression attribute(
       QStringLiteral(R"re((\w+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"));
-  QHash<QString, QString> attributes;
+  QString value;
   for (const QRegularExpressionMatch& match : attribute.globalMatch(tagBody)) {
-    QString value = match.captured(2);
+    if (match.capturedView(1).compare(name, Qt::CaseInsensitive) != 0) continue;
+    value = match.captured(2);
     if (match.capturedStart(3) >= 0) value = match.captured(3);
     if (match.capturedStart(4) >= 0) value = match.captured(4);
-    attributes.insert(match.captured(1).toLower(), decodeEntities(value));
   }
-  return attributes;
+  return decodeEntities(value);
+}
+
+bool is(QStringView tagName, QLatin1StringView name) {
+  return tagName.compare(name, Qt::CaseInsensitive) == 0;
 }
 
 // Builds the tree while the tags go by. Each <UL> opens the children of the
@@ -133,20 +141,19 @@ Contents parseContents(const QString& sitemap) {
   const QString text = QString(sitemap).remove(comment);
   ContentsBuilder builder;
   for (const QRegularExpressionMatch& match : tag.globalMatch(text)) {
-    const bool closing = !match.captured(1).isEmpty();
-    const QString name = match.captured(2).toLower();
-    if (name == QLatin1String("ul")) {
+    const bool closing = !match.capturedView(1).isEmpty();
+    const QStringView name = match.capturedView(2);
+    if (is(name, "ul"_L1)) {
       closing ? builder.closeList() : builder.openList();
-    } else if (name == QLatin1String("object")) {
+    } else if (is(name, "object"_L1)) {
       if (closing) {
         builder.closeItem();
       } else {
-        const QString type = attributesOf(match.captured(3)).value(QStringLiteral("type"));
-        builder.openItem(type.compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0);
+        builder.openItem(is(attribute(match.captured(3), "type"_L1), "text/sitemap"_L1));
       }
-    } else if (name == QLatin1String("param") && !closing && builder.readsParameters()) {
-      const QHash<QString, QString> attributes = attributesOf(match.captured(3));
-      builder.parameter(attributes.value(QStringLiteral("name")), attributes.value(QStringLiteral("value")));
+    } else if (is(name, "param"_L1) && !closing && builder.readsParameters()) {
+      const QString body = match.captured(3);
+      builder.parameter(attribute(body, "name"_L1), attribute(body, "value"_L1));
     }
     if (builder.full()) break;
   }
