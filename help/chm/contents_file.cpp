@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <optional>
 
 namespace veltrano::help {
 
@@ -57,6 +58,54 @@ bool is(QStringView tagName, QLatin1StringView name) {
   return tagName.compare(name, Qt::CaseInsensitive) == 0;
 }
 
+struct Tag {
+  bool closing;
+  QStringView name;
+  QStringView body;  // what follows the name up to the closing ">"
+};
+
+// The tags of an HTML text one after the other: "<", blanks, an optional
+// "/", blanks, a name of ASCII letters, then anything up to the next ">".
+// A "<" that starts no tag is text. One pass, without backtracking, however
+// large or broken the text.
+class TagScanner {
+ public:
+  explicit TagScanner(QStringView text) : text_(text) {}
+
+  std::optional<Tag> next() {
+    while (true) {
+      const qsizetype open = text_.indexOf(QLatin1Char('<'), position_);
+      if (open < 0) return std::nullopt;
+      qsizetype at = skipBlanks(open + 1);
+      const bool closing = at < text_.size() && text_[at] == QLatin1Char('/');
+      if (closing) at = skipBlanks(at + 1);
+      const qsizetype nameStart = at;
+      while (at < text_.size() && isAsciiLetter(text_[at])) ++at;
+      if (at == nameStart) {
+        position_ = open + 1;
+        continue;
+      }
+      const qsizetype end = text_.indexOf(QLatin1Char('>'), at);
+      if (end < 0) return std::nullopt;  // no tag can end any more
+      position_ = end + 1;
+      return Tag{closing, text_.sliced(nameStart, at - nameStart), text_.sliced(at, end - at)};
+    }
+  }
+
+ private:
+  static bool isAsciiLetter(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+  }
+  qsizetype skipBlanks(qsizetype at) const {
+    while (at < text_.size() && text_[at].isSpace()) ++at;
+    return at;
+  }
+
+  QStringView text_;
+  qsizetype position_ = 0;
+};
+
 // Builds the tree while the tags go by. Each <UL> opens the children of the
 // item just before it; a list with no item before it stays on the same level.
 // Lists below the deepest level kept are only counted, so that their ends
@@ -81,11 +130,13 @@ class ContentsBuilder {
     }
     closedItem_ = true;
   }
-  void openItem(bool isSitemap) {
+  // isSitemap() reads the item's type; an item too deep to keep is not read.
+  template <class IsSitemap>
+  void openItem(IsSitemap isSitemap) {
     hasPending_ = false;
-    if (isSitemap && listsTooDeep_ > 0) {
-      contents_.tooDeep = true;  // left out unread
-    } else if (isSitemap) {
+    if (listsTooDeep_ > 0) {
+      contents_.tooDeep = true;
+    } else if (isSitemap()) {
       pending_ = ContentsEntry{};
       hasPending_ = true;
     }
@@ -135,24 +186,22 @@ class ContentsBuilder {
 }  // namespace
 
 Contents parseContents(const QString& sitemap) {
-  static const QRegularExpression tag(QStringLiteral(R"(<\s*(/?)\s*([A-Za-z]+)([^>]*)>)"));
   static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
                                           QRegularExpression::DotMatchesEverythingOption);
   const QString text = QString(sitemap).remove(comment);
   ContentsBuilder builder;
-  for (const QRegularExpressionMatch& match : tag.globalMatch(text)) {
-    const bool closing = !match.capturedView(1).isEmpty();
-    const QStringView name = match.capturedView(2);
-    if (is(name, "ul"_L1)) {
-      closing ? builder.closeList() : builder.openList();
-    } else if (is(name, "object"_L1)) {
-      if (closing) {
+  TagScanner tags(text);
+  while (const std::optional<Tag> tag = tags.next()) {
+    if (is(tag->name, "ul"_L1)) {
+      tag->closing ? builder.closeList() : builder.openList();
+    } else if (is(tag->name, "object"_L1)) {
+      if (tag->closing) {
         builder.closeItem();
       } else {
-        builder.openItem(is(attribute(match.captured(3), "type"_L1), "text/sitemap"_L1));
+        builder.openItem([&] { return is(attribute(tag->body.toString(), "type"_L1), "text/sitemap"_L1); });
       }
-    } else if (is(name, "param"_L1) && !closing && builder.readsParameters()) {
-      const QString body = match.captured(3);
+    } else if (is(tag->name, "param"_L1) && !tag->closing && builder.readsParameters()) {
+      const QString body = tag->body.toString();
       builder.parameter(attribute(body, "name"_L1), attribute(body, "value"_L1));
     }
     if (builder.full()) break;
