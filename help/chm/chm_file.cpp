@@ -132,16 +132,17 @@ class Decompressor {
   }
 
   // The objects the file stores (directories left out), in its own order;
-  // one null entry when together they claim more than a help file can hold.
-  std::vector<mschmd_file*> storedObjects() const {
+  // nothing when they are more, or together hold more, than a help file can.
+  std::optional<std::vector<mschmd_file*>> storedObjects() const {
     std::vector<mschmd_file*> objects;
     qint64 total = 0;
     for (mschmd_file* object = header_->files; object; object = object->next) {
       const qsizetype nameLength = qstrlen(object->filename);
       if (nameLength > 0 && object->filename[nameLength - 1] == '/') continue;
+      if (object->length < 0 || object->length > ChmFile::kLargestContent - total ||
+          objects.size() == ChmFile::kMostObjects)
+        return std::nullopt;
       total += object->length;
-      if (object->length < 0 || object->length > ChmFile::kLargestContent || total > ChmFile::kLargestContent)
-        return {nullptr};
       objects.push_back(object);
     }
     return objects;
@@ -215,11 +216,11 @@ std::unique_ptr<ChmFile> ChmFile::fromBytes(const QByteArray& image, const QStri
   MemorySystem system(image);
   Decompressor decompressor(&system);
   if (!decompressor.open()) return nullptr;
-  const std::vector<mschmd_file*> stored = decompressor.storedObjects();
-  if (!stored.empty() && stored.front() == nullptr) return nullptr;  // claims too much
+  const std::optional<std::vector<mschmd_file*>> stored = decompressor.storedObjects();
+  if (!stored) return nullptr;
 
   // Decompressing in the order the data lies runs the LZX stream once.
-  std::vector<mschmd_file*> inStreamOrder = stored;
+  std::vector<mschmd_file*> inStreamOrder = *stored;
   std::ranges::sort(inStreamOrder, {},
                     [](const mschmd_file* object) { return std::pair(object->section->id, object->offset); });
   QHash<const mschmd_file*, QByteArray> data;
@@ -229,7 +230,7 @@ std::unique_ptr<ChmFile> ChmFile::fromBytes(const QByteArray& image, const QStri
     data.insert(object, std::move(*bytes));
   }
   std::unique_ptr<ChmFile> file(new ChmFile(path));
-  for (const mschmd_file* object : stored) file->add(QString::fromUtf8(object->filename), data.take(object));
+  for (const mschmd_file* object : *stored) file->add(QString::fromUtf8(object->filename), data.take(object));
   return file;
 }
 

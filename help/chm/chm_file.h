@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -29,11 +30,13 @@ QString normalisedObjectPath(const QString& path);
 // regard to letter case, as the format's own readers do.
 class ChmFile {
  public:
-  // The largest help file read, and the most its objects may hold together.
-  // The program's own files are a few tens of kilobytes; a whole reference
-  // manual stays well below these, and a file that claims more is damaged.
+  // The largest help file read, the most its objects may hold together and
+  // the most objects it may store. The program's own files are a few tens of
+  // kilobytes with a dozen objects; a whole reference manual stays well below
+  // these, and a file that claims more is damaged.
   static constexpr qint64 kLargestFile = qint64{32} * 1024 * 1024;
   static constexpr qint64 kLargestContent = qint64{64} * 1024 * 1024;
+  static constexpr std::size_t kMostObjects = 100000;
 
   // Null when the file is missing, not a regular file, no help file, or
   // damaged anywhere.
