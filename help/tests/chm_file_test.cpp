@@ -100,7 +100,12 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
     return (QStringLiteral("<ul>") + item("Level", "l.htm")).repeated(levels) +
            QStringLiteral("</ul>").repeated(levels - 1) + item("After", "after.htm") + "</ul>";
   };
-  const auto flat = [](int count) { return "<ul>" + item("Entry", "e.htm").repeated(count) + "</ul>"; };
+  const auto flat = [](int count) {
+    return "<ul>" +
+           QStringLiteral("<object type=text/sitemap><param name=name value=Entry></object>")
+               .repeated(count) +
+           "</ul>";
+  };
   constexpr int depth = Contents::kMaxDepth, most = Contents::kMaxEntries;
   const struct {
     QString sitemap;
