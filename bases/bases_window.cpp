@@ -183,6 +183,7 @@ void BasesWindow::appendResult(const QString& line) {
     showFailure(QStringLiteral("The list is full: the result was not added"));
     return;
   }
+  markChanged();
   clearFailure();
   rowWidths_->fit(line, lstResults_->fontMetrics());
   lstResults_->scrollToBottom();

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QStatusBar>
 
 #include "common/dimension.h"
@@ -20,10 +23,27 @@
 
 namespace veltrano {
 
+namespace {
+
+#ifndef QT_NO_SESSIONMANAGER
+class QtSessionEnd : public SessionEnd {
+ public:
+  explicit QtSessionEnd(QSessionManager& manager) : manager_(manager) {}
+  bool allowsInteraction() override { return manager_.allowsInteraction(); }
+  void cancel() override { manager_.cancel(); }
+  void release() override { manager_.release(); }
+
+ private:
+  QSessionManager& manager_;
+};
+#endif
+
+}  // namespace
+
 WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
     : QMainWindow(parent), settings_(settings), client_(new QWidget(this)), status_(new QLabel(this)) {
   setObjectName(settings.objectName);
-  setWindowTitle(settings.caption + QStringLiteral("  ") + webAddress());
+  showFileInTitle(QString());
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName(QStringLiteral("clientArea"));
   client_->setFixedSize(style::kWorksheetWidth, style::kWorksheetHeight);
@@ -33,6 +53,14 @@ WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
   statusBar()->setSizeGripEnabled(false);
   buildMenus(settings);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+#ifndef QT_NO_SESSIONMANAGER
+  if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    connect(application, &QGuiApplication::commitDataRequest, this, guarded([this](QSessionManager& manager) {
+              QtSessionEnd session(manager);
+              endSession(session);
+            }));
+  }
+#endif
 }
 
 WorksheetWindow::~WorksheetWindow() = default;
@@ -72,11 +100,14 @@ void WorksheetWindow::buildMenus(const FrameSettings& settings) {
           &WorksheetWindow::about);
 }
 
+// Without a name, Save is Save As: it asks, and a name that could not be
+// written is forgotten, so that the next Save (or Yes to the question) asks again.
 void WorksheetWindow::save() {
   if (Dimension::CurrentFileName.isEmpty()) {
-    Dimension::CurrentFileName = platform().files->saveFileName(this);
+    saveAs();
+  } else {
+    writeFile();
   }
-  if (!Dimension::CurrentFileName.isEmpty()) writeFile();
 }
 
 void WorksheetWindow::saveAs() {
@@ -97,9 +128,12 @@ void WorksheetWindow::writeFile() {
   WorksheetWriter file;
   writeWorksheetFile(file);
   file.commit(Dimension::CurrentFileName);
+  showFileInTitle(Dimension::CurrentFileName);
+  setWindowModified(false);
 }
 
 void WorksheetWindow::open() {
+  if (!settleUnsavedChanges()) return;
   const QString previous = Dimension::CurrentFileName;
   Dimension::CurrentFileName = platform().files->openFileName(this);
   if (Dimension::CurrentFileName.isEmpty()) return;
@@ -112,7 +146,39 @@ void WorksheetWindow::open() {
     Dimension::CurrentFileName = previous;
     throw;
   }
+  // The field writes of this step mark the content changed as typing does;
+  // it is the file's content now, so the mark goes.
   putIntoWindow();
+  showFileInTitle(Dimension::CurrentFileName);
+  setWindowModified(false);
+}
+
+bool WorksheetWindow::settleUnsavedChanges() {
+  if (!isWindowModified() || changesLetGo_) return true;
+  const MessageAnswer answer = platform().messages->show(
+      this, {QStringLiteral("Veltrano"), QStringLiteral("Save the changes to this worksheet?"),
+             MessageButtons::YesNoCancel, false});
+  switch (answer) {
+    case MessageAnswer::Yes:
+      // A cancelled name or a failed write (which raises) keeps everything.
+      save();
+      return !isWindowModified();
+    case MessageAnswer::No: return true;
+    default: return false;
+  }
+}
+
+void WorksheetWindow::markChanged() {
+  changesLetGo_ = false;
+  if (!isWindowModified()) setWindowModified(true);
+}
+
+// The caption as it always was, then the name of the file last saved or
+// opened, then Qt's place for the changed mark.
+void WorksheetWindow::showFileInTitle(const QString& path) {
+  QString title = settings_.caption + QStringLiteral("  ") + webAddress();
+  if (!path.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(path).fileName();
+  setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void WorksheetWindow::print() {
@@ -173,6 +239,7 @@ QString WorksheetWindow::statusText() const { return status_->text(); }
 
 void WorksheetWindow::onFieldChanged(QLineEdit* field, std::function<void()> handler) {
   connect(field, &QLineEdit::textChanged, this, [this, handler = std::move(handler)] {
+    markChanged();
     runGuarded([&] {
       try {
         handler();
@@ -185,8 +252,30 @@ void WorksheetWindow::onFieldChanged(QLineEdit* field, std::function<void()> han
 }
 
 void WorksheetWindow::closeEvent(QCloseEvent* event) {
+  bool goOn = false;
+  runGuarded([&] { goOn = settleUnsavedChanges(); });
+  if (!goOn) {
+    event->ignore();
+    return;
+  }
+  // The shutdown closes this window again, and that close must not ask.
+  changesLetGo_ = true;
   event->accept();
   runGuarded([] { platform().shell->shutDown(); });
+}
+
+void WorksheetWindow::endSession(SessionEnd& session) {
+  // Without leave to ask, the user's file is not written over unasked and
+  // the changes stay marked: a close that follows asks as usual.
+  if (!isWindowModified() || changesLetGo_ || !session.allowsInteraction()) return;
+  bool goOn = false;
+  runGuarded([&] { goOn = settleUnsavedChanges(); });
+  if (goOn) {
+    changesLetGo_ = true;  // the session's closes follow without asking
+  } else {
+    session.cancel();
+  }
+  session.release();
 }
 
 }  // namespace veltrano

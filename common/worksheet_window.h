@@ -15,6 +15,19 @@ namespace veltrano {
 class WorksheetReader;
 class WorksheetWriter;
 
+// The session manager's request when the desktop session ends (a logout),
+// as a window answers it.
+class SessionEnd {
+ public:
+  virtual ~SessionEnd() = default;
+  // Asks for leave to show a box; false when nobody may be asked.
+  virtual bool allowsInteraction() = 0;
+  // Keeps the session from ending.
+  virtual void cancel() = 0;
+  // Gives the leave to show boxes back.
+  virtual void release() = 0;
+};
+
 // What distinguishes one worksheet window's frame from another.
 struct FrameSettings {
   QString objectName;                                 // "frmFactors"
@@ -29,6 +42,11 @@ struct FrameSettings {
 // Print, Help and About, the shared commands behind them, the one-line status
 // area and the client area of 9480 x 6510 twips. A window adds its controls to
 // clientArea() and contributes only its file, its reading and its printed lines.
+//
+// The frame also keeps whether the content changed since it was last saved,
+// opened or loaded (Qt's window-modified state, "*" in the title). While it
+// is set, closing the window, Open and the end of the session first ask
+// whether to save.
 class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
@@ -56,6 +74,10 @@ class WorksheetWindow : public QMainWindow {
   void clearNote(const QString& key);
   QString statusText() const;
 
+  // Answers the end of the session: while changes are unsaved, asks as
+  // closing does, and keeps the session going on Cancel.
+  void endSession(SessionEnd& session);
+
   static QString webAddress();
 
  protected:
@@ -70,7 +92,12 @@ class WorksheetWindow : public QMainWindow {
   // Connects a field's change handler for the windows that solve on every
   // change. A number too large to read (Overflow) is told in the status area
   // instead of a box, so typing goes on; other errors get the usual box.
+  // A change of a field the handler watches marks the content changed.
   void onFieldChanged(QLineEdit* field, std::function<void()> handler);
+
+  // Marks the content changed where no watched field tells: a row added, a
+  // result emptied. Open clears the mark once the file's content is in.
+  void markChanged();
 
   void closeEvent(QCloseEvent* event) override;
 
@@ -78,12 +105,19 @@ class WorksheetWindow : public QMainWindow {
   void buildMenus(const FrameSettings& settings);
   void writeFile();
   void showStatus();
+  // Asks whether to save unsaved changes and saves on Yes; true when the
+  // caller may go on and replace or drop the content.
+  bool settleUnsavedChanges();
+  void showFileInTitle(const QString& path);
 
   FrameSettings settings_;
   QWidget* client_;
   QLabel* status_;
   QString failure_;
   QList<std::pair<QString, QString>> notes_;  // key and text, oldest first
+  // The user let the unsaved changes go (No when the window closes or the
+  // session ends): the closes that follow do not ask again.
+  bool changesLetGo_ = false;
 };
 
 }  // namespace veltrano

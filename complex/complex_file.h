@@ -18,6 +18,8 @@ struct ComplexContents {
   std::array<QString, 5> inputs;   // txtA, txtB, txtC, txtD, txtN
   std::array<QString, 9> results;  // indexed by Target
   QStringList roots;
+
+  bool operator==(const ComplexContents&) const = default;
 };
 
 void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file);

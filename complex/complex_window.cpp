@@ -225,7 +225,12 @@ void ComplexWindow::setTabOrder() {
 void ComplexWindow::connectHandlers() {
   for (int index = 0; index < tasks_.size(); ++index) {
     connect(tasks_[index], &QRadioButton::toggled, this, guarded([this, index](bool checked) {
-              if (checked) selectTask(index);
+              if (!checked) return;
+              // Emptied fields tell the frame themselves; emptied results and
+              // roots are changed content too.
+              const ComplexContents before = contents();
+              selectTask(index);
+              if (contents() != before) markChanged();
             }));
   }
   for (Input input : {A, B, C, D, N}) {

@@ -85,6 +85,7 @@ void FactorsWindow::addRow(const QString& row) {
     showFailure(QStringLiteral("List full (%1 rows), row not added: %2").arg(ResultList::kMaxRows).arg(row));
     return;
   }
+  markChanged();
   lstFactors_->scrollToTop();
 }
 

@@ -83,9 +83,10 @@ Violation readWorksheet(const QByteArray& bytes) {
 }
 
 // Everything Open may change: each control's text, rows, check and marks,
-// and the file name a later Save writes to.
+// the file name a later Save writes to, the title and the changed mark.
 QStringList snapshot(const QWidget& window) {
-  QStringList state{Dimension::CurrentFileName};
+  QStringList state{Dimension::CurrentFileName, window.windowTitle(),
+                    QString::number(window.isWindowModified())};
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
     QString item = widget->objectName() + QString::number(widget->isEnabled() * 2 + style::isStale(widget));
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) item += edit->text();
@@ -144,8 +145,9 @@ constexpr WindowKind kWindowKinds[] = {
     {"open_bases", make<bases::BasesWindow>, "lstResults", countedRows},
 };
 
-// One window, opened again and again: it takes the file, or shows one error
-// box and keeps every text, row, mark and the current file name as they were.
+// One window, changed and opened again and again: after the question, let go
+// with No, it takes the file, or shows one error box and keeps every text,
+// row, mark, the title, the changed mark and the current file name as they were.
 struct OpenRun {
   const WindowKind* kind;
   std::shared_ptr<QTemporaryDir> folder = std::make_shared<QTemporaryDir>();
@@ -160,10 +162,15 @@ Violation OpenRun::operator()(const QByteArray& bytes) const {
   testing::FakePlatform& fakes = testing::fakes();
   fakes.messages.shown.clear();
   fakes.messages.answers.assign(3, MessageAnswer::Ok);  // more than one box is a fault too
+  fakes.messages.answers.push_front(MessageAnswer::No);
   fakes.files.openAnswers = {path};
   Dimension::CurrentFileName = folder->filePath(QStringLiteral("earlier.txt"));
+  window->setWindowModified(true);
   const QStringList before = snapshot(*window);
   window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+  if (fakes.messages.shown.empty() || fakes.messages.shown[0].buttons != MessageButtons::YesNoCancel)
+    return QStringLiteral("Open of a changed window did not ask");
+  fakes.messages.shown.erase(fakes.messages.shown.begin());
   const auto boxes = fakes.messages.shown.size();
   if (!fakes.files.openAnswers.empty()) return QStringLiteral("Open asked for no file");
   if (boxes > 1) return QStringLiteral("Open showed %1 boxes").arg(boxes);
@@ -171,6 +178,8 @@ Violation OpenRun::operator()(const QByteArray& bytes) const {
     return "the window changed on a refused file: " + fakes.messages.shown[0].text;
   if (boxes == 1) return std::nullopt;
   if (Dimension::CurrentFileName != path) return QStringLiteral("the file name was not kept");
+  if (window->isWindowModified() || !window->windowTitle().endsWith(QStringLiteral(" - fuzz.txt[*]")))
+    return QStringLiteral("the window still counts as changed or does not name the file");
   if (shown(*window, kind->control) != kind->expected(bytes).mid(0, ResultList::kMaxRows))
     return QStringLiteral("the window does not hold the file");
   return std::nullopt;

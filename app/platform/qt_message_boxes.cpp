@@ -50,7 +50,12 @@ MessageAnswer QtMessageBoxes::show(QWidget* owner, const MessageRequest& request
   box.setTextFormat(Qt::PlainText);
   box.setText(text);
   keepLinesWhole(box, text);
-  box.setIcon(request.critical ? QMessageBox::Critical : QMessageBox::Information);
+  if (request.critical) {
+    box.setIcon(QMessageBox::Critical);
+  } else {
+    box.setIcon(request.buttons == MessageButtons::YesNoCancel ? QMessageBox::Question
+                                                               : QMessageBox::Information);
+  }
   if (request.buttons == MessageButtons::YesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);

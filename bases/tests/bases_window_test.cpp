@@ -119,11 +119,13 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   window->help();  // its own help file, from the program's folder
   EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/bases.chm"});
   enterNumber("1");
+  platform().messages.expect(MessageAnswer::No);  // the row for 1 is let go
   open();
   enterNumber("3.75");
   const QStringList opened = {"255 = #FF (BASE16)", "= #0 (BASE16)", "3.75 = #3.C (BASE16)"};
   EXPECT_EQ(rows(), opened);
   writeBytes(path("bad.txt"), " 40000 \r\none\r\n");
+  platform().messages.expect(MessageAnswer::No);
   platform().messages.expect(MessageAnswer::Ok);
   open();
   EXPECT_EQ(rows(), opened);
@@ -135,6 +137,15 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   EXPECT_TRUE(lstResults->count() == ResultList::kMaxRows &&
               lstResults->row(ResultList::kMaxRows - 1) == "A");
   EXPECT_EQ(window->statusText(), "The list is full: the result was not added");
+}
+
+// Each line added is a change; an illegal number adds none.
+TEST_F(BasesWindowTest, UnsavedLinesAreNotDroppedWithoutAsking) {
+  platform().messages.expect(MessageAnswer::Ok);
+  enterNumber("G");
+  EXPECT_EQ(platform().messages.shown.at(0).text, "Illegal Number");
+  platform().messages.shown.clear();
+  checkChangedState(window, "Base Conversion  www.veltrano.org", [this] { enterNumber("255"); });
 }
 
 }  // namespace

@@ -219,6 +219,7 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
   open(kInitial);  // the untouched window: no text differs, nothing solves
   EXPECT_EQ(texts(), kInitial);
   enter("r=2");
+  platform().messages.expect(MessageAnswer::No);  // the edit is let go
   open(kInitial);
   EXPECT_EQ(texts(), "1|1|0.958851077208406|57.2957795130823|.5|7.926452985896049D-02");
   // "1,5" is two fields: the arc becomes 5 and the rest shift by one.
@@ -231,4 +232,13 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
 }
 
 }  // namespace
+// A typed quantity is a change, the solve it sets off included; choosing a
+// case changes nothing that is saved.
+TEST_F(CirclesTest, UnsavedQuantitiesAreNotDroppedWithoutAsking) {
+  choose(4);
+  choose(0);
+  int typed = 1;
+  checkChangedState(window, "Circles  www.veltrano.org", [&] { enter(QStringLiteral("r=%1").arg(++typed)); });
+}
+
 }  // namespace veltrano::circles

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QTest>
+#include <QWindow>
 
 #include "common/dimension.h"
 
@@ -42,6 +43,42 @@ void WindowTest::trigger(QWidget* window, const char* action) {
   found->trigger();
 }
 
+void WindowTest::checkChangedState(QWidget* window, const QString& caption,
+                                   const std::function<void()>& edit) {
+  SCOPED_TRACE(caption.toStdString());
+  FakePlatform& fakes = platform();
+  window->show();
+  EXPECT_FALSE(window->isWindowModified()) << "a fresh window";
+  EXPECT_EQ(shownTitle(window), caption);
+  edit();
+  EXPECT_EQ(shownTitle(window), caption + "*");
+  fakes.files.saveAnswers.push_back(path("changed.txt"));
+  trigger(window, "mnuSave");
+  EXPECT_EQ(shownTitle(window), caption + " - changed.txt");
+  const QByteArray saved = readBytes(path("changed.txt"));
+
+  edit();
+  fakes.messages.expect(MessageAnswer::Cancel);
+  trigger(window, "mnuOpen");
+  EXPECT_TRUE(window->isWindowModified()) << "Cancel opens nothing";
+  fakes.messages.expect(MessageAnswer::No);
+  fakes.files.openAnswers.push_back(path("changed.txt"));
+  trigger(window, "mnuOpen");
+  EXPECT_FALSE(window->isWindowModified()) << "what Open puts in";
+
+  edit();
+  fakes.messages.expect(MessageAnswer::Cancel);
+  window->close();
+  EXPECT_TRUE(window->isVisible() && window->isWindowModified()) << "Cancel keeps the window";
+  fakes.messages.expect(MessageAnswer::No);
+  window->close();
+  EXPECT_EQ(fakes.shell.shutDowns, 1);
+  EXPECT_EQ(readBytes(path("changed.txt")), saved) << "No saves nothing";
+  EXPECT_EQ(fakes.messages.shown.size(), 4u);
+  for (const MessageRequest& box : fakes.messages.shown)
+    EXPECT_EQ(box.text, "Save the changes to this worksheet?");
+}
+
 QByteArray WindowTest::readBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -52,6 +89,11 @@ void WindowTest::writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(bytes);
+}
+
+QString shownTitle(QWidget* window) {
+  window->winId();  // the native window carries the title as shown
+  return window->windowHandle()->title();
 }
 
 void typeText(QWidget* widget, const QString& text) { QTest::keyClicks(widget, text); }

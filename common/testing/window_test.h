@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 
 #include "common/testing/fake_platform.h"
 #include "common/testing/printers.h"
@@ -27,6 +28,12 @@ class WindowTest : public ::testing::Test {
   // the window's Open menu command.
   void openLines(QWidget* window, QString lines);
   static void trigger(QWidget* window, const char* action);
+  // The changed state every worksheet keeps, on one window: fresh it is
+  // unchanged; edit() (one change as the user makes it, a new one each
+  // call) marks it, "*" in the title; Save clears it and names the file
+  // after the caption; Open and closing ask while it is set (Cancel keeps
+  // everything, No goes on without saving); what Open puts in is no change.
+  void checkChangedState(QWidget* window, const QString& caption, const std::function<void()>& edit);
   static QByteArray readBytes(const QString& path);
   static void writeBytes(const QString& path, const QByteArray& bytes);
 
@@ -50,6 +57,10 @@ QList<T*> indexedGroup(const QObject* root, const QString& name) {
             [](T* a, T* b) { return a->property("index").toInt() < b->property("index").toInt(); });
   return members;
 }
+
+// The title as the window manager shows it: "*" in place of "[*]" while
+// the content is changed, nothing otherwise.
+QString shownTitle(QWidget* window);
 
 // Types text key by key, as a user would.
 void typeText(QWidget* widget, const QString& text);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
 
 #include "common/dimension.h"
 #include "common/numeric_text.h"
@@ -51,7 +52,11 @@ class Sheet : public WorksheetWindow {
     const int count = file.readCount();
     QStringList read;
     for (int i = 0; i < count; ++i) read << file.readField();
-    return [this, read] { lines = read; };
+    // A watched field written by Open, as the solving worksheets do.
+    return [this, read] {
+      lines = read;
+      field->setText(read.value(0));
+    };
   }
   QStringList printedLines() const override { return lines; }
 };
@@ -66,7 +71,7 @@ QStringList menuEntries(const QMenu* menu) {
 
 TEST_F(FrameTest, MenusCaptionAndClientArea) {
   Sheet sheet;
-  EXPECT_EQ(sheet.windowTitle(), "Sheet  www.veltrano.org");
+  EXPECT_EQ(shownTitle(&sheet), "Sheet  www.veltrano.org");
   EXPECT_EQ(sheet.clientArea()->size(), QSize(632, 434));
   QStringList bar;
   for (const QAction* action : sheet.menuBar()->actions()) bar << action->objectName() + "=" + action->text();
@@ -234,6 +239,159 @@ TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
   EXPECT_EQ(sheet.statusText(), "a is misread again");
   sheet.setNote("a", "");
   EXPECT_EQ(sheet.statusText(), "");
+}
+
+// The session manager's side, recording what the window asks of it.
+class FakeSession : public SessionEnd {
+ public:
+  explicit FakeSession(bool interaction) : interaction_(interaction) {}
+  bool allowsInteraction() override {
+    calls << "interaction";
+    return interaction_;
+  }
+  void cancel() override { calls << "cancel"; }
+  void release() override { calls << "release"; }
+  QStringList calls;
+
+ private:
+  bool interaction_;
+};
+
+void expectQuestion(const MessageRequest& box) {
+  EXPECT_EQ(box.text, "Save the changes to this worksheet?");
+  EXPECT_EQ(box.buttons, MessageButtons::YesNoCancel);
+  EXPECT_FALSE(box.critical);
+}
+
+TEST_F(FrameTest, TitleShowsTheChangedMarkAndTheFileLastSavedOrOpened) {
+  Sheet sheet;
+  const QString caption = "Sheet  www.veltrano.org";
+  EXPECT_FALSE(sheet.isWindowModified());
+  typeText(sheet.field, "1");
+  EXPECT_TRUE(sheet.isWindowModified());
+  EXPECT_EQ(shownTitle(&sheet), caption + "*");
+  platform().files.saveAnswers = {path("first.txt"), ""};
+  sheet.trigger("mnuSave");
+  EXPECT_FALSE(sheet.isWindowModified());
+  EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt");
+  typeText(sheet.field, "2");
+  sheet.trigger("mnuSaveAs");  // cancelled: still changed, still that file's content
+  EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
+
+  writeBytes(path("bad.txt"), " 5 \r\nshort\r\n");
+  writeBytes(path("good.txt"), " 1 \r\n7\r\n");
+  platform().messages.answers = {MessageAnswer::No, MessageAnswer::Ok, MessageAnswer::No};
+  platform().files.openAnswers = {path("bad.txt"), path("good.txt")};
+  sheet.trigger("mnuOpen");  // refused: the changes and the title stay
+  EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
+  sheet.trigger("mnuOpen");  // the field written by Open is no change of the user's
+  EXPECT_EQ(sheet.field->text(), "7");
+  EXPECT_EQ(shownTitle(&sheet), caption + " - good.txt");
+}
+
+// Open and closing ask while the content is changed. Yes saves first and
+// goes on only when the save did; No goes on; Cancel keeps everything.
+TEST_F(FrameTest, ChangedContentIsNeverDroppedWithoutAsking) {
+  const QString opened = path("opened.txt");
+  writeBytes(opened, " 1 \r\nfrom file\r\n");
+  const struct {
+    const char* what;
+    MessageAnswer answer;
+    const char* saveAs;  // the name given in the save dialog; null: no dialog
+    bool goesOn;
+  } cases[] = {
+      {"Yes, then a name", MessageAnswer::Yes, "saved.txt", true},
+      {"Yes, then the name dialog cancelled", MessageAnswer::Yes, "", false},
+      {"Yes, then a save that fails", MessageAnswer::Yes, "no/such/folder/x.txt", false},
+      {"No", MessageAnswer::No, nullptr, true},
+      {"Cancel", MessageAnswer::Cancel, nullptr, false},
+  };
+  for (const bool closing : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(closing ? "close, " : "Open, ") + c.what);
+      resetFakes();
+      Dimension::CurrentFileName.clear();
+      Sheet sheet;  // never shown: Qt lets a shown window close only once
+      typeText(sheet.field, "5");
+      FakePlatform& fakes = platform();
+      fakes.messages.expect(c.answer);
+      const bool fails = c.saveAs && QString(c.saveAs).contains('/');
+      if (c.saveAs) fakes.files.saveAnswers = {*c.saveAs ? path(c.saveAs) : ""};
+      if (fails) fakes.messages.expect(MessageAnswer::Ok);
+      if (!closing && c.goesOn) fakes.files.openAnswers = {opened};
+
+      closing ? void(sheet.close()) : sheet.trigger("mnuOpen");
+
+      ASSERT_FALSE(fakes.messages.shown.empty());
+      expectQuestion(fakes.messages.shown[0]);
+      EXPECT_EQ(fakes.messages.shown.size(), fails ? 2u : 1u);
+      EXPECT_TRUE(fakes.messages.answers.empty() && fakes.files.saveAnswers.empty() &&
+                  fakes.files.openAnswers.empty());
+      const bool saved = c.saveAs && *c.saveAs && !fails;
+      EXPECT_EQ(QFile::exists(path("saved.txt")), saved);
+      QFile::remove(path("saved.txt"));
+      EXPECT_EQ(fakes.shell.shutDowns, closing && c.goesOn ? 1 : 0);
+      const QStringList lines =
+          !closing && c.goesOn ? QStringList{"from file"} : QStringList{"first", "second"};
+      EXPECT_EQ(sheet.lines, lines);
+      EXPECT_EQ(sheet.isWindowModified(), !c.goesOn || (closing && !saved));
+      // A name that could not be written is not kept: the next Save asks.
+      const QString name = !closing && c.goesOn ? opened : saved ? path("saved.txt") : "";
+      EXPECT_EQ(Dimension::CurrentFileName, name);
+      if (closing && c.goesOn) {
+        sheet.close();  // the shutdown closes the window once more, unasked
+        EXPECT_EQ(fakes.messages.shown.size(), 1u);
+      }
+    }
+  }
+}
+
+TEST_F(FrameTest, AnUnchangedWindowClosesAndOpensWithoutAQuestion) {
+  Sheet sheet;
+  sheet.show();
+  openLines(&sheet, " 1 |x");
+  sheet.close();
+  EXPECT_EQ(platform().shell.shutDowns, 1);
+  EXPECT_TRUE(platform().messages.shown.empty());
+}
+
+// At the end of the session the window asks only when it may; Cancel keeps
+// the session going. Without leave to ask, nothing is written and the
+// changes stay marked, so a close that follows still asks.
+TEST_F(FrameTest, TheEndOfTheSessionFollowsTheSameRule) {
+  const struct {
+    const char* what;
+    bool changed;
+    bool interaction;
+    std::optional<MessageAnswer> answer;
+    QStringList calls;
+    bool saved;
+    bool closeAsks;
+  } cases[] = {
+      {"unchanged", false, true, {}, {}, false, false},
+      {"Yes", true, true, MessageAnswer::Yes, {"interaction", "release"}, true, false},
+      {"No", true, true, MessageAnswer::No, {"interaction", "release"}, false, false},
+      {"Cancel", true, true, MessageAnswer::Cancel, {"interaction", "cancel", "release"}, false, true},
+      {"no leave to ask", true, false, {}, {"interaction"}, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    resetFakes();
+    Dimension::CurrentFileName = path("session.txt");
+    Sheet sheet;
+    if (c.changed) typeText(sheet.field, "5");
+    if (c.answer) platform().messages.expect(*c.answer);
+    FakeSession session(c.interaction);
+    sheet.endSession(session);
+    EXPECT_EQ(session.calls, c.calls);
+    EXPECT_EQ(QFile::exists(path("session.txt")), c.saved);
+    QFile::remove(path("session.txt"));
+    if (c.closeAsks) platform().messages.expect(MessageAnswer::No);
+    const auto boxes = platform().messages.shown.size();
+    sheet.close();
+    EXPECT_EQ(platform().messages.shown.size() - boxes, c.closeAsks ? 1u : 0u);
+    EXPECT_EQ(platform().shell.shutDowns, 1);
+  }
 }
 
 }  // namespace

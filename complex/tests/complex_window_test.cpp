@@ -171,4 +171,34 @@ TEST_F(ComplexWindowTest, CubeRootsSavedAndOpenedInATwoNumberTask) {
   EXPECT_TRUE(indexedGroup<QRadioButton>(other, "OptTask").at(0)->isChecked());
 }
 
+// A typed part is a change. A task choice is one when it empties a field or
+// a result that is saved, and none when it empties nothing.
+TEST_F(ComplexWindowTest, UnsavedWorkIsNotDroppedWithoutAsking) {
+  chooseTask(1);
+  chooseTask(9);
+  int typed = 0;
+  checkChangedState(window, "Complex Numbers  www.veltrano.org",
+                    [&] { type("txtA", QString::number(++typed)); });
+
+  const struct {
+    int from;
+    QStringList typed;  // a, b, c, d, n
+    int to;
+    bool changes;
+  } choices[] = {
+      {0, {"3", "4", "1", "-2"}, 5, true},    // empties c and d
+      {9, {"-8", "", "", "", "3"}, 8, true},  // empties the roots only
+      {0, {"3", "4"}, 2, false},
+      {5, {"3", "4"}, 6, false},
+  };
+  for (const auto& c : choices) {
+    SCOPED_TRACE(c.to);
+    chooseTask(c.from);
+    fill(c.typed);
+    saveAs("choices.txt");
+    chooseTask(c.to);
+    EXPECT_EQ(window->isWindowModified(), c.changes);
+  }
+}
+
 }  // namespace

@@ -95,6 +95,7 @@ TEST_F(FactorsWindowTest, SavesPrintsAndReopensRowsUpToTheListsLimit) {
   window_->help();  // its own help file, from the program's folder
   EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
   factorise({"15"});
+  platform().messages.expect(MessageAnswer::No);  // the row for 15 is let go
   open("factors.txt");
   EXPECT_EQ(list_->rows(), shown);
   writeBytes(path("rows.txt"), " 2 \r\nA\r\nB\r\nC\r\n");
@@ -109,6 +110,13 @@ TEST_F(FactorsWindowTest, SavesPrintsAndReopensRowsUpToTheListsLimit) {
   factorise({"360"});
   EXPECT_TRUE(list_->count() == ResultList::kMaxRows && list_->row(0) == "A");
   EXPECT_EQ(window_->statusText(), "List full (32767 rows), row not added: 360= 2  2  2  3  3  5");
+}
+
+// Each row added is a change; a number too large to give a row is none.
+TEST_F(FactorsWindowTest, UnsavedRowsAreNotDroppedWithoutAsking) {
+  factorise({QString(400, u'9')});
+  EXPECT_EQ(list_->count(), 0);
+  checkChangedState(window_, "Prime Factors  www.veltrano.org", [this] { factorise({"12"}); });
 }
 
 }  // namespace

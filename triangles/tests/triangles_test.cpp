@@ -187,4 +187,14 @@ TEST_F(TrianglesTest, OpenWritesTheFieldsInTurnAndSolves) {
   EXPECT_EQ(texts(), "1|5|2|3*|4*|5*|6*");
 }
 
+// A typed part is a change, the solve it sets off included; choosing a case
+// changes nothing that is saved.
+TEST_F(TrianglesTest, UnsavedPartsAreNotDroppedWithoutAsking) {
+  buttons[3]->click();
+  buttons[0]->click();
+  int typed = 0;
+  checkChangedState(window, "Triangles  www.veltrano.org",
+                    [&] { enter(QStringLiteral("a=1.%1").arg(++typed), true); });
+}
+
 }  // namespace
