@@ -60,16 +60,4 @@ TEST(QtMessageBoxesTest, YesIsTheDefaultAndClosingAnswersCancel) {
   EXPECT_EQ(runBox(MessageButtons::Ok, close), MessageAnswer::Ok);
 }
 
-// A question that is no warning carries the question mark, Yes still first.
-TEST(QtMessageBoxesTest, AQuestionShowsTheQuestionIcon) {
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    box->defaultButton()->click();
-  });
-  EXPECT_EQ(QtMessageBoxes().show(nullptr, {"Veltrano", "Save?", MessageButtons::YesNoCancel, false}),
-            MessageAnswer::Yes);
-}
-
 }  // namespace
