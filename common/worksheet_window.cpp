@@ -258,7 +258,8 @@ void WorksheetWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // The shutdown closes this window again, and that close must not ask.
+  // Closes that follow (the shutdown unloading every window, the end of the
+  // session) must not ask again.
   changesLetGo_ = true;
   event->accept();
   runGuarded([] { platform().shell->shutDown(); });
