@@ -1,7 +1,12 @@
-// The program: the Qt side of every platform seam, the five worksheets, and
-// the start-up.
+// The program: the command line, the Qt side of every platform seam, the
+// five worksheets, and the start-up.
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QTextStream>
 
+#include "app/command_line.h"
+#include "app/installation_check.h"
 #include "app/platform/qt_platform.h"
 #include "app/sub_main.h"
 #include "app/unload_all.h"
@@ -24,13 +29,34 @@ veltrano::WorksheetFactories worksheetFactories() {
   };
 }
 
+// The desktop matches the windows to the menu entry by these, and every
+// window shows the program's icon.
+void identifyOnTheDesktop() {
+  QApplication::setApplicationName(QStringLiteral("veltrano"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.veltrano.Veltrano"));
+  QIcon icon;
+  const QDir renders(QStringLiteral(":/icons"));
+  for (const QString& name : renders.entryList(QDir::Files)) icon.addFile(renders.filePath(name));
+  QApplication::setWindowIcon(icon);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Help, version and a refused command line need no display.
+  const veltrano::CommandLine commandLine(veltrano::CommandLine::fromMain(argc, argv));
+  if (commandLine.endsAtOnce()) return commandLine.printAnswer();
+
   QApplication app(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
+  identifyOnTheDesktop();
 
   const veltrano::QtPlatform platform;
+
+  if (commandLine.action() == veltrano::CommandLine::Action::Check) {
+    QTextStream report(stdout);
+    return veltrano::CheckInstallation(worksheetFactories(), report);
+  }
 
   bool running = false;
   veltrano::runGuarded([&] { running = veltrano::SubMain::Main(worksheetFactories()); });

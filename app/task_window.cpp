@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -91,6 +92,7 @@ void TaskWindow::buildControls() {
     style::setBackground(option, style::Green);
     option->setGeometry(kMargin, kFirstOptionTop + index * kOptionPitch, kClientWidth - 2 * kMargin,
                         kOptionHeight);
+    option->installEventFilter(this);
     optTask_.append(option);
   }
   optTask_.first()->setChecked(true);
@@ -104,12 +106,12 @@ void TaskWindow::buildControls() {
 }
 
 void TaskWindow::buildMenus() {
-  QAction* help = menuBar()->addAction(QStringLiteral("Help"));
+  QAction* help = menuBar()->addAction(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   help->setShortcut(QKeySequence::HelpContents);
   connect(help, &QAction::triggered, this, guarded([this] { helpClicked(); }));
 
-  QAction* about = menuBar()->addAction(QStringLiteral("About"));
+  QAction* about = menuBar()->addAction(QStringLiteral("&About"));
   about->setObjectName(QStringLiteral("mnuAbout"));
   connect(about, &QAction::triggered, this, guarded([] { AboutVeltrano::ShowAboutScreen(); }));
 }
@@ -148,6 +150,37 @@ void TaskWindow::okClicked() {
 void TaskWindow::helpClicked() {
   platform().help->showContents(this,
                                 QDir::cleanPath(platform().programFolder + QStringLiteral("/ortano.chm")));
+}
+
+// Up and Down choose the option above or below, as in any group of radio
+// buttons, whichever option has the focus; a double click on an option opens
+// its task as OK does.
+bool TaskWindow::eventFilter(QObject* watched, QEvent* event) {
+  const qsizetype index = optTask_.indexOf(qobject_cast<QRadioButton*>(watched));
+  bool consumed = false;
+  if (index >= 0) {
+    runGuarded([&] {
+      if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+          chooseOption(key == Qt::Key_Up ? index - 1 : index + 1);
+          consumed = true;
+        }
+      } else if (event->type() == QEvent::MouseButtonDblClick &&
+                 static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        optTask_[index]->setChecked(true);
+        cmdOK_->click();
+        consumed = true;
+      }
+    });
+  }
+  return consumed || QMainWindow::eventFilter(watched, event);
+}
+
+void TaskWindow::chooseOption(qsizetype index) {
+  if (index < 0 || index >= optTask_.size()) return;
+  optTask_[index]->setChecked(true);
+  optTask_[index]->setFocus(Qt::OtherFocusReason);
 }
 
 // Enter chooses, as the OK button would in a dialog.

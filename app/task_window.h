@@ -30,6 +30,7 @@ class TaskWindow : public QMainWindow {
   static QStringList taskCaptions();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -37,6 +38,7 @@ class TaskWindow : public QMainWindow {
   void buildControls();
   void buildMenus();
   void setTabOrder();
+  void chooseOption(qsizetype index);
   void okClicked();
   void helpClicked();
 

@@ -81,22 +81,24 @@ void WorksheetWindow::buildMenus(const FrameSettings& settings) {
     bar->setObjectName(name);
   };
 
-  QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
   file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
-  command(file, QStringLiteral("mnuOpen"), QStringLiteral("Open"), QKeySequence::Open,
+  command(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence::Open,
           &WorksheetWindow::open);
   separator(file, QStringLiteral("mnuFileBar1"));
-  command(file, QStringLiteral("mnuSave"), QStringLiteral("Save"), QKeySequence::Save,
+  command(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence::Save,
           &WorksheetWindow::save);
-  command(file, QStringLiteral("mnuSaveAs"), settings.saveAsCaption, QKeySequence::SaveAs,
+  // "Save As" and "SaveAs" alike take A as their mnemonic.
+  command(file, QStringLiteral("mnuSaveAs"),
+          QString(settings.saveAsCaption).replace(u'A', QStringLiteral("&A")), QKeySequence::SaveAs,
           &WorksheetWindow::saveAs);
   if (settings.secondFileSeparator) separator(file, QStringLiteral("mnuFileBar2"));
-  command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("Print"), QKeySequence::Print,
+  command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence::Print,
           &WorksheetWindow::print);
-  command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help"), QKeySequence::HelpContents,
+  command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"), QKeySequence::HelpContents,
           &WorksheetWindow::help);
-  command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("About"), QKeySequence(),
+  command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("&About"), QKeySequence(),
           &WorksheetWindow::about);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "app/program_folder.h"
+
 namespace veltrano {
 
 QtPlatform::QtPlatform() {
@@ -12,7 +14,8 @@ QtPlatform::QtPlatform() {
                    .decimal = &decimal_,
                    .clock = &clock_,
                    .shell = &shell_,
-                   .programFolder = QCoreApplication::applicationDirPath()});
+                   .programFolder = locateProgramFolder(QCoreApplication::applicationDirPath(),
+                                                        installedDataFolder(), programFiles())});
 }
 
 }  // namespace veltrano

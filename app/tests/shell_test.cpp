@@ -278,6 +278,46 @@ INSTANTIATE_TEST_SUITE_P(
                       EnterCase{"KeypadEnterOnOk", Qt::Key_Enter, Qt::KeypadModifier, 0, true}),
     [](const ::testing::TestParamInfo<EnterCase>& info) { return info.param.name; });
 
+// Up and Down choose the option above or below the one with the focus, take
+// the focus along and stop at either end, whichever option was chosen
+// before; OK then opens the task chosen last.
+TEST_F(ShellTest, ArrowKeysChooseTheOptionAboveOrBelow) {
+  TaskWindow* selector = startUp();
+  selector->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
+  const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
+  options[3]->setFocus();  // while option 0 is chosen
+  const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 4}, {Qt::Key_Down, 4}, {Qt::Key_Up, 3},
+                                           {Qt::Key_Up, 2},   {Qt::Key_Up, 1},   {Qt::Key_Up, 0},
+                                           {Qt::Key_Up, 0},   {Qt::Key_Down, 1}};
+  for (const auto& [key, chosen] : steps) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_TRUE(options[chosen]->isChecked() && options[chosen]->hasFocus()) << chosen;
+  }
+  child<QPushButton>(selector, "cmdOK")->click();
+  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(1)});
+}
+
+TEST_F(ShellTest, DoubleClickOnAnOptionOpensItsWorksheetAsOkDoes) {
+  TaskWindow* selector = startUp();
+  QRadioButton* option = indexedGroup<QRadioButton>(selector, "OptTask").at(2);
+  QTest::mouseDClick(option, Qt::LeftButton, {}, QPoint(option->width() - 4, 4));
+  EXPECT_EQ(selector->SelectedTask, 2);
+  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(2)});
+  EXPECT_EQ(created, (std::array<int, kWorksheetCount>{0, 0, 1, 0, 0}));
+}
+
+// The selector's menus answer Alt and their letter.
+TEST_F(ShellTest, AltHOpensHelpAndAltAShowsAbout) {
+  TaskWindow* selector = startUp();
+  selector->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
+  QTest::keyClick(selector, Qt::Key_H, Qt::AltModifier);
+  EXPECT_EQ(platform().help.opened.size(), 1);
+  QTest::keyClick(selector, Qt::Key_A, Qt::AltModifier);
+  EXPECT_NE(AboutVeltrano::AboutScreen(), nullptr);
+}
+
 TEST_F(ShellTest, AWorksheetThatCannotLoadIsReportedThenEverythingEnds) {
   factories[0] = []() -> QWidget* { raise(ErrorNumber::FileNotFound, "P100008.txt"); };
   TaskWindow* selector = startUp("!");  // so that the restore shows

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <optional>
 
 #include "common/dimension.h"
@@ -63,19 +64,22 @@ class Sheet : public WorksheetWindow {
 
 class FrameTest : public WindowTest {};
 
-QStringList menuEntries(const QMenu* menu) {
+// A caption as the user reads it: the mnemonic's '&' is not shown.
+QString visible(const QAction* action) { return QString(action->text()).remove('&'); }
+
+QStringList entries(const QList<QAction*>& actions) {
   QStringList entries;
-  for (const QAction* action : menu->actions()) entries << action->objectName() + "=" + action->text();
+  for (const QAction* action : actions) entries << action->objectName() + "=" + visible(action);
   return entries;
 }
+QStringList menuEntries(const QMenu* menu) { return entries(menu->actions()); }
 
 TEST_F(FrameTest, MenusCaptionAndClientArea) {
   Sheet sheet;
   EXPECT_EQ(shownTitle(&sheet), "Sheet  www.veltrano.org");
   EXPECT_EQ(sheet.clientArea()->size(), QSize(632, 434));
-  QStringList bar;
-  for (const QAction* action : sheet.menuBar()->actions()) bar << action->objectName() + "=" + action->text();
-  EXPECT_EQ(bar, (QStringList{"mnuFile=File", "mnuPrint=Print", "mnuHelp=Help", "mnuAbout=About"}));
+  EXPECT_EQ(entries(sheet.menuBar()->actions()),
+            (QStringList{"mnuFile=File", "mnuPrint=Print", "mnuHelp=Help", "mnuAbout=About"}));
   EXPECT_EQ(
       menuEntries(sheet.findChild<QMenu*>("mnuFile")),
       (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=Save As", "mnuFileBar2="}));
@@ -86,6 +90,42 @@ TEST_F(FrameTest, MenusCaptionAndClientArea) {
   Sheet other(complex);
   EXPECT_EQ(menuEntries(other.findChild<QMenu*>("mnuFile")),
             (QStringList{"mnuOpen=Open", "mnuFileBar1=", "mnuSave=Save", "mnuSaveAs=SaveAs"}));
+}
+
+// Every caption of the menu bar and of the File menu has a letter for Alt
+// (or for the key alone once the menu is open), and no two share one.
+TEST_F(FrameTest, EveryMenuCaptionHasItsOwnMnemonic) {
+  for (const char* saveAs : {"Save As", "SaveAs"}) {
+    FrameSettings settings = Sheet::defaultSettings();
+    settings.saveAsCaption = saveAs;
+    Sheet sheet(settings);
+    for (const QList<QAction*>& level :
+         {sheet.menuBar()->actions(), sheet.findChild<QMenu*>("mnuFile")->actions()}) {
+      QStringList letters;
+      for (const QAction* action : level) {
+        if (action->isSeparator()) continue;
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        EXPECT_FALSE(mnemonic.isEmpty()) << visible(action).toStdString();
+        EXPECT_FALSE(letters.contains(mnemonic.toString())) << visible(action).toStdString();
+        letters << mnemonic.toString();
+      }
+    }
+  }
+}
+
+// Alt+F opens the File menu from a field, and types nothing into it.
+TEST_F(FrameTest, AltFOpensTheFileMenuAndTypesNothing) {
+  Sheet sheet;
+  sheet.show();
+  sheet.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+  sheet.field->setFocus();
+  typeText(sheet.field, "12");
+  QTest::keyClick(sheet.field, Qt::Key_F, Qt::AltModifier);
+  QMenu* file = sheet.findChild<QMenu*>("mnuFile");
+  EXPECT_TRUE(file->isVisible());
+  EXPECT_EQ(sheet.field->text(), "12");
+  file->close();
 }
 
 TEST_F(FrameTest, SaveAsksOnceThenWritesSilently) {

@@ -1,0 +1,36 @@
+#include "app/program_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#ifndef VELTRANO_INSTALLED_DATA_FOLDER
+#define VELTRANO_INSTALLED_DATA_FOLDER "../share/veltrano"
+#endif
+
+namespace veltrano {
+namespace {
+bool holdsAny(const QDir& folder, const QStringList& files) {
+  return std::any_of(files.begin(), files.end(),
+                     [&folder](const QString& name) { return QFileInfo(folder.filePath(name)).isFile(); });
+}
+}  // namespace
+
+QString locateProgramFolder(const QString& executableFolder, const QString& installedDataFolder,
+                            const QStringList& programFiles) {
+  const QDir beside(executableFolder);
+  if (holdsAny(beside, programFiles)) return executableFolder;
+  const QDir installed(QDir::cleanPath(beside.absoluteFilePath(installedDataFolder)));
+  if (holdsAny(installed, programFiles)) return installed.path();
+  return executableFolder;
+}
+
+QStringList programFiles() {
+  return {QStringLiteral("P100008.txt"),  QStringLiteral("ortano.chm"),  QStringLiteral("Factors.chm"),
+          QStringLiteral("Triangle.chm"), QStringLiteral("circles.chm"), QStringLiteral("complex.chm"),
+          QStringLiteral("bases.chm")};
+}
+
+QString installedDataFolder() { return QStringLiteral(VELTRANO_INSTALLED_DATA_FOLDER); }
+
+}  // namespace veltrano

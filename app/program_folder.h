@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace veltrano {
+
+// Where the program's own files (the prime table and the help files) are
+// found, seen from the folder of the executable: that folder itself when it
+// holds any of them (a build tree, or a copied folder), otherwise the data
+// folder of an installation, given relative to the executable's folder
+// ("../share/veltrano"), so that any prefix works and a copied installation
+// keeps working. When neither holds them, the executable's folder, so that
+// a missing file is reported where a user would look for it first.
+QString locateProgramFolder(const QString& executableFolder, const QString& installedDataFolder,
+                            const QStringList& programFiles);
+
+// The program's files that mark its folder: "P100008.txt" and the six help files.
+QStringList programFiles();
+
+// The installed data folder relative to the executable's folder, as the build configured it.
+QString installedDataFolder();
+
+}  // namespace veltrano

@@ -1,0 +1,85 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "common/testing/printers.h"
+
+using namespace veltrano;
+using Action = CommandLine::Action;
+
+namespace {
+
+struct ParseCase {
+  QStringList arguments;  // after the program's name
+  Action action;
+  const char* answerHolds;
+};
+
+TEST(CommandLineTest, OwnOptionsQtOptionsAndRefusals) {
+  const ParseCase cases[] = {
+      {{}, Action::Run, ""},
+      {{"--check"}, Action::Check, ""},
+      {{"-platform", "offscreen", "--check"}, Action::Check, ""},
+      {{"-h"}, Action::ShowHelp, "Usage: veltrano [options]"},
+      {{"--help", "--version", "--bogus"}, Action::Refuse, "Unknown option 'bogus'."},
+      {{"--version", "--help"}, Action::ShowHelp, "--check"},
+      {{"-v"}, Action::ShowVersion, "Veltrano 1.0\n"},
+      // Qt's own options, with their values in either form, are left to Qt.
+      {{"-style", "Fusion", "-reverse", "--platform=offscreen", "-display", ":9", "-session", "1a2b",
+        "-qwindowgeometry", "300x200+0+0", "-stylesheet=x.qss", "-nograb"},
+       Action::Run,
+       ""},
+      {{"--bogus"}, Action::Refuse, "Unknown option 'bogus'."},
+      {{"-pl"}, Action::Refuse, "Unknown option 'pl'."},
+      {{"-platform"}, Action::Refuse, "Missing value after '-platform'."},
+      {{"--version=2"}, Action::Refuse, "Unexpected value after '--version'."},
+      {{"results.txt"}, Action::Refuse, "Unexpected argument 'results.txt'."},
+  };
+  for (const ParseCase& c : cases) {
+    const CommandLine line(QStringList{"veltrano"} + c.arguments);
+    const std::string shown = c.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.action(), c.action) << shown;
+    EXPECT_TRUE(line.answer().contains(c.answerHolds)) << shown << "\n" << line.answer().toStdString();
+    EXPECT_EQ(line.exitStatus(), c.action == Action::Refuse ? 1 : 0) << shown;
+    if (c.action == Action::Refuse) {
+      EXPECT_TRUE(line.answer().endsWith(CommandLine::usage())) << shown;
+    }
+  }
+}
+
+struct RunCase {
+  QStringList arguments;
+  int exitCode;
+  const char* out;  // what standard output starts with
+  const char* err;  // what standard error holds
+};
+
+// The program itself, with no display to reach and no platform chosen: it
+// must answer before Qt looks for one.
+TEST(CommandLineTest, AnswersWithoutADisplayAndWithoutAWindow) {
+  const RunCase cases[] = {
+      {{"--help"}, 0, "Usage: veltrano [options]\n", ""},
+      {{"--version"}, 0, "Veltrano 1.0\n", ""},
+      {{"-style", "Fusion", "-v"}, 0, "Veltrano 1.0\n", ""},
+      {{"--frobnicate"}, 1, "", "veltrano: Unknown option 'frobnicate'.\n\nUsage: veltrano [options]\n"},
+  };
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+  for (const RunCase& c : cases) {
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QCoreApplication::applicationDirPath() + "/veltrano", c.arguments);
+    ASSERT_TRUE(program.waitForFinished(20000)) << c.arguments.join(' ').toStdString();
+    const std::string out = program.readAllStandardOutput().toStdString();
+    const std::string err = program.readAllStandardError().toStdString();
+    const std::string shown = c.arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << shown;
+    EXPECT_EQ(program.exitCode(), c.exitCode) << shown << "\n" << err;
+    EXPECT_TRUE(out.starts_with(c.out)) << shown << "\n" << out;
+    EXPECT_TRUE(*c.err ? err.starts_with(c.err) : err.empty()) << shown << "\n" << err;
+  }
+}
+
+}  // namespace
