@@ -10,6 +10,13 @@ export QT_QPA_PLATFORM=offscreen
 # The whole tree keeps the project's format.
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
+# The desktop entry, the AppStream metadata and the manual page pass their
+# validators: any error fails the run, and so does any warning of man.
+desktop-file-validate desktop/org.veltrano.Veltrano.desktop
+appstreamcli validate --no-net desktop/org.veltrano.Veltrano.metainfo.xml
+man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z desktop/veltrano.1 2>&1 >/dev/null)
+[ -z "$man_warnings" ] || { echo "$man_warnings" >&2; exit 1; }
+
 # Every test case runs in a process of its own; the cases share no files, so
 # they run side by side, one per core.
 jobs=$(nproc)

@@ -10,6 +10,8 @@ packages=(
   libgmp-dev
   libmspack-dev
   fonts-liberation fonts-dejavu-core
+  librsvg2-bin
+  desktop-file-utils appstream man-db
 )
 packages+=("$@")
 
