@@ -26,7 +26,7 @@ void WaitForSplash() {
   while (start.secsTo(clock.now()) <= 2) clock.pause();
 }
 
-bool Main(const WorksheetFactories& factories) {
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits) {
   // Windows come and go (the splash, the selector hidden for good); only
   // ShutDown ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -36,6 +36,7 @@ bool Main(const WorksheetFactories& factories) {
   }
   AboutVeltrano::ShowAboutScreen();
   QCoreApplication::processEvents();
+  if (whileSplashWaits) whileSplashWaits();
   WaitForSplash();
   AboutVeltrano::UnloadAboutScreen();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/worksheet_windows.h"
 
 namespace veltrano {
@@ -12,7 +14,9 @@ namespace SubMain {
 // for more than 2 and at most 3 seconds, then the task selector. Returns
 // false when the program has ended already (the user declined the switch to
 // a decimal point); then no window is left and the event loop must not run.
-bool Main(const WorksheetFactories& factories);
+// whileSplashWaits runs once the splash is painted, before the wait: work
+// that would otherwise delay the first window.
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits = {});
 
 // Waits on the clock, read to the whole second, until its seconds count has
 // advanced by 3; processes no events meanwhile.

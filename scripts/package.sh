@@ -11,7 +11,7 @@ scripts/setup.sh dpkg-dev file lintian
 # Debian's compiler and linker flags, all hardening included; given on the
 # command line so that they reach an existing build folder too.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-scripts/build.sh build-package -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF \
+scripts/build.sh build-package -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 rm -f build-package/veltrano_*.deb

@@ -125,6 +125,20 @@ TEST_F(ShellTest, ShowsTheSplashDuringTheWaitThenOnlyTheSelector) {
   EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector});
 }
 
+// Work held back from the way to the first window runs once the splash is
+// painted, before its wait.
+TEST_F(ShellTest, WorkForTheSplashWaitRunsOnceWithTheSplashAlone) {
+  int runs = 0;
+  bool splashAlone = false;
+  EXPECT_TRUE(SubMain::Main(factories, [&] {
+    ++runs;
+    const AboutWindow* about = AboutVeltrano::AboutScreen();
+    splashAlone = about && about->isVisible() && !SubMain::TaskSelector() && platform().clock.pauses == 0;
+  }));
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(splashAlone);
+}
+
 // What Yes leads to, up to the end, is in the shutdown tests.
 TEST_F(ShellTest, CommaWarningAsksWithTheWholeText) {
   startUp(",");
