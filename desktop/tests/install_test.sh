@@ -2,10 +2,11 @@
 # Installs a build into a fresh prefix and runs the installed program from a
 # folder that holds none of its files: it must find its prime table and help
 # files in share/veltrano, and so must a copy of the whole installation.
-# Usage: install_test.sh BUILD_DIR "Veltrano VERSION"
+# Usage: install_test.sh CMAKE BUILD_DIR "Veltrano VERSION"
 set -euo pipefail
-build=$1
-version=$2
+cmake=$1
+build=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -15,7 +16,7 @@ fail() {
 }
 
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
+"$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || {
   cat "$work/install.log" >&2
   fail "cmake --install"
 }
