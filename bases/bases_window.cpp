@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
+#include <functional>
 
 #include "bases/row_width_delegate.h"
 #include "common/event_guard.h"
@@ -50,6 +52,26 @@ QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text, 
 }
 
 bool isEnter(const QKeyEvent& event) { return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter; }
+
+// Refuses, whole, an edit that would make the text longer than the number
+// texts the converter reads, rather than cut off what was pasted.
+class LengthLimit : public QValidator {
+ public:
+  LengthLimit(qsizetype limit, std::function<void(qsizetype)> refused, QObject* parent)
+      : QValidator(parent), limit_(limit), refused_(std::move(refused)) {}
+
+  State validate(QString& text, int&) const override {
+    if (text.size() <= limit_) return Acceptable;
+    refused_(text.size());
+    return Invalid;
+  }
+
+ private:
+  qsizetype limit_;
+  std::function<void(qsizetype)> refused_;
+};
+
+const QString kBaseRange = QStringLiteral("The base must be a whole number from 2 to 36");
 }  // namespace
 
 BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent) {
@@ -71,7 +93,17 @@ void BasesWindow::buildControls() {
   makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Enter NUMBER:"), {8, 64, 112, 20});
   txtNumber_ = makeField(area, QStringLiteral("txtNumber"), QStringLiteral("Enter number here"),
                          QStringLiteral("Enter number to be converted here"), {124, 62, 396, 24});
-  txtNumber_->setMaxLength(BaseConverter::kMaxTextLength);
+  txtNumber_->setValidator(new LengthLimit(
+      BaseConverter::kMaxTextLength,
+      [this](qsizetype length) {
+        setNote(
+            txtNumber_->objectName(),
+            QStringLiteral("Not taken: a number can have at most %1 characters, and this one would have %2")
+                .arg(BaseConverter::kMaxTextLength)
+                .arg(length));
+      },
+      txtNumber_));
+  connect(txtNumber_, &QLineEdit::textEdited, this, [this] { clearNote(txtNumber_->objectName()); });
 
   cmdConvert_ = new QPushButton(QStringLiteral("Convert"), area);
   cmdConvert_->setObjectName(QStringLiteral("cmdConvert"));
@@ -134,7 +166,7 @@ bool BasesWindow::baseFieldLeaving(const QFocusEvent& event) const {
 void BasesWindow::baseFieldFocusOut(const QFocusEvent& event) {
   if (!baseFieldLeaving(event)) return;
   if (!validateBase()) {
-    // Refused without a message: the focus stays in the base field.
+    // The focus stays in the base field, and the status area says why.
     txtBase_->setFocus(Qt::OtherFocusReason);
     return;
   }
@@ -149,7 +181,9 @@ bool BasesWindow::validateBase() {
     if (e.number() != ErrorNumber::Overflow) throw;
     base_ = 0;  // beyond 32 bits: no base at all
   }
-  return BaseConverter::isValidBase(base_);
+  const bool valid = BaseConverter::isValidBase(base_);
+  setNote(txtBase_->objectName(), valid ? QString() : kBaseRange);
+  return valid;
 }
 
 bool BasesWindow::numberFieldKey(const QKeyEvent& event) {
@@ -162,6 +196,7 @@ bool BasesWindow::numberFieldKey(const QKeyEvent& event) {
 void BasesWindow::convert() {
   // A click on the button whose focus move the base field refused.
   if (!BaseConverter::isValidBase(base_)) {
+    setNote(txtBase_->objectName(), kBaseRange);
     txtBase_->setFocus(Qt::OtherFocusReason);
     return;
   }

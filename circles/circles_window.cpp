@@ -145,11 +145,15 @@ void CirclesWindow::buildFields() {
 
 void CirclesWindow::connectHandlers() {
   CircleVariables& v = solver_.variables();
-  onFieldChanged(field(CircleField::Radius), [this, &v] { store(v.Radius, field(CircleField::Radius)); });
-  onFieldChanged(field(CircleField::Arc), [this, &v] { store(v.Arc, field(CircleField::Arc)); });
-  onFieldChanged(field(CircleField::Chord), [this, &v] { store(v.Chord, field(CircleField::Chord)); });
-  onFieldChanged(field(CircleField::CentralAngle),
-                 [this, &v] { store(v.CentralAngle, field(CircleField::CentralAngle), Dimension::Pi, 180); });
+  const auto watch = [this](CircleField which, std::function<void()> handler) {
+    const QString caption = QString::fromLatin1(kFieldDesigns[static_cast<std::size_t>(which)].caption);
+    onFieldChanged(field(which), caption.chopped(3), std::move(handler));
+  };
+  watch(CircleField::Radius, [this, &v] { store(v.Radius, field(CircleField::Radius)); });
+  watch(CircleField::Arc, [this, &v] { store(v.Arc, field(CircleField::Arc)); });
+  watch(CircleField::Chord, [this, &v] { store(v.Chord, field(CircleField::Chord)); });
+  watch(CircleField::CentralAngle,
+        [this, &v] { store(v.CentralAngle, field(CircleField::CentralAngle), Dimension::Pi, 180); });
   for (QRadioButton* button : tasks_) {
     connect(button, &QRadioButton::toggled, this, guarded([this, button](bool checked) {
               if (checked) selectTask(button->property("index").toInt());

@@ -14,28 +14,44 @@ namespace {
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+
 QString withoutBlanks(const QString& text) {
   QString kept;
   kept.reserve(text.size());
   for (QChar c : text) {
-    if (c != u' ' && c != u'\t' && c != u'\n') kept.append(c);
+    if (!isBlank(c)) kept.append(c);
   }
   return kept;
+}
+
+bool isRadixPrefix(const QString& kept) {
+  return kept.size() >= 2 && kept[0] == u'&' && (kept[1].toUpper() == u'H' || kept[1].toUpper() == u'O');
+}
+
+int radixOf(const QString& kept) { return kept[1].toUpper() == u'H' ? 16 : 8; }
+
+int radixDigit(QChar character) {
+  const char16_t c = character.toUpper().unicode();
+  return (c >= u'0' && c <= u'9') ? c - u'0' : (c >= u'A' && c <= u'F') ? c - u'A' + 10 : 99;
+}
+
+// The digits that follow "&H" or "&O".
+int radixDigitCount(const QString& kept, int radix) {
+  int i = 2;
+  while (i < kept.size() && radixDigit(kept[i]) < radix) ++i;
+  return i - 2;
 }
 
 // "&H" and "&O" numbers are whole numbers of at most 32 bits; as in the old
 // BASIC dialects, four hex digits or fewer are a 16-bit two's complement
 // value and more are a 32-bit one.
-double radixNumber(const QString& text, int radix) {
+double radixNumber(const QString& kept, int radix) {
+  const int digits = radixDigitCount(kept, radix);
   std::uint64_t value = 0;
-  int digits = 0;
-  for (int i = 2; i < text.size(); ++i) {
-    const char16_t c = text[i].toUpper().unicode();
-    const int digit = (c >= u'0' && c <= u'9') ? c - u'0' : (c >= u'A' && c <= u'F') ? c - u'A' + 10 : 99;
-    if (digit >= radix) break;
-    value = value * radix + digit;
+  for (int i = 2; i < 2 + digits; ++i) {
+    value = value * radix + radixDigit(kept[i]);
     if (value > 0xFFFFFFFFull) raise(ErrorNumber::Overflow);
-    ++digits;
   }
   if (digits == 0) return 0.0;
   if (value <= 0xFFFF) return static_cast<double>(static_cast<std::int16_t>(value));
@@ -44,8 +60,15 @@ double radixNumber(const QString& text, int radix) {
 
 // The longest prefix of text that forms a decimal number, as plain ASCII
 // ready for the C library: sign, digits with at most one point, exponent.
-std::string numberPrefix(const QString& text) {
+// length is how many characters of text it spans, 0 when there is none.
+struct DecimalPrefix {
   std::string literal;
+  int length = 0;
+};
+
+DecimalPrefix numberPrefix(const QString& text) {
+  DecimalPrefix prefix;
+  std::string& literal = prefix.literal;
   int i = 0;
   const int n = static_cast<int>(text.size());
   if (i < n && (text[i] == u'+' || text[i] == u'-')) literal += static_cast<char>(text[i++].unicode());
@@ -69,9 +92,22 @@ std::string numberPrefix(const QString& text) {
     if (j < n && (text[j] == u'+' || text[j] == u'-')) exponent += static_cast<char>(text[j++].unicode());
     int exponentDigits = 0;
     for (; j < n && isDigit(text[j]); ++j, ++exponentDigits) exponent += static_cast<char>(text[j].unicode());
-    if (exponentDigits > 0) literal += exponent;
+    if (exponentDigits > 0) {
+      literal += exponent;
+      i = j;
+    }
   }
-  return literal;
+  prefix.length = i;
+  return prefix;
+}
+
+// How many characters of the blank-free text the number spans.
+int readLength(const QString& kept) {
+  if (isRadixPrefix(kept)) {
+    const int digits = radixDigitCount(kept, radixOf(kept));
+    return digits == 0 ? 0 : 2 + digits;
+  }
+  return numberPrefix(kept).length;
 }
 
 double parseDecimal(const std::string& literal) {
@@ -85,13 +121,23 @@ double parseDecimal(const std::string& literal) {
 
 double TextToNumber(const QString& text) {
   const QString kept = withoutBlanks(text);
-  if (kept.size() >= 2 && kept[0] == u'&') {
-    const QChar kind = kept[1].toUpper();
-    if (kind == u'H') return radixNumber(kept, 16);
-    if (kind == u'O') return radixNumber(kept, 8);
-  }
-  const std::string literal = numberPrefix(kept);
+  if (isRadixPrefix(kept)) return radixNumber(kept, radixOf(kept));
+  const std::string literal = numberPrefix(kept).literal;
   return literal.empty() ? 0.0 : parseDecimal(literal);
+}
+
+NumberExtent ReadNumberExtent(const QString& text) {
+  const QString kept = withoutBlanks(text);
+  const int length = readLength(kept);
+  // The rest holds the characters after the number that are not blanks;
+  // count them back from the end of the text, blanks among them kept.
+  qsizetype unread = kept.size() - length;
+  qsizetype restStart = text.size();
+  while (unread > 0) {
+    --restStart;
+    if (!isBlank(text[restStart])) --unread;
+  }
+  return {length > 0, text.mid(restStart).trimmed()};
 }
 
 // The rule for the exponent form: with the value rounded to 15 significant

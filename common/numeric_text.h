@@ -16,6 +16,16 @@ namespace veltrano {
 // the double range raises Overflow.
 double TextToNumber(const QString& text);
 
+// How much of a text TextToNumber reads: whether it finds a leading number,
+// and the rest of the text after that number with the blanks at its ends
+// dropped, empty when the whole text is read. It never raises an error, not
+// even for a number beyond the double range.
+struct NumberExtent {
+  bool hasNumber = false;
+  QString rest;
+};
+NumberExtent ReadNumberExtent(const QString& text);
+
 // The display text of a value: 15 significant digits, no trailing zeros, a
 // leading zero below 1, and exponent form for very large or small magnitudes.
 QString NumberToText(double value);

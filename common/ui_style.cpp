@@ -1,6 +1,7 @@
 #include "common/ui_style.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
 #include <QVariant>
@@ -21,9 +22,15 @@ QFont font(const QString& family, double pointSize, bool bold) {
 
 void setBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Base, colour);
-  palette.setColor(QPalette::Window, colour);
-  palette.setColor(QPalette::Button, colour);
+  for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+    palette.setColor(role, colour);
+    // A disabled field looks disabled, as the platform draws it, rather than
+    // as an input the user could type into.
+    if (qobject_cast<const QLineEdit*>(widget)) {
+      palette.setColor(QPalette::Disabled, role,
+                       QApplication::palette(widget).color(QPalette::Disabled, role));
+    }
+  }
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }

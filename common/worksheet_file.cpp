@@ -113,6 +113,7 @@ std::int32_t WorksheetReader::readCount() {
   const double value = field.toDouble(&ok);  // always the C locale's full stop
   if (!ok) raise(std::isinf(value) ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch, path_);
   if (!(std::fabs(value) < 2147483648.5)) raise(ErrorNumber::Overflow, path_);
+  if (value != std::trunc(value)) fractionalCount_ = field;
   return ToLong(value);
 }
 

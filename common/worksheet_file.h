@@ -29,6 +29,9 @@ class WorksheetReader {
   // empty field is 0, a field that is no number raises Type mismatch and one
   // beyond 32 bits raises Overflow.
   std::int32_t readCount();
+  // The last count field that was no whole number ("2.6"), as written;
+  // empty when there was none.
+  const QString& fractionalCount() const { return fractionalCount_; }
   bool atEnd() const { return pos_ >= text_.size(); }
 
  private:
@@ -38,6 +41,7 @@ class WorksheetReader {
 
   QString text_;
   QString path_;
+  QString fractionalCount_;
   qsizetype pos_ = 0;
 };
 

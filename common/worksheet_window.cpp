@@ -16,6 +16,7 @@
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
+#include "common/input_notes.h"
 #include "common/platform.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -140,9 +141,11 @@ void WorksheetWindow::open() {
   Dimension::CurrentFileName = platform().files->openFileName(this);
   if (Dimension::CurrentFileName.isEmpty()) return;
   std::function<void()> putIntoWindow;
+  QString fractionalCount;
   try {
     WorksheetReader file = WorksheetReader::fromFile(Dimension::CurrentFileName);
     putIntoWindow = readWorksheetFile(file);
+    fractionalCount = file.fractionalCount();
   } catch (...) {
     // The window is untouched, and so is the name a later Save writes to.
     Dimension::CurrentFileName = previous;
@@ -153,6 +156,7 @@ void WorksheetWindow::open() {
   putIntoWindow();
   showFileInTitle(Dimension::CurrentFileName);
   setWindowModified(false);
+  setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
 }
 
 bool WorksheetWindow::settleUnsavedChanges() {
@@ -239,10 +243,13 @@ void WorksheetWindow::showStatus() {
 
 QString WorksheetWindow::statusText() const { return status_->text(); }
 
-void WorksheetWindow::onFieldChanged(QLineEdit* field, std::function<void()> handler) {
-  connect(field, &QLineEdit::textChanged, this, [this, handler = std::move(handler)] {
+void WorksheetWindow::onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
+  connect(field, &QLineEdit::textChanged, this, [this, field, name, handler = std::move(handler)] {
     markChanged();
     runGuarded([&] {
+      // Before the solve: its nested changes of other fields, and of this
+      // one, then leave every field's note matching the text it shows.
+      noteReading(field, name);
       try {
         handler();
       } catch (const RuntimeError& e) {
@@ -251,6 +258,10 @@ void WorksheetWindow::onFieldChanged(QLineEdit* field, std::function<void()> han
       }
     });
   });
+}
+
+void WorksheetWindow::noteReading(const QLineEdit* field, const QString& name) {
+  setNote(field->objectName(), PartialReadingNote(name, field->text()));
 }
 
 void WorksheetWindow::closeEvent(QCloseEvent* event) {

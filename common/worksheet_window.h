@@ -92,8 +92,9 @@ class WorksheetWindow : public QMainWindow {
   // Connects a field's change handler for the windows that solve on every
   // change. A number too large to read (Overflow) is told in the status area
   // instead of a box, so typing goes on; other errors get the usual box.
-  // A change of a field the handler watches marks the content changed.
-  void onFieldChanged(QLineEdit* field, std::function<void()> handler);
+  // A change of a field the handler watches marks the content changed. A
+  // text read only in part gets a note that calls the field by name.
+  void onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler);
 
   // Marks the content changed where no watched field tells: a row added, a
   // result emptied. Open clears the mark once the file's content is in.
@@ -109,6 +110,7 @@ class WorksheetWindow : public QMainWindow {
   // caller may go on and replace or drop the content.
   bool settleUnsavedChanges();
   void showFileInTitle(const QString& path);
+  void noteReading(const QLineEdit* field, const QString& name);
 
   FrameSettings settings_;
   QWidget* client_;

@@ -104,6 +104,9 @@ ComplexWindow::ComplexWindow(QWidget* parent) : WorksheetWindow(frameSettings(),
   solver_.n = TextToNumber(inputs_[N]->text());
   solver_.Task = 0;
   connectHandlers();
+  // The first key typed goes into a.
+  inputs_[A]->setFocus();
+  inputs_[A]->selectAll();
 }
 
 void ComplexWindow::buildHeader(QWidget* area) {
@@ -233,8 +236,10 @@ void ComplexWindow::connectHandlers() {
               if (contents() != before) markChanged();
             }));
   }
+  // Each field by the letter its label gives it: "Real part (a) = ".
+  const char* const names[] = {"a", "b", "c", "d", "n"};
   for (Input input : {A, B, C, D, N}) {
-    onFieldChanged(inputs_[input], [this, input] { inputChanged(input); });
+    onFieldChanged(inputs_[input], QString::fromLatin1(names[input]), [this, input] { inputChanged(input); });
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
+#include "common/input_notes.h"
 #include "common/numeric_text.h"
 #include "common/platform.h"
 #include "common/result_list.h"
@@ -59,6 +60,22 @@ void FactorsWindow::buildControls() {
 
   connect(cmdFactor_, &QPushButton::clicked, this, guarded([this] { factorise(); }));
   connect(txtNumber_, &NumberField::enterPressed, cmdFactor_, guarded([this] { cmdFactor_->click(); }));
+  connectNotes();
+}
+
+// Whatever the number field leaves out is said in the status area, until
+// the user next changes the number.
+void FactorsWindow::connectNotes() {
+  const QString key = txtNumber_->objectName();
+  const QString digitsOnly = QStringLiteral("Only whole numbers from 1 to %1 can be factored")
+                                 .arg(NumberToText(factoriser_.largest()));
+  connect(txtNumber_, &NumberField::keyDiscarded, this,
+          [this, key, digitsOnly] { setNote(key, digitsOnly + QStringLiteral(": digits only")); });
+  connect(txtNumber_, &NumberField::insertRefused, this, [this, key, digitsOnly](const QString& text) {
+    setNote(key, QuotedExcerpt(text) + QStringLiteral(" was refused: ") + digitsOnly.toLower() +
+                     QStringLiteral(", digits only"));
+  });
+  connect(txtNumber_, &QLineEdit::textEdited, this, [this, key] { clearNote(key); });
 }
 
 void FactorsWindow::factorise() {

@@ -36,6 +36,7 @@ class FactorsWindow : public WorksheetWindow {
 
  private:
   void buildControls();
+  void connectNotes();
   void addRow(const QString& row);
   void focusNumber();
 

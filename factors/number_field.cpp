@@ -5,26 +5,53 @@
 #include <QKeySequence>
 #include <QTimer>
 #include <QValidator>
+#include <algorithm>
 
 #include "common/event_guard.h"
 
 namespace veltrano::factors {
 namespace {
 
-// Strips everything but digits from the field after each edit, so pasted
-// text ("1.5", "-12", "1 000") keeps only its digits. The prompt the field
-// starts with stands until the user edits it.
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// What an edit put into the text: an insertion (typed, pasted or dropped)
+// leaves the cursor after what it put in, followed by the end of the old
+// text; before that stands what the old text and the new one start with.
+QString insertedPart(const QString& before, const QString& after, int cursor) {
+  const qsizetype tail = after.size() - cursor;
+  const qsizetype limit = std::clamp<qsizetype>(before.size() - tail, 0, cursor);
+  qsizetype head = 0;
+  while (head < limit && before[head] == after[head]) ++head;
+  return after.mid(head, cursor - head);
+}
+
+bool digitsAndBlanksOnly(const QString& text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return isDigit(c) || c.isSpace(); });
+}
+
+}  // namespace
+
+// Keeps only the digits of the field after each edit, so that "1 000" gets
+// in as 1000; an edit that would put anything else in ("-12", "1.5") is
+// refused whole rather than have its digits taken for another number. The
+// prompt the field starts with stands until the user edits it.
 class DigitsOnly : public QValidator {
  public:
-  DigitsOnly(QString prompt, QObject* parent) : QValidator(parent), prompt_(std::move(prompt)) {}
+  DigitsOnly(QString prompt, NumberField* field)
+      : QValidator(field), prompt_(std::move(prompt)), field_(field) {}
 
   State validate(QString& text, int& cursor) const override {
     if (text == prompt_) return Acceptable;
+    const QString inserted = insertedPart(field_->shown_, text, cursor);
+    if (!digitsAndBlanksOnly(inserted)) {
+      emit field_->insertRefused(inserted);
+      return Invalid;
+    }
     QString digits;
     digits.reserve(text.size());
     int digitsBeforeCursor = 0;
     for (int i = 0; i < text.size(); ++i) {
-      if (text[i] < u'0' || text[i] > u'9') continue;
+      if (!isDigit(text[i])) continue;
       digits.append(text[i]);
       if (i < cursor) ++digitsBeforeCursor;
     }
@@ -35,7 +62,10 @@ class DigitsOnly : public QValidator {
 
  private:
   QString prompt_;
+  NumberField* field_;
 };
+
+namespace {
 
 bool isDigitKey(const QKeyEvent* event) {
   const QString text = event->text();
@@ -71,8 +101,9 @@ bool isEditingShortcut(const QKeyEvent* event) {
 
 }  // namespace
 
-NumberField::NumberField(const QString& prompt, QWidget* parent) : QLineEdit(prompt, parent) {
+NumberField::NumberField(const QString& prompt, QWidget* parent) : QLineEdit(prompt, parent), shown_(prompt) {
   setValidator(new DigitsOnly(prompt, this));
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
 }
 
 bool NumberField::passes(const QKeyEvent* event) {
@@ -89,6 +120,8 @@ void NumberField::keyPressEvent(QKeyEvent* event) {
       QLineEdit::keyPressEvent(event);
     } else {
       event->accept();  // discarded, not passed on to the window
+      const QString typed = event->text();
+      if (!typed.isEmpty() && typed[0].isPrint()) emit keyDiscarded(typed);
     }
   });
 }

@@ -159,7 +159,8 @@ void TrianglesWindow::loadVariables() {
 void TrianglesWindow::connectHandlers() {
   for (int i = 0; i < 6; ++i) {
     const auto part = static_cast<Part>(i);
-    onFieldChanged(field(part), [this, part] { storeAndSolve(part); });
+    const QString name = QString::fromLatin1(kFieldPlaces[i].caption).remove(u'=').trimmed();
+    onFieldChanged(field(part), name, [this, part] { storeAndSolve(part); });
   }
   for (QRadioButton* button : caseButtons_) {
     const int index = button->property("index").toInt();

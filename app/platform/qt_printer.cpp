@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 
+#include "common/line_wrap.h"
 #include "common/runtime_error.h"
 
 namespace veltrano {
@@ -28,7 +30,21 @@ bool QtPrinter::showPrintDialog(QWidget* owner) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+// The margins the printer would use, but never less than 10 mm a side:
+// some printers offer 4 mm, which cuts close to the edge of the sheet.
+void QtPrinter::setMargins() {
+  constexpr double kLeastMillimetres = 10;
+  QPageLayout layout = device().pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF usual = layout.margins();
+  const QMarginsF margins(std::max(usual.left(), kLeastMillimetres), std::max(usual.top(), kLeastMillimetres),
+                          std::max(usual.right(), kLeastMillimetres),
+                          std::max(usual.bottom(), kLeastMillimetres));
+  device().setPageMargins(margins, QPageLayout::Millimeter);
+}
+
 void QtPrinter::beginDocument() {
+  setMargins();
   painter_ = std::make_unique<QPainter>();
   // A printer that cannot start a job is a device error, as a file would be.
   if (!painter_->begin(&device())) {
@@ -43,12 +59,17 @@ void QtPrinter::printLine(const QString& text) {
   QFont font(fontName_, 10);
   painter_->setFont(font);
   const QFontMetrics metrics(font, printer_.get());
-  if (y_ + metrics.height() > printer_->pageLayout().paintRectPixels(printer_->resolution()).height()) {
-    printer_->newPage();
-    y_ = 0;
+  const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  const QStringList pieces = WrapLine(
+      text, page.width(), [&metrics](const QString& piece) { return metrics.horizontalAdvance(piece); });
+  for (const QString& piece : pieces) {
+    if (y_ + metrics.height() > page.height()) {
+      printer_->newPage();
+      y_ = 0;
+    }
+    painter_->drawText(0, y_ + metrics.ascent(), piece);
+    y_ += metrics.height();
   }
-  painter_->drawText(0, y_ + metrics.ascent(), text);
-  y_ += metrics.height();
 }
 
 void QtPrinter::endDoc() {

@@ -11,7 +11,8 @@ class QPrinter;
 namespace veltrano {
 
 // The default printer on Qt PrintSupport. Lines go down the page in the
-// current font and a new page starts when one is full. On a machine without
+// current font, a line wider than the page goes on in the lines below it,
+// and a new page starts when one is full. On a machine without
 // printers the print dialog still offers printing to a PDF file.
 class QtPrinter : public Printer {
  public:
@@ -26,6 +27,7 @@ class QtPrinter : public Printer {
 
  private:
   QPrinter& device();
+  void setMargins();
   void beginDocument();
 
   std::unique_ptr<QPrinter> printer_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,8 @@ using namespace veltrano;
 using namespace veltrano::testing;
 
 namespace {
+
+const QString kBaseRange = "The base must be a whole number from 2 to 36";
 
 class BasesWindowTest : public WindowTest {
  protected:
@@ -50,8 +53,8 @@ class BasesWindowTest : public WindowTest {
   ResultList* lstResults = nullptr;
 };
 
-// A refused base keeps the focus in its field without a message, also when
-// Convert is clicked.
+// A refused base keeps the focus in its field and the status area says
+// why, also when Convert is clicked.
 TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
   EXPECT_TRUE(QApplication::focusWidget() == txtBase && txtBase->selectedText() == "16");
   QLabel* lblPrecede = child<QLabel>(window, "lblPrecede");
@@ -65,6 +68,8 @@ TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
     EXPECT_EQ(window->base(), base) << typed.toStdString();
     EXPECT_EQ(QApplication::focusWidget(), accepted ? txtNumber : txtBase) << typed.toStdString();
     EXPECT_EQ(lblPrecede->text(), accepted ? "Precede BASE " + typed + " numbers with #" : "");
+    EXPECT_EQ(window->statusText(), accepted ? "" : kBaseRange) << typed.toStdString();
+    EXPECT_TRUE(platform().messages.shown.empty());
   }
   // The mouse takes the focus to Convert: the base is checked on the way,
   // whether the base before was refused or accepted.
@@ -76,6 +81,7 @@ TEST_F(BasesWindowTest, ChecksTheBaseWhenTheFocusLeavesItsField) {
     QTest::mouseClick(child<QPushButton>(window, "cmdConvert"), Qt::LeftButton);
     EXPECT_TRUE(rows().isEmpty()) << before;
     EXPECT_TRUE(QApplication::focusWidget() == txtBase && txtBase->text() == "40") << before;
+    EXPECT_EQ(window->statusText(), kBaseRange) << before;
   }
 }
 
@@ -100,6 +106,51 @@ TEST_F(BasesWindowTest, EnterConvertsAndLeavesTheUpperCasedNumberSelected) {
   EXPECT_GE(lstResults->horizontalScrollBar()->maximum(), lineWidth - lstResults->viewport()->width());
   retype(txtNumber, "a-,x " + QString(120, u'1'));
   EXPECT_EQ(txtNumber->text(), "a-,x " + QString(95, u'1'));
+}
+
+// A number text that would pass 100 characters is refused whole, typed or
+// pasted, and the status area says so until the next edit.
+TEST_F(BasesWindowTest, ANumberTextPastOneHundredCharactersIsRefusedWhole) {
+  const QString tooLong = "Not taken: a number can have at most 100 characters, and this one would have ";
+  const std::tuple<QString, QString, QString, QString> cases[] = {
+      {"12", QString(99, u'7'), "12", tooLong + "101"},
+      {"", QString(150, u'7'), "", tooLong + "150"},
+      {"", QString(100, u'7'), QString(100, u'7'), ""},
+      {QString(100, u'7'), "", QString(100, u'7'), tooLong + "101"},  // the 101st key
+      {"#", "FF", "#FF", ""}};
+  for (const auto& [typed, pasted, shown, status] : cases) {
+    retype(txtNumber, typed);
+    txtNumber->end(false);
+    QApplication::clipboard()->setText(pasted);
+    if (pasted.isEmpty()) {
+      QTest::keyClick(txtNumber, Qt::Key_7);
+    } else {
+      QTest::keyClick(txtNumber, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(txtNumber->text(), shown) << pasted.size();
+    EXPECT_EQ(window->statusText(), status) << pasted.size();
+  }
+}
+
+// A row wider than the page goes on in the printed lines below it, indented:
+// every character of a 300-character row is on paper, in order.
+TEST_F(BasesWindowTest, PrintWrapsARowWiderThanThePage) {
+  const QString longRow = QString(100, u'9') + " = #" + QString(188, u'F') + " (BASE16)";
+  ASSERT_GE(longRow.size(), 300);
+  writeBytes(path("long.txt"), " 2 \r\n" + longRow.toLatin1() + "\r\n255 = #FF (BASE16)\r\n");
+  platform().files.openAnswers = {path("long.txt")};
+  open();
+  window->print();
+  const QStringList printed = platform().printer.lastJobTexts();
+  ASSERT_GE(printed.size(), 5);
+  EXPECT_EQ(printed.last(), "255 = #FF (BASE16)");
+  QString joined = printed.first();
+  for (const QString& line : printed.mid(1, printed.size() - 2)) {
+    EXPECT_TRUE(line.startsWith("    ")) << line.toStdString();
+    joined += line.mid(4);
+  }
+  EXPECT_EQ(joined, longRow);
+  for (const QString& line : printed) EXPECT_LE(line.size(), platform().printer.pageWidth);
 }
 
 // An empty list leaves no file. Open replaces the list, and a line that began

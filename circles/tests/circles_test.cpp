@@ -231,6 +231,38 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
   EXPECT_EQ(texts(), before);
 }
 
+// A quantity read only in part solves exactly as the number read, and the
+// status area says so, a failure of the solve first.
+TEST_F(CirclesTest, QuantitiesReadOnlyInPartSolveAsReadAndAreTold) {
+  const struct {
+    int task;
+    QString typed, asRead, status;
+  } cases[] = {
+      {0, "r=2,5", "r=2",
+       "Radius is read as 2: ',5' is not part of a number (the decimal separator is a point)"},
+      {2, "A=90deg", "A=90", "Central angle is read as 90: 'deg' is not part of a number"},
+      {3, "a=1.2.3 A=60", "a=1.2 A=60", "Arc is read as 1.2: '.3' is not part of a number"},
+      {1, "c=1e", "c=1", "Chord is read as 1: 'e' is not part of a number"},
+      {1, "c=7x", "c=7", "The chord is longer than the diameter"},
+      {0, "a=abc", "a=0", "Arc is read as 0: 'abc' is not a number"},
+      {5, "c=2 a=3x", "c=2 a=3", "Arc is read as 3: 'x' is not part of a number"},
+      {5, "c=2 a=3x a=3", "c=2 a=3", ""},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    choose(c.task);
+    enter(c.asRead);
+    QStringList expected = texts().split(u'|');
+    for (const QString& token : c.typed.split(u' '))
+      expected[QString("racA").indexOf(token[0])] = token.mid(2);
+    makeWindow();
+    choose(c.task);
+    enter(c.typed);
+    EXPECT_EQ(texts(), expected.join(u'|')) << c.typed.toStdString();
+    EXPECT_EQ(window->statusText(), c.status) << c.typed.toStdString();
+  }
+}
+
 }  // namespace
 // A typed quantity is a change, the solve it sets off included; choosing a
 // case changes nothing that is saved.

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "common/line_wrap.h"
+
 namespace veltrano::testing {
 
 MessageAnswer FakeMessageBoxes::show(QWidget*, const MessageRequest& request) {
@@ -44,6 +46,11 @@ QString FakeFileDialogs::saveFileName(QWidget*) {
 bool FakePrinter::showPrintDialog(QWidget*) {
   ++dialogShown;
   return dialogAnswer;
+}
+
+void FakePrinter::printLine(const QString& text) {
+  const QStringList pieces = WrapLine(text, pageWidth, [](const QString& piece) { return piece.size(); });
+  for (const QString& piece : pieces) page.push_back({piece, font});
 }
 
 void FakePrinter::endDoc() {

@@ -44,10 +44,12 @@ class FakePrinter : public Printer {
   QString fontName() const override { return font; }
   void setFontName(const QString& name) override { font = name; }
   bool showPrintDialog(QWidget* owner) override;
-  void printLine(const QString& text) override { page.push_back({text, font}); }
+  // Wraps a line longer than the page as the real printer does.
+  void printLine(const QString& text) override;
   void endDoc() override;
 
   QString font = QStringLiteral("Arial");
+  int pageWidth = 80;  // in characters
   bool dialogAnswer = true;
   int dialogShown = 0;
   std::vector<PrintedLine> page;               // the document being printed

@@ -27,7 +27,7 @@ class Sheet : public WorksheetWindow {
   explicit Sheet(const FrameSettings& settings = defaultSettings()) : WorksheetWindow(settings) {
     field = new QLineEdit(clientArea());
     field->setObjectName("txtValue");
-    onFieldChanged(field, [this] { value = TextToNumber(field->text()); });
+    onFieldChanged(field, "value", [this] { value = TextToNumber(field->text()); });
   }
   static FrameSettings defaultSettings() {
     FrameSettings settings;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 #include "common/result_list.h"
 #include "common/testing/window_test.h"
@@ -199,6 +200,72 @@ TEST_F(ComplexWindowTest, UnsavedWorkIsNotDroppedWithoutAsking) {
     chooseTask(c.to);
     EXPECT_EQ(window->isWindowModified(), c.changes);
   }
+}
+
+// The first key typed goes into a. A field in a disabled frame is drawn as
+// the platform draws a disabled field, and green again once enabled.
+TEST_F(ComplexWindowTest, OpensTypingIntoAAndGreysTheFieldsOfDisabledFrames) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  EXPECT_EQ(QApplication::focusWidget(), field("txtA"));
+  QTest::keyClicks(QApplication::focusWidget(), "3");
+  EXPECT_EQ(field("txtA")->text(), "3");
+  EXPECT_EQ(text("lblSum"), "3");
+  auto drawn = [this](const char* name) {
+    QLineEdit* f = field(name);
+    return f->grab().toImage().pixelColor(f->width() / 2, f->height() / 2);
+  };
+  const QColor disabled = QApplication::palette(field("txtN")).color(QPalette::Disabled, QPalette::Base);
+  ASSERT_NE(disabled, style::Green);
+  const struct {
+    int task;
+    bool yEnabled, nEnabled;
+  } cases[] = {{0, true, false}, {5, false, false}, {8, false, true}, {9, false, true}, {3, true, false}};
+  for (const auto& c : cases) {
+    chooseTask(c.task);
+    for (const char* name : {"txtC", "txtD"})
+      EXPECT_EQ(drawn(name), c.yEnabled ? style::Green : disabled) << c.task;
+    EXPECT_EQ(drawn("txtN"), c.nEnabled ? style::Green : disabled) << c.task;
+    EXPECT_EQ(drawn("txtA"), style::Green) << c.task;
+  }
+}
+
+// A part read only in part computes exactly as the number read, and the
+// status area says so while the computation has no failure to tell.
+TEST_F(ComplexWindowTest, PartsReadOnlyInPartComputeAsReadAndAreTold) {
+  ComplexWindow* asRead = new ComplexWindow;
+  const QStringList read = {"3", "4", "1", "-2"};
+  for (int i = 0; i < read.size(); ++i) retype(child<QLineEdit>(asRead, kInputs[i]), read[i]);
+  fill({"3,5", "4", "1", "-2"});
+  EXPECT_EQ(results(window), results(asRead));
+  EXPECT_EQ(window->statusText(),
+            "a is read as 3: ',5' is not part of a number (the decimal separator is a point)");
+  type("txtC", "abc");
+  EXPECT_EQ(window->statusText(), "c is read as 0: 'abc' is not a number");
+  type("txtD", "");
+  EXPECT_EQ(window->statusText(), "Division by zero: y is 0");  // the failure first
+  type("txtC", "1");
+  EXPECT_EQ(window->statusText(),
+            "a is read as 3: ',5' is not part of a number (the decimal separator is a point)");
+  chooseTask(8);
+  type("txtN", "2x");
+  EXPECT_EQ(text("lblXtoN"), "-7+24*i");
+  EXPECT_EQ(window->statusText(), "n is read as 2: 'x' is not part of a number");
+  type("txtA", "3");
+  type("txtN", "2");
+  EXPECT_EQ(window->statusText(), "");
+}
+
+// Open puts the fields in as typing would, with their notes; a count of
+// roots that is no whole number reads as the nearest one, and says so.
+TEST_F(ComplexWindowTest, OpenTellsFieldsAndCountsReadOnlyInPart) {
+  // a, then the other four inputs and seven results empty, the polar form, x ^ n.
+  const QString head = (QStringList{"2x"} + QStringList(11, QString()) + QStringList{"\"\"", ""}).join(u'|');
+  openLines(window, head + "|2.6|r1|r2|r3|r4");
+  EXPECT_EQ(field("txtA")->text(), "2x");
+  EXPECT_EQ(list(window)->rows(), QStringList({"r1", "r2", "r3"}));
+  EXPECT_EQ(window->statusText(), "The count '2.6' in the file is read as 3");
+  openLines(window, head + "| 3 |r1|r2|r3");
+  EXPECT_EQ(window->statusText(), "a is read as 2: 'x' is not part of a number");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -63,19 +65,61 @@ TEST_F(FactorsWindowTest, ButtonAndEnterPutRowsOnTopAndSelectTheNumber) {
   EXPECT_TRUE(number_->hasFocus() && number_->selectedText() == "12");
 }
 
-// Digits, Backspace, Delete and the cursor keys work; other keys and
-// pasted characters other than digits are discarded.
-TEST_F(FactorsWindowTest, OnlyDigitsGetIn) {
-  const std::tuple<QString, QList<Qt::Key>, QString, QString> cases[] = {
-      {"1.5-2+e ,x", {Qt::Key_Escape, Qt::Key_Space}, "", "152"},
-      {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23"},
-      {"19", {Qt::Key_Left}, "-12 abc 34", "112349"}};
-  for (const auto& [typed, keys, pasted, field] : cases) {
+// Digits, Backspace, Delete and the cursor keys work; other keys are
+// discarded, and pasted or dropped text with more than digits and blanks is
+// refused whole. The status area says what was left out until the next edit.
+TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
+  const QString digitsOnly = "Only whole numbers from 1 to 1689550229929 can be factored: digits only";
+  const QString refused =
+      "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
+  const std::tuple<QString, QList<Qt::Key>, QString, QString, QString> cases[] = {
+      {"1.5-2+e ,x", {Qt::Key_Escape}, "", "152", digitsOnly},
+      {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23", ""},
+      {"19", {Qt::Key_Left}, "-12 abc 34", "19", "'-12 abc 34" + refused},
+      {"19", {Qt::Key_Left}, "1.5", "19", "'1.5" + refused},
+      {"19", {Qt::Key_Left}, " 1 000\t", "110009", ""},
+      {"19", {Qt::Key_Left}, "-123456789012345678901234567890", "19", "'-12345678901234567890..." + refused},
+      {"9", {Qt::Key_Minus}, "1", "91", ""}};  // a good paste clears the note
+  for (const auto& [typed, keys, pasted, field, status] : cases) {
     retype(number_, typed);
     for (Qt::Key key : keys) QTest::keyClick(number_, key);
     QApplication::clipboard()->setText(pasted);
     if (!pasted.isEmpty()) QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(number_->text(), field) << (typed + " | " + pasted).toStdString();
+    EXPECT_EQ(window_->statusText(), status) << (typed + " | " + pasted).toStdString();
+  }
+  // Pasted into the prompt, a number replaces it; anything else leaves it.
+  delete window_;
+  window_ = new FactorsWindow;
+  window_->show();
+  number_ = child<QLineEdit>(window_, "txtNumber");
+  number_->setFocus();
+  number_->setCursorPosition(number_->text().size());
+  QApplication::clipboard()->setText("-7");
+  QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(number_->text(), "Enter number here");
+  QApplication::clipboard()->setText("77");
+  QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(number_->text(), "77");
+}
+
+// Dropped text follows the rules of pasted text.
+TEST_F(FactorsWindowTest, DroppedTextWithMoreThanDigitsIsRefusedWhole) {
+  const std::tuple<QString, QString, QString> cases[] = {
+      {"1.5", "12",
+       "'1.5' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only"},
+      {"3 4", "3412", ""}};
+  for (const auto& [dropped, field, status] : cases) {
+    retype(number_, "12");
+    QMimeData data;
+    data.setText(dropped);
+    // The drop goes to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(number_, &enter);
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(number_, &drop);
+    EXPECT_EQ(number_->text(), field) << dropped.toStdString();
+    EXPECT_EQ(window_->statusText(), status) << dropped.toStdString();
   }
 }
 

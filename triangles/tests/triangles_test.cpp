@@ -197,4 +197,52 @@ TEST_F(TrianglesTest, UnsavedPartsAreNotDroppedWithoutAsking) {
                     [&] { enter(QStringLiteral("a=1.%1").arg(++typed), true); });
 }
 
+// A part read only in part solves as the number read, exactly as when that
+// number is typed, and the status area says what was read until the text
+// reads whole again; the solve's failure comes first, and a note still
+// standing shows again when a newer one goes.
+TEST_F(TrianglesTest, PartsReadOnlyInPartSolveAsReadAndAreTold) {
+  const QString aComma = "a is read as 3: ',5' is not part of a number (the decimal separator is a point)";
+  const QString bLetter = "b is read as 4: 'x' is not part of a number";
+  const struct {
+    int task;
+    QString typed, asRead, status;
+  } cases[] = {
+      {0, "b=4 c=5 a=3,5", "b=4 c=5 a=3", aComma},
+      {0, "b=4x c=5 a=3", "b=4 c=5 a=3", bLetter},
+      {0, "b=4x c=5 a=3,5 a=3", "b=4 c=5 a=3", bLetter},
+      {0, "b=4x c=5 a=3,5 b=4", "b=4 c=5 a=3", aComma},
+      {0, "b=4 c=5 a=3,5 a=3", "b=4 c=5 a=3", ""},
+      {0, "a=3,5", "a=3", kNoTriangle},
+      {0, "b=abc", "b=0", "A side is zero"},
+      {1, "a=3 b=4 A=30deg", "a=3 b=4 A=30", "A is read as 30: 'deg' is not part of a number"},
+      {2, "b=4 a=3 C=60.0.1", "b=4 a=3 C=60", "C is read as 60: '.1' is not part of a number"},
+      {3, "a=2 B=30 C=6e", "a=2 B=30 C=6", "C is read as 6: 'e' is not part of a number"},
+      // On the way to a number: nothing to say.
+      {0, "b=4 c=5 a=-", "b=4 c=5 a=0", kNoTriangle},
+      {0, "b=4 c=5 a=-.", "b=4 c=5 a=0", kNoTriangle},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    buttons[c.task]->click();
+    enter(c.asRead, true);
+    QStringList expected = texts().split(u'|');
+    for (const QString& token : c.typed.split(u' '))
+      expected[QString("abcABC").indexOf(token[0])] = token.mid(2);
+    for (bool byKey : {true, false}) {
+      makeWindow();
+      buttons[c.task]->click();
+      enter(c.typed, byKey);
+      EXPECT_EQ(texts(), expected.join(u'|')) << c.typed.toStdString() << (byKey ? " key by key" : " whole");
+      EXPECT_EQ(window->statusText(), c.status)
+          << c.typed.toStdString() << (byKey ? " key by key" : " whole");
+    }
+  }
+  // Open puts the texts in as typing would, notes and all.
+  makeWindow();
+  open("3|4x|5|0|0|0|6");
+  EXPECT_EQ(texts(), "3|4x|5|36.869897645844|53.130102354156|90|6");
+  EXPECT_EQ(window->statusText(), bLetter);
+}
+
 }  // namespace
