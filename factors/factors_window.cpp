@@ -63,8 +63,8 @@ void FactorsWindow::buildControls() {
   connectNotes();
 }
 
-// Whatever the number field leaves out is said in the status area, until
-// the user next changes the number.
+// Whatever the number field leaves out is said in the status area until the
+// next factorisation: the digits typed after a discarded key do not hide it.
 void FactorsWindow::connectNotes() {
   const QString key = txtNumber_->objectName();
   const QString digitsOnly = QStringLiteral("Only whole numbers from 1 to %1 can be factored")
@@ -75,11 +75,11 @@ void FactorsWindow::connectNotes() {
     setNote(key, QuotedExcerpt(text) + QStringLiteral(" was refused: ") + digitsOnly.toLower() +
                      QStringLiteral(", digits only"));
   });
-  connect(txtNumber_, &QLineEdit::textEdited, this, [this, key] { clearNote(key); });
 }
 
 void FactorsWindow::factorise() {
   clearFailure();
+  clearNote(txtNumber_->objectName());
   double number = 0.0;
   try {
     number = TextToNumber(txtNumber_->text());

@@ -67,19 +67,19 @@ TEST_F(FactorsWindowTest, ButtonAndEnterPutRowsOnTopAndSelectTheNumber) {
 
 // Digits, Backspace, Delete and the cursor keys work; other keys are
 // discarded, and pasted or dropped text with more than digits and blanks is
-// refused whole. The status area says what was left out until the next edit.
+// refused whole. The status area says what was left out until the next
+// factorisation, however the typing goes on.
 TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
   const QString digitsOnly = "Only whole numbers from 1 to 1689550229929 can be factored: digits only";
-  const QString refused =
-      "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
+  const QString refused = "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
   const std::tuple<QString, QList<Qt::Key>, QString, QString, QString> cases[] = {
-      {"1.5-2+e ,x", {Qt::Key_Escape}, "", "152", digitsOnly},
+      {"1.5-2+e ,x3", {Qt::Key_Escape}, "", "1523", digitsOnly},
       {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23", ""},
       {"19", {Qt::Key_Left}, "-12 abc 34", "19", "'-12 abc 34" + refused},
       {"19", {Qt::Key_Left}, "1.5", "19", "'1.5" + refused},
       {"19", {Qt::Key_Left}, " 1 000\t", "110009", ""},
       {"19", {Qt::Key_Left}, "-123456789012345678901234567890", "19", "'-12345678901234567890..." + refused},
-      {"9", {Qt::Key_Minus}, "1", "91", ""}};  // a good paste clears the note
+      {"9", {Qt::Key_Minus}, "1", "91", digitsOnly}};
   for (const auto& [typed, keys, pasted, field, status] : cases) {
     retype(number_, typed);
     for (Qt::Key key : keys) QTest::keyClick(number_, key);
@@ -87,7 +87,10 @@ TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
     if (!pasted.isEmpty()) QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(number_->text(), field) << (typed + " | " + pasted).toStdString();
     EXPECT_EQ(window_->statusText(), status) << (typed + " | " + pasted).toStdString();
+    QTest::keyClick(number_, Qt::Key_Return);
+    EXPECT_EQ(window_->statusText(), "");
   }
+  EXPECT_EQ(list_->row(0), "91= 7  13");
   // Pasted into the prompt, a number replaces it; anything else leaves it.
   delete window_;
   window_ = new FactorsWindow;
@@ -120,6 +123,7 @@ TEST_F(FactorsWindowTest, DroppedTextWithMoreThanDigitsIsRefusedWhole) {
     QApplication::sendEvent(number_, &drop);
     EXPECT_EQ(number_->text(), field) << dropped.toStdString();
     EXPECT_EQ(window_->statusText(), status) << dropped.toStdString();
+    window_->factorise();
   }
 }
 
