@@ -238,11 +238,16 @@ TEST_F(TrianglesTest, PartsReadOnlyInPartSolveAsReadAndAreTold) {
           << c.typed.toStdString() << (byKey ? " key by key" : " whole");
     }
   }
-  // Open puts the texts in as typing would, notes and all.
+  // Open puts the texts in as typing would, notes and all. A result read in
+  // part is solved and written anew inside its own change handler: its note
+  // goes with its text.
   makeWindow();
   open("3|4x|5|0|0|0|6");
   EXPECT_EQ(texts(), "3|4x|5|36.869897645844|53.130102354156|90|6");
   EXPECT_EQ(window->statusText(), bLetter);
+  open("3|4|5|0x|0|0|6");
+  EXPECT_EQ(texts(), kSolved345);
+  EXPECT_EQ(window->statusText(), "");
 }
 
 }  // namespace
