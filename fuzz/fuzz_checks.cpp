@@ -46,11 +46,14 @@ Violation unexpected(const RuntimeError& e) {
 }
 
 // Any text: a finite value or Overflow, and the value written back reads
-// again to the same text.
+// again to the same text. The rest said to be unread ends the text, and what
+// stands before it reads as the whole text does.
 Violation textToNumber(const QByteArray& bytes) {
+  const QString text = QString::fromUtf8(bytes);
+  const NumberExtent extent = ReadNumberExtent(text);
   double value = 0;
   try {
-    value = TextToNumber(QString::fromUtf8(bytes));
+    value = TextToNumber(text);
   } catch (const RuntimeError& e) {
     if (e.number() == ErrorNumber::Overflow) return std::nullopt;
     return QStringLiteral("error %1").arg(int(e.number()));
@@ -58,6 +61,9 @@ Violation textToNumber(const QByteArray& bytes) {
   const QString written = NumberToText(value);
   if (!std::isfinite(value) || NumberToText(TextToNumber(written)) != written)
     return "read back wrong: " + written;
+  const QString trimmed = text.trimmed();
+  if (!trimmed.endsWith(extent.rest) || TextToNumber(trimmed.chopped(extent.rest.size())) != value)
+    return "unread rest wrong: " + extent.rest;
   return std::nullopt;
 }
 

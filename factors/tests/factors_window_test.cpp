@@ -71,7 +71,8 @@ TEST_F(FactorsWindowTest, ButtonAndEnterPutRowsOnTopAndSelectTheNumber) {
 // factorisation, however the typing goes on.
 TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
   const QString digitsOnly = "Only whole numbers from 1 to 1689550229929 can be factored: digits only";
-  const QString refused = "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
+  const QString refused =
+      "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
   const std::tuple<QString, QList<Qt::Key>, QString, QString, QString> cases[] = {
       {"1.5-2+e ,x3", {Qt::Key_Escape}, "", "1523", digitsOnly},
       {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23", ""},
