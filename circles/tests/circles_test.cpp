@@ -243,8 +243,6 @@ TEST_F(CirclesTest, QuantitiesReadOnlyInPartSolveAsReadAndAreTold) {
       {2, "A=90deg", "A=90", "Central angle is read as 90: 'deg' is not part of a number"},
       {3, "a=1.2.3 A=60", "a=1.2 A=60", "Arc is read as 1.2: '.3' is not part of a number"},
       {1, "c=1e", "c=1", "Chord is read as 1: 'e' is not part of a number"},
-      {1, "c=7x", "c=7", "The chord is longer than the diameter"},
-      {0, "a=abc", "a=0", "Arc is read as 0: 'abc' is not a number"},
       {5, "c=2 a=3x", "c=2 a=3", "Arc is read as 3: 'x' is not part of a number"},
       {5, "c=2 a=3x a=3", "c=2 a=3", ""},
   };

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "common/line_wrap.h"
 #include "common/numeric_text.h"
-#include "common/runtime_error.h"
 #include "common/testing/printers.h"
 
 using namespace veltrano;
@@ -29,29 +26,6 @@ TEST(ReadNumberExtent, TheRestAfterWhatTextToNumberReads) {
     const NumberExtent extent = ReadNumberExtent(QString::fromLatin1(c.text));
     EXPECT_EQ(extent.hasNumber, c.hasNumber) << c.text;
     EXPECT_EQ(extent.rest, QString::fromLatin1(c.rest)) << c.text;
-  }
-}
-
-// Whatever the text, what stands before the rest reads as the whole text does.
-TEST(ReadNumberExtent, TheRestAddsNothingToTheValue) {
-  const QString alphabet = QStringLiteral("0123456789.-+eEdD ,x&Ho");
-  std::mt19937 random(15);
-  std::uniform_int_distribution<int> length(0, 9);
-  std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
-  auto read = [](const QString& text) {
-    try {
-      return TextToNumber(text);
-    } catch (const RuntimeError&) {
-      return -1e300;
-    }
-  };
-  for (int i = 0; i < 20000; ++i) {
-    QString text;
-    for (int n = length(random); n > 0; --n) text += alphabet[pick(random)];
-    const QString rest = ReadNumberExtent(text).rest;
-    const QString trimmed = text.trimmed();
-    ASSERT_TRUE(trimmed.endsWith(rest)) << text.toStdString();
-    ASSERT_EQ(read(trimmed.chopped(rest.size())), read(text)) << text.toStdString();
   }
 }
 
@@ -110,24 +84,6 @@ TEST(WrapLine, BreaksAfterABlankOrAtTheMarginAndIndentsWhatFollows) {
       {"ab", 1, {"a", "    b"}},  // a page too narrow for the indent still takes a character a line
   };
   for (const auto& c : cases) EXPECT_EQ(wrap(QString::fromLatin1(c.line), c.width), c.pieces) << c.line;
-}
-
-TEST(WrapLine, EveryCharacterStaysInOrder) {
-  std::mt19937 random(300);
-  std::uniform_int_distribution<int> character(0, 12);
-  for (int width : {1, 5, 6, 17, 80}) {
-    QString line;
-    for (int i = 0; i < 300; ++i) line += character(random) < 3 ? u' ' : QChar(u'A' + character(random));
-    const QStringList pieces = wrap(line, width);
-    QString joined = pieces.first();
-    for (const QString& piece : pieces.mid(1)) {
-      ASSERT_TRUE(piece.startsWith(kWrapIndent));
-      joined += piece.mid(kWrapIndent.size());
-    }
-    EXPECT_EQ(joined, line) << width;
-    for (const QString& piece : pieces)
-      EXPECT_LE(piece.size(), std::max<qsizetype>(width, kWrapIndent.size() + 1));
-  }
 }
 
 }  // namespace

@@ -214,13 +214,10 @@ TEST_F(TrianglesTest, PartsReadOnlyInPartSolveAsReadAndAreTold) {
       {0, "b=4x c=5 a=3,5 b=4", "b=4 c=5 a=3", aComma},
       {0, "b=4 c=5 a=3,5 a=3", "b=4 c=5 a=3", ""},
       {0, "a=3,5", "a=3", kNoTriangle},
-      {0, "b=abc", "b=0", "A side is zero"},
       {1, "a=3 b=4 A=30deg", "a=3 b=4 A=30", "A is read as 30: 'deg' is not part of a number"},
-      {2, "b=4 a=3 C=60.0.1", "b=4 a=3 C=60", "C is read as 60: '.1' is not part of a number"},
       {3, "a=2 B=30 C=6e", "a=2 B=30 C=6", "C is read as 6: 'e' is not part of a number"},
       // On the way to a number: nothing to say.
       {0, "b=4 c=5 a=-", "b=4 c=5 a=0", kNoTriangle},
-      {0, "b=4 c=5 a=-.", "b=4 c=5 a=0", kNoTriangle},
   };
   for (const auto& c : cases) {
     makeWindow();
