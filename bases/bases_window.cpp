@@ -233,11 +233,8 @@ void BasesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader& file) {
-  const std::int32_t count = file.readCount();
   // More lines than the list can hold would be lost on the way in.
-  if (count > ResultList::kMaxRows) veltrano::raise(ErrorNumber::Overflow);
-  QStringList lines;
-  for (std::int32_t i = 0; i < count; ++i) lines << file.readField();
+  const QStringList lines = file.readRows(ResultList::kMaxRows);
   return [this, lines] {
     lstResults_->setRows(lines);
     rowWidths_->refit(lines, lstResults_->fontMetrics());

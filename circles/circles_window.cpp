@@ -216,8 +216,7 @@ void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> CirclesWindow::readWorksheetFile(WorksheetReader& file) {
-  QStringList texts;
-  for (int i = 0; i < kCircleFieldCount; ++i) texts.append(file.readField());
+  const QStringList texts = file.readFields(kCircleFieldCount);
   // Each quantity written raises its change handler and solves the case that
   // is selected; the areas come last and keep the file's texts.
   return [this, texts] {

@@ -1,5 +1,7 @@
 #include "common/runtime_error.h"
 
+#include <cstring>
+
 namespace veltrano {
 
 QString errorName(ErrorNumber number) {
@@ -18,15 +20,25 @@ QString errorName(ErrorNumber number) {
   return QStringLiteral("Application-defined or object-defined error");
 }
 
-RuntimeError::RuntimeError(ErrorNumber number, QString path)
-    : number_(number), path_(std::move(path)), what_(message().toStdString()) {}
+// The C library's own English text, whatever the user's language: the rest
+// of the error box is English too.
+QString systemCause(int errorCode) {
+  if (const char* text = strerrordesc_np(errorCode)) return QString::fromLatin1(text);
+  return QStringLiteral("System error %1").arg(errorCode);
+}
+
+RuntimeError::RuntimeError(ErrorNumber number, QString path, QString cause)
+    : number_(number), path_(std::move(path)), cause_(std::move(cause)), what_(message().toStdString()) {}
 
 QString RuntimeError::message() const {
   QString text = QStringLiteral("Run-time error '%1':\n\n%2").arg(code()).arg(name());
   if (!path_.isEmpty()) text += QStringLiteral("\n\n") + path_;
+  if (!cause_.isEmpty()) text += (path_.isEmpty() ? QStringLiteral("\n\n") : QStringLiteral("\n")) + cause_;
   return text;
 }
 
-void raise(ErrorNumber number, const QString& path) { throw RuntimeError(number, path); }
+void raise(ErrorNumber number, const QString& path, const QString& cause) {
+  throw RuntimeError(number, path, cause);
+}
 
 }  // namespace veltrano

@@ -23,27 +23,35 @@ enum class ErrorNumber : int {
 
 QString errorName(ErrorNumber number);
 
+// The system's reason for a failed file operation (an errno value) in plain
+// words, such as "No space left on device".
+QString systemCause(int errorCode);
+
 // The one error type of the program. File errors carry the file's path so
-// that the error box can name it.
+// that the error box can name it, and the cause in plain words: what the
+// system said, or which line of the file is wrong and why.
 class RuntimeError : public std::exception {
  public:
-  explicit RuntimeError(ErrorNumber number, QString path = {});
+  explicit RuntimeError(ErrorNumber number, QString path = {}, QString cause = {});
 
   ErrorNumber number() const { return number_; }
   int code() const { return static_cast<int>(number_); }
   QString name() const { return errorName(number_); }
   const QString& path() const { return path_; }
+  const QString& cause() const { return cause_; }
 
-  // "Run-time error '53':" and the name, then the path when there is one.
+  // "Run-time error '53':" and the name, then the path and the cause when
+  // there are any.
   QString message() const;
   const char* what() const noexcept override { return what_.c_str(); }
 
  private:
   ErrorNumber number_;
   QString path_;
+  QString cause_;
   std::string what_;
 };
 
-[[noreturn]] void raise(ErrorNumber number, const QString& path = {});
+[[noreturn]] void raise(ErrorNumber number, const QString& path = {}, const QString& cause = {});
 
 }  // namespace veltrano

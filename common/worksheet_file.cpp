@@ -1,12 +1,10 @@
 #include "common/worksheet_file.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "common/file_access.h"
 #include "common/numeric_text.h"
 #include "common/real.h"
 #include "common/runtime_error.h"
@@ -31,10 +29,16 @@ char encodeChar(char16_t c) {
 
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 
-[[noreturn]] void raiseForMissing(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.absoluteDir().exists()) raise(ErrorNumber::PathNotFound, path);
-  raise(ErrorNumber::FileNotFound, path);
+// A field as the error box shows it: trimmed, and cut when it is long.
+QString shownField(const QString& field) {
+  const QString text = field.trimmed();
+  return text.size() > 40 ? text.left(40) + QStringLiteral("...") : text;
+}
+
+bool needsQuotes(const QString& text) {
+  if (text.startsWith(u' ') || text.startsWith(u'\t')) return true;
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c == u',' || c == u'"' || isLineEnd(c); });
 }
 
 }  // namespace
@@ -48,9 +52,15 @@ QString decodeWindows1252(const QByteArray& bytes) {
   return text;
 }
 
-QByteArray encodeWindows1252(const QString& text) {
+QByteArray encodeWindows1252(const QString& text, qsizetype* unencodable) {
   QByteArray bytes(text.size(), Qt::Uninitialized);
-  for (qsizetype i = 0; i < text.size(); ++i) bytes[i] = encodeChar(text[i].unicode());
+  qsizetype lost = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    bytes[i] = encodeChar(text[i].unicode());
+    // A character beyond 16 bits is two halves, two "?", but one character.
+    if (bytes[i] == '?' && text[i] != u'?' && !text[i].isLowSurrogate()) ++lost;
+  }
+  if (unencodable) *unencodable += lost;
   return bytes;
 }
 
@@ -58,16 +68,36 @@ WorksheetReader::WorksheetReader(const QByteArray& bytes, QString path)
     : text_(decodeWindows1252(bytes)), path_(std::move(path)) {}
 
 WorksheetReader WorksheetReader::fromFile(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.exists()) raiseForMissing(path);
-  QFile file(path);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) raise(ErrorNumber::PathFileAccess, path);
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) raise(ErrorNumber::PathFileAccess, path);
-  return WorksheetReader(bytes, path);
+  return WorksheetReader(readRegularFile(path), path);
 }
 
-void WorksheetReader::pastEnd() const { raise(ErrorNumber::InputPastEndOfFile, path_); }
+// Lines are counted only for an error's sake, so reading never pays for it.
+qsizetype WorksheetReader::lineAt(qsizetype pos) const {
+  qsizetype line = 1;
+  for (qsizetype i = 0; i < pos && i < text_.size(); ++i) {
+    if (text_[i] == u'\n' || (text_[i] == u'\r' && (i + 1 >= text_.size() || text_[i + 1] != u'\n'))) ++line;
+  }
+  return line;
+}
+
+void WorksheetReader::pastEnd(qint64 missing, const QString& kind) const {
+  const bool empty = text_.isEmpty();
+  QString cause = empty ? QStringLiteral("the file is empty")
+                        : QStringLiteral("line %1: the file ends here").arg(lineAt(text_.size()));
+  if (missing > 0) {
+    cause += QStringLiteral(", but %1%2 %3%4 expected")
+                 .arg(missing)
+                 .arg(empty ? QString() : QStringLiteral(" more"), kind,
+                      missing == 1 ? QStringLiteral(" was") : QStringLiteral("s were"));
+  }
+  raise(ErrorNumber::InputPastEndOfFile, path_, cause);
+}
+
+QString WorksheetReader::fieldPlace() const { return QStringLiteral("line %1: ").arg(lineAt(fieldStart_)); }
+
+void WorksheetReader::badField(ErrorNumber number, const QString& field, const QString& why) const {
+  raise(number, path_, fieldPlace() + QStringLiteral("'%1' %2").arg(shownField(field), why));
+}
 
 void WorksheetReader::skipBlanks() {
   while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t')) ++pos_;
@@ -85,6 +115,7 @@ void WorksheetReader::skipPastDelimiter() {
 QString WorksheetReader::readField() {
   skipBlanks();
   if (atEnd()) pastEnd();
+  fieldStart_ = pos_;
   QString field;
   if (text_[pos_] == u'"') {
     const qsizetype close = text_.indexOf(u'"', pos_ + 1);
@@ -100,35 +131,85 @@ QString WorksheetReader::readField() {
   return field;
 }
 
+QStringList WorksheetReader::readFields(int count) {
+  QStringList fields;
+  for (int i = 0; i < count; ++i) {
+    skipBlanks();
+    if (atEnd()) pastEnd(count - i, QStringLiteral("field"));
+    fields.append(readField());
+  }
+  return fields;
+}
+
 std::int32_t WorksheetReader::readCount() {
   const QString field = readField().trimmed();
   if (field.isEmpty()) return 0;
+  const QString notANumber = QStringLiteral("is not a number");
   // Only a plain decimal number counts: Qt's parser would also take "inf" and "nan".
   for (QChar c : field) {
     if (!(c.isDigit() || c == u'.' || c == u'+' || c == u'-' || c == u'e' || c == u'E')) {
-      raise(ErrorNumber::TypeMismatch, path_);
+      badField(ErrorNumber::TypeMismatch, field, notANumber);
     }
   }
   bool ok = false;
   const double value = field.toDouble(&ok);  // always the C locale's full stop
-  if (!ok) raise(std::isinf(value) ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch, path_);
-  if (!(std::fabs(value) < 2147483648.5)) raise(ErrorNumber::Overflow, path_);
+  const QString tooLarge = QStringLiteral("is too large for a count");
+  if (!ok && !std::isinf(value)) badField(ErrorNumber::TypeMismatch, field, notANumber);
+  if (!ok || !(std::fabs(value) < 2147483648.5)) badField(ErrorNumber::Overflow, field, tooLarge);
   if (value != std::trunc(value)) fractionalCount_ = field;
   return ToLong(value);
 }
 
-void WorksheetWriter::textLine(const QString& text) { bytes_ += encodeWindows1252(text) + "\r\n"; }
-
-void WorksheetWriter::numberLine(std::int32_t value) { textLine(NumberLineText(value)); }
-
-void WorksheetWriter::quotedLine(const QString& text) { textLine(u'"' + text + u'"'); }
-
-void WorksheetWriter::commit(const QString& path) const {
-  const QFileInfo info(path);
-  if (!info.absoluteDir().exists()) raise(ErrorNumber::PathNotFound, path);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) raise(ErrorNumber::PathFileAccess, path);
-  if (file.write(bytes_) != bytes_.size() || !file.commit()) raise(ErrorNumber::PathFileAccess, path);
+// Rows are read one by one, never reserved from the count, so that a
+// corrupt count cannot ask for memory the file does not back.
+QStringList WorksheetReader::readRows(std::int32_t maxRows) {
+  const std::int32_t count = readCount();
+  if (count > maxRows) {
+    raise(ErrorNumber::Overflow, path_,
+          fieldPlace() + QStringLiteral("%1 rows are more than the list holds (%2)").arg(count).arg(maxRows));
+  }
+  QStringList rows;
+  for (std::int32_t i = 0; i < count; ++i) {
+    skipBlanks();
+    if (atEnd()) pastEnd(count - i, QStringLiteral("row"));
+    rows.append(readField());
+  }
+  return rows;
 }
+
+void WorksheetWriter::line(const QString& text) { bytes_ += encodeWindows1252(text, &unencodable_) + "\r\n"; }
+
+void WorksheetWriter::textLine(const QString& text) {
+  if (needsQuotes(text)) {
+    quotedLine(text);
+  } else {
+    line(text);
+  }
+}
+
+void WorksheetWriter::numberLine(std::int32_t value) { line(NumberLineText(value)); }
+
+void WorksheetWriter::quotedLine(const QString& text) {
+  const qsizetype quotes = text.count(u'"');
+  apostrophes_ += quotes;
+  line(u'"' + (quotes ? QString(text).replace(u'"', u'\'') : text) + u'"');
+}
+
+QString WorksheetWriter::changesNote() const {
+  QStringList changes;
+  auto count = [](qsizetype n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+  };
+  if (unencodable_ > 0) {
+    changes << count(unencodable_, "character", "characters") +
+                   QStringLiteral(" that Windows-1252 cannot hold as \"?\"");
+  }
+  if (apostrophes_ > 0)
+    changes << count(apostrophes_, "double quote", "double quotes") + QStringLiteral(" as '");
+  if (changes.isEmpty()) return {};
+  return QStringLiteral("Saved with ") + changes.join(QStringLiteral(" and "));
+}
+
+void WorksheetWriter::commit(const QString& path) const { replaceFileContent(path, bytes_); }
 
 }  // namespace veltrano

@@ -133,6 +133,7 @@ void WorksheetWindow::writeFile() {
   file.commit(Dimension::CurrentFileName);
   showFileInTitle(Dimension::CurrentFileName);
   setWindowModified(false);
+  setNote(QStringLiteral("save"), file.changesNote());
 }
 
 void WorksheetWindow::open() {

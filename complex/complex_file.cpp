@@ -1,5 +1,8 @@
 #include "complex/complex_file.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "common/worksheet_file.h"
 #include "complex/complex_solver.h"
 
@@ -11,22 +14,10 @@ const QString& result(const ComplexContents& contents, Target target) {
   return contents.results[static_cast<std::size_t>(target)];
 }
 
-// A typed input holding a comma (or a leading blank) would not read back as
-// it was written: the comma splits it into two fields and shifts every later
-// field. Such a text goes into double quotes, which the reader takes off.
-void inputLine(WorksheetWriter& file, const QString& text) {
-  const bool splits = text.contains(u',') || text.startsWith(u' ') || text.startsWith(u'\t');
-  if (splits && !text.contains(u'"')) {
-    file.quotedLine(text);
-  } else {
-    file.textLine(text);
-  }
-}
-
 }  // namespace
 
 void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file) {
-  for (const QString& input : contents.inputs) inputLine(file, input);
+  for (const QString& input : contents.inputs) file.textLine(input);
   for (Target target : {Target::Sum, Target::Difference, Target::Product, Target::Quotient, Target::YtoX,
                         Target::Exp, Target::Log}) {
     file.textLine(result(contents, target));
@@ -39,12 +30,13 @@ void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file) {
 
 ComplexContents readComplexFile(WorksheetReader& file) {
   ComplexContents contents;
-  for (QString& input : contents.inputs) input = file.readField();
-  for (QString& text : contents.results) text = file.readField();
-  // Rows are read one by one, never reserved from the count, so that a
-  // corrupt count cannot ask for memory the file does not back.
-  const std::int32_t count = file.readCount();
-  for (std::int32_t row = 0; row < count; ++row) contents.roots.append(file.readField());
+  const auto inputs = static_cast<qsizetype>(contents.inputs.size());
+  const QStringList texts = file.readFields(static_cast<int>(inputs + contents.results.size()));
+  std::copy_n(texts.begin(), inputs, contents.inputs.begin());
+  std::copy(texts.begin() + inputs, texts.end(), contents.results.begin());
+  // More rows than the list holds are read all the same: the window shows
+  // the first ones and says the list is full.
+  contents.roots = file.readRows(std::numeric_limits<std::int32_t>::max());
   return contents;
 }
 

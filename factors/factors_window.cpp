@@ -21,11 +21,20 @@ FrameSettings frameSettings() {
           .caption = QStringLiteral("Prime Factors"),
           .helpFile = QStringLiteral("\\Factors.chm")};
 }
+
+// A table in the current folder that will not do is told before the
+// program's own table takes its place.
+void tellRefusedTable(const RuntimeError& why) {
+  platform().messages->show(
+      nullptr, {QStringLiteral("Veltrano"),
+                why.message() + QStringLiteral("\n\nThis prime table is not used; Veltrano reads its own "
+                                               "table from the program's folder instead.")});
+}
 }  // namespace
 
 FactorsWindow::FactorsWindow(QWidget* parent)
     : WorksheetWindow(frameSettings(), parent),
-      table_(PrimeTable::load(platform().programFolder)),
+      table_(PrimeTable::load(platform().programFolder, tellRefusedTable)),
       factoriser_(table_) {
   buildControls();
 }
@@ -119,11 +128,8 @@ void FactorsWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> FactorsWindow::readWorksheetFile(WorksheetReader& file) {
-  const std::int32_t count = file.readCount();
   // No list can hold more; the rows beyond would be lost without a word.
-  if (count > ResultList::kMaxRows) veltrano::raise(ErrorNumber::Overflow, Dimension::CurrentFileName);
-  QStringList rows;
-  for (std::int32_t i = 0; i < count; ++i) rows.append(file.readField());
+  const QStringList rows = file.readRows(ResultList::kMaxRows);
   return [this, rows] {
     lstFactors_->setRows(rows);
     lstFactors_->scrollToTop();

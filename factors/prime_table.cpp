@@ -1,16 +1,19 @@
 #include "factors/prime_table.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
+#include "common/file_access.h"
 #include "common/runtime_error.h"
 #include "common/worksheet_file.h"
+#include "factors/prime_sieve.h"
 
 namespace veltrano::factors {
 namespace {
+
+constexpr std::int32_t kLargestPrime = 1299827;  // the TableSize-th prime
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -73,27 +76,28 @@ QString shown(QByteArrayView field) {
 }
 
 [[noreturn]] void raiseAt(ErrorNumber number, const QString& path, std::int32_t index, const QString& why) {
-  raise(number, QStringLiteral("%1\nnumber %2 of the table %3").arg(path).arg(index).arg(why));
+  raise(number, path, QStringLiteral("number %1 of the table %2").arg(index).arg(why));
 }
 
-QByteArray readWhole(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) raise(ErrorNumber::PathFileAccess, path);
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) raise(ErrorNumber::PathFileAccess, path);
-  return bytes;
+PrimeTable readTable(const QString& path) { return PrimeTable::fromBytes(readRegularFile(path), path); }
+
+bool sameFile(const QString& a, const QString& b) {
+  return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
 }
 
 }  // namespace
 
+// A table that leaves out a prime, or holds one that is none, gives wrong
+// factors without a word: only the exact primes will do.
 PrimeTable PrimeTable::fromBytes(const QByteArray& bytes, const QString& path) {
+  const std::vector<std::int32_t> primes = primesUpTo(kLargestPrime);
   PrimeTable table;
   FieldScanner fields(bytes);
   QByteArrayView field;
   for (std::int32_t i = 1; i <= TableSize; ++i) {
     if (!fields.next(field)) {
-      raise(ErrorNumber::InputPastEndOfFile,
-            QStringLiteral("%1\nholds %2 numbers; the table needs %3").arg(path).arg(i - 1).arg(TableSize));
+      raise(ErrorNumber::InputPastEndOfFile, path,
+            QStringLiteral("holds %1 numbers; the table needs %2").arg(i - 1).arg(TableSize));
     }
     std::int32_t value = 0;
     try {
@@ -101,25 +105,33 @@ PrimeTable PrimeTable::fromBytes(const QByteArray& bytes, const QString& path) {
     } catch (const RuntimeError& e) {
       raiseAt(e.number(), path, i, QStringLiteral("is \"%1\"").arg(shown(field)));
     }
-    if (value <= table.entries_[i - 1] || value < 2) {
+    const std::int32_t prime = primes[static_cast<std::size_t>(i - 1)];
+    if (value != prime) {
       raiseAt(ErrorNumber::TypeMismatch, path, i,
-              QStringLiteral("is %1, not a prime above the one before it").arg(value));
+              QStringLiteral("is %1, where the prime %2 belongs").arg(value).arg(prime));
     }
     table.entries_[i] = value;
   }
   return table;
 }
 
-PrimeTable PrimeTable::load(const QString& programFolder) {
+PrimeTable PrimeTable::load(const QString& programFolder, const RefusalHandler& refused) {
   const QString here = QDir::current().absoluteFilePath(FileName);
-  if (QFileInfo::exists(here)) return fromBytes(readWhole(here), here);
+  const QString beside = programFolder.isEmpty() ? QString() : QDir(programFolder).absoluteFilePath(FileName);
+  const bool besideExists = !beside.isEmpty() && QFileInfo::exists(beside);
+  if (QFileInfo::exists(here)) {
+    try {
+      return readTable(here);
+    } catch (const RuntimeError& error) {
+      if (!besideExists || sameFile(here, beside)) throw;  // nothing else to try
+      if (refused) refused(error);
+    }
+  }
+  if (besideExists) return readTable(beside);
 
   QString places = QDir::currentPath();
-  if (!programFolder.isEmpty()) {
-    const QString beside = QDir(programFolder).absoluteFilePath(FileName);
-    if (QFileInfo::exists(beside)) return fromBytes(readWhole(beside), beside);
-    if (QDir(programFolder) != QDir::current())
-      places += QStringLiteral("\nand in ") + QDir(programFolder).absolutePath();
+  if (!programFolder.isEmpty() && QDir(programFolder) != QDir::current()) {
+    places += QStringLiteral("\nand in ") + QDir(programFolder).absolutePath();
   }
   raise(ErrorNumber::FileNotFound, QStringLiteral("%1 was looked for in %2").arg(FileName, places));
 }

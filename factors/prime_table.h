@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
+
+#include "common/runtime_error.h"
 
 namespace veltrano::factors {
 
@@ -15,18 +18,27 @@ class PrimeTable {
   static constexpr std::int32_t TableSize = 100008;
   static inline const QString FileName = QStringLiteral("P100008.txt");
 
+  // Told why a table in the current directory was refused, before the
+  // program's own table is read in its place.
+  using RefusalHandler = std::function<void(const RuntimeError& why)>;
+
   // Looks for the table in the current directory first, then in the
-  // program's folder, and reads it. Raises File not found, naming the file
-  // and both places, when neither holds it; see fromBytes for the rest.
-  static PrimeTable load(const QString& programFolder);
+  // program's folder, and reads it. A table in the current directory that
+  // cannot be read or is not exactly the primes is refused through refused,
+  // and the program's own table is read instead. Raises File not found,
+  // naming the file and both places, when neither holds it, and the error of
+  // the program's own table when that is refused too (see fromBytes; the
+  // file must also be a regular file of a size a table can have).
+  static PrimeTable load(const QString& programFolder, const RefusalHandler& refused = {});
 
   // Reads the table from the bytes of a table file, by the field rules of
   // worksheet files: blanks around a number and commas between numbers are
   // allowed, anything after the TableSize-th number is ignored. Raises
   // Input past end of file for a short table, Type mismatch or Overflow for
-  // a field that is no 32-bit number, and Type mismatch for entries that
-  // are not increasing from 2 (a damaged table would give wrong factors or
-  // divide by zero). The error names path and the place in the file.
+  // a field that is no 32-bit number, and Type mismatch for the first entry
+  // that is not the prime of its place: a planted or damaged table would
+  // give wrong factors, or divide by zero. The error names the path, the
+  // entry's place and value, and the prime that belongs there.
   static PrimeTable fromBytes(const QByteArray& bytes, const QString& path);
 
   std::int32_t operator[](std::int32_t index) const { return entries_[index]; }

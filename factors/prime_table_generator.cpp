@@ -4,24 +4,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "factors/prime_sieve.h"
+
 namespace {
 
 constexpr int kTableSize = 100008;
 constexpr int kLargestPrime = 1299827;  // the 100008th prime
-
-std::vector<int> firstPrimes() {
-  std::vector<bool> composite(kLargestPrime + 1, false);
-  std::vector<int> primes;
-  primes.reserve(kTableSize);
-  for (int n = 2; n <= kLargestPrime; ++n) {
-    if (composite[n]) continue;
-    primes.push_back(n);
-    for (long long multiple = static_cast<long long>(n) * n; multiple <= kLargestPrime; multiple += n) {
-      composite[multiple] = true;
-    }
-  }
-  return primes;
-}
 
 }  // namespace
 
@@ -30,7 +18,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <output file>\n", argv[0]);
     return 2;
   }
-  const std::vector<int> primes = firstPrimes();
+  const std::vector<std::int32_t> primes = veltrano::factors::primesUpTo(kLargestPrime);
   if (primes.size() != static_cast<std::size_t>(kTableSize) || primes.back() != kLargestPrime) {
     std::fprintf(stderr, "prime table: expected %d primes ending in %d, got %zu\n", kTableSize, kLargestPrime,
                  primes.size());
@@ -41,7 +29,7 @@ int main(int argc, char** argv) {
     std::perror(argv[1]);
     return 1;
   }
-  for (int p : primes) std::fprintf(out, "%d\r\n", p);
+  for (std::int32_t p : primes) std::fprintf(out, "%d\r\n", static_cast<int>(p));
   const bool written = !std::ferror(out);
   if (std::fclose(out) != 0 || !written) {
     std::perror(argv[1]);

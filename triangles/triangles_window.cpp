@@ -236,8 +236,7 @@ void TrianglesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> TrianglesWindow::readWorksheetFile(WorksheetReader& file) {
-  QStringList texts;
-  for (int i = 0; i < kPartCount; ++i) texts.append(file.readField());
+  const QStringList texts = file.readFields(kPartCount);
   return [this, texts] { putIntoFields(texts); };
 }
 

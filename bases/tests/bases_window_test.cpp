@@ -153,8 +153,8 @@ TEST_F(BasesWindowTest, PrintWrapsARowWiderThanThePage) {
   for (const QString& line : printed) EXPECT_LE(line.size(), platform().printer.pageWidth);
 }
 
-// An empty list leaves no file. Open replaces the list, and a line that began
-// with a blank comes back without it; Convert then appends below. A file with
+// An empty list leaves no file. A line that begins with a blank is quoted, so
+// it comes back with it; Open replaces the list, and Convert appends below. A file with
 // more lines than a list holds gets the error box and changes nothing.
 TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   platform().files.saveAnswers = {path("empty.txt"), path("two.txt")};
@@ -164,7 +164,7 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   enterNumber("255");
   enterNumber("");
   window->saveAs();
-  EXPECT_EQ(readBytes(path("two.txt")), QByteArray(" 2 \r\n255 = #FF (BASE16)\r\n = #0 (BASE16)\r\n"));
+  EXPECT_EQ(readBytes(path("two.txt")), QByteArray(" 2 \r\n255 = #FF (BASE16)\r\n\" = #0 (BASE16)\"\r\n"));
   window->print();
   EXPECT_EQ(platform().printer.lastJobTexts(), QStringList({"255 = #FF (BASE16)", " = #0 (BASE16)"}));
   window->help();  // its own help file, from the program's folder
@@ -173,7 +173,7 @@ TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   platform().messages.expect(MessageAnswer::No);  // the row for 1 is let go
   open();
   enterNumber("3.75");
-  const QStringList opened = {"255 = #FF (BASE16)", "= #0 (BASE16)", "3.75 = #3.C (BASE16)"};
+  const QStringList opened = {"255 = #FF (BASE16)", " = #0 (BASE16)", "3.75 = #3.C (BASE16)"};
   EXPECT_EQ(rows(), opened);
   writeBytes(path("bad.txt"), " 40000 \r\none\r\n");
   platform().messages.expect(MessageAnswer::No);

@@ -229,6 +229,18 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
   platform().messages.expect(MessageAnswer::Ok);
   open("3|4|5");  // checked whole before anything changes
   EXPECT_EQ(texts(), before);
+
+  // Saved, such a text goes into quotes and reopens in its own field.
+  text(0)->setText("1,5");
+  text(1)->setText(" 2");
+  const QString typed = texts();
+  platform().files.saveAnswers.push_back(path("comma.txt"));
+  trigger("mnuSaveAs");
+  EXPECT_TRUE(readBytes(path("comma.txt")).startsWith("\"1,5\"\r\n\" 2\"\r\n"));
+  makeWindow();
+  platform().files.openAnswers.push_back(path("comma.txt"));
+  trigger("mnuOpen");
+  EXPECT_EQ(texts(), typed);
 }
 
 // A quantity read only in part solves exactly as the number read, and the

@@ -1,11 +1,9 @@
 #include "common/worksheet_file.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <functional>
+#include <tuple>
 
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
@@ -46,13 +44,41 @@ TEST(WorksheetReader, FieldRules) {
   EXPECT_EQ(readFields("1,\r\n2", 3), (QStringList{"1", "", "2"}));
 }
 
-TEST(WorksheetReader, ReadingPastTheEndRaises) {
-  EXPECT_EQ(errorOf([] { readFields("", 1); }), ErrorNumber::InputPastEndOfFile);
-  EXPECT_EQ(errorOf([] { readFields("a\r\nb\r\n", 3); }), ErrorNumber::InputPastEndOfFile);
-  EXPECT_EQ(errorOf([] { readFields("a\r\n   ", 2); }), ErrorNumber::InputPastEndOfFile);
-  WorksheetReader reader("only\r\n");
-  EXPECT_EQ(reader.readField(), "only");
+// Each error names the line and, where the file ran short, what was missing.
+TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
+  const std::tuple<QByteArray, std::function<void(WorksheetReader&)>, ErrorNumber, QString> cases[] = {
+      {"", [](WorksheetReader& r) { r.readField(); }, ErrorNumber::InputPastEndOfFile, "the file is empty"},
+      {"", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
+       "the file is empty, but 7 fields were expected"},
+      {"\r\n  \r\n", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
+       "line 3: the file ends here, but 5 more fields were expected"},
+      {"a\r\nb\r\n", [](WorksheetReader& r) { r.readFields(3); }, ErrorNumber::InputPastEndOfFile,
+       "line 3: the file ends here, but 1 more field was expected"},
+      {"1,2\r\n3", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
+       "line 2: the file ends here, but 4 more fields were expected"},
+      {" 5 \r\nA\r\nB", [](WorksheetReader& r) { r.readRows(100); }, ErrorNumber::InputPastEndOfFile,
+       "line 3: the file ends here, but 3 more rows were expected"},
+      {" 3 \r\n", [](WorksheetReader& r) { r.readRows(2); }, ErrorNumber::Overflow,
+       "line 1: 3 rows are more than the list holds (2)"},
+      {"x\r\n\r\n  abc \r\n", [](WorksheetReader& r) { r.readFields(2), r.readCount(); },
+       ErrorNumber::TypeMismatch, "line 3: 'abc' is not a number"},
+      {"x\n\"1E400\"", [](WorksheetReader& r) { r.readField(), r.readCount(); }, ErrorNumber::Overflow,
+       "line 2: '1E400' is too large for a count"},
+  };
+  for (const auto& [bytes, read, number, cause] : cases) {
+    WorksheetReader reader(bytes, "/data/sheet.txt");
+    try {
+      read(reader);
+      ADD_FAILURE() << "read whole: " << bytes.toStdString();
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number(), number) << bytes.toStdString();
+      EXPECT_EQ(e.message().section(u'\n', 4), QString("/data/sheet.txt\n" + cause)) << bytes.toStdString();
+    }
+  }
+  WorksheetReader reader(" 2 \r\nonly\r\n\r\n");
+  EXPECT_EQ(reader.readRows(2), (QStringList{"only", ""}));
   EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(WorksheetReader(" -4 \r\n").readRows(2), QStringList());
 }
 
 TEST(WorksheetReader, CountsAreThirtyTwoBitNumbers) {
@@ -81,12 +107,41 @@ TEST(WorksheetWriter, WritesTheThreeLineFormsByteForByte) {
             QByteArray(" 3 \r\n-3 \r\n360= 2  2  2  3  3  5\r\n\r\n\"5,0.927295218001612\"\r\n\"\"\r\n"));
 }
 
-TEST(WorksheetWriter, UsesWindows1252) {
+// A text goes into quotes only when it would not read back as one field;
+// every other text, trailing blanks included, is written as it stands.
+TEST(WorksheetWriter, QuotesOnlyTextsThatWouldNotReadBackWhole) {
+  const std::pair<QString, QByteArray> lines[] = {
+      {"3,5", "\"3,5\""},
+      {" 2", "\" 2\""},
+      {"\t2", "\"\t2\""},
+      {"  ", "\"  \""},
+      {"1,\"2", "\"1,'2\""},
+      {"say \"hi\"", "\"say 'hi'\""},
+      {"two\r\nlines", "\"two\r\nlines\""},
+      {"360= 2  2  ", "360= 2  2  "},
+      {"a b", "a b"},
+      {"", ""},
+      {"-1.5E+20", "-1.5E+20"},
+  };
   WorksheetWriter writer;
-  writer.textLine(QString::fromUtf8("€ é \u4e2d"));
-  EXPECT_EQ(writer.bytes(), QByteArray("\x80 \xE9 ?\r\n"));
+  QByteArray expected;
+  for (const auto& [text, line] : lines) {
+    writer.textLine(text);
+    expected += line + "\r\n";
+  }
+  EXPECT_EQ(writer.bytes(), expected);
   WorksheetReader reader(writer.bytes());
-  EXPECT_EQ(reader.readField(), QString::fromUtf8("€ é ?"));
+  for (const auto& [text, line] : lines) EXPECT_EQ(reader.readField(), QString(text).replace(u'"', u'\''));
+  EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(writer.changesNote(), "Saved with 3 double quotes as '");
+}
+
+TEST(WorksheetWriter, UsesWindows1252AndTellsWhatItCouldNotHold) {
+  WorksheetWriter writer;
+  writer.textLine(QString::fromUtf8("€ é \u4e2d \U0001F600?"));
+  EXPECT_EQ(writer.bytes(), QByteArray("\x80 \xE9 ? ???\r\n"));
+  WorksheetReader reader(writer.bytes());
+  EXPECT_EQ(reader.readField(), QString::fromUtf8("€ é ? ???"));
   EXPECT_EQ(decodeWindows1252("\x81\x9F"), QString::fromUtf8("\u0081\u0178"));
   // The ends of each stretch that has a byte of its own, and the first characters past them.
   const std::pair<char16_t, char> edges[] = {{u'\u007F', '\x7F'}, {u'\u0080', '?'},    {u'\u009F', '?'},
@@ -95,40 +150,11 @@ TEST(WorksheetWriter, UsesWindows1252) {
   for (const auto& [character, byte] : edges) {
     EXPECT_EQ(encodeWindows1252(QString(QChar(character))), QByteArray(1, byte)) << int(character);
   }
-}
-
-class WorksheetFiles : public ::testing::Test {
- protected:
-  QTemporaryDir folder;
-};
-
-TEST_F(WorksheetFiles, CommitReplacesTheFileAndErrorsNameTheirCause) {
-  const QString path = folder.filePath("sheet.txt");
-  WorksheetWriter first, second;
-  first.textLine("old");
-  first.commit(path);
-  second.numberLine(1);
-  second.textLine("new");
-  second.commit(path);
-  WorksheetReader reader = WorksheetReader::fromFile(path);
-  EXPECT_EQ(reader.readCount(), 1);
-  EXPECT_EQ(reader.readField(), "new");
-  EXPECT_TRUE(reader.atEnd());
-
-  const QString missing = folder.filePath("missing.txt");
-  const std::pair<std::function<void()>, ErrorNumber> failures[] = {
-      {[&] { second.commit(folder.filePath("no/such/dir/f.txt")); }, ErrorNumber::PathNotFound},
-      {[&] { second.commit(folder.path()); }, ErrorNumber::PathFileAccess},
-      {[&] { WorksheetReader::fromFile(missing); }, ErrorNumber::FileNotFound},
-      {[&] { WorksheetReader::fromFile(folder.filePath("none/missing.txt")); }, ErrorNumber::PathNotFound},
-      {[&] { WorksheetReader::fromFile(folder.path()); }, ErrorNumber::PathFileAccess},
-  };
-  for (const auto& failure : failures) EXPECT_EQ(errorOf(failure.first), failure.second);
-  try {
-    WorksheetReader::fromFile(missing);
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.path(), missing);
-  }
+  EXPECT_EQ(writer.changesNote(), "Saved with 2 characters that Windows-1252 cannot hold as \"?\"");
+  writer.quotedLine("\u4e2d\"");
+  EXPECT_EQ(writer.changesNote(),
+            "Saved with 3 characters that Windows-1252 cannot hold as \"?\" and 1 double quote as '");
+  EXPECT_EQ(WorksheetWriter().changesNote(), "");
 }
 
 }  // namespace

@@ -13,11 +13,13 @@
 #include "common/dimension.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
+#include "common/testing/failing_file_calls.h"
 #include "common/testing/window_test.h"
 #include "common/worksheet_file.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
+using veltrano::testing::FailingFileCalls;
 
 namespace {
 
@@ -50,9 +52,7 @@ class Sheet : public WorksheetWindow {
     for (const QString& line : lines) file.textLine(line);
   }
   std::function<void()> readWorksheetFile(WorksheetReader& file) override {
-    const int count = file.readCount();
-    QStringList read;
-    for (int i = 0; i < count; ++i) read << file.readField();
+    const QStringList read = file.readRows(100);
     // A watched field written by Open, as the solving worksheets do.
     return [this, read] {
       lines = read;
@@ -198,11 +198,14 @@ TEST_F(FrameTest, FailingOpenLeavesWindowAndFileNameUntouched) {
   ASSERT_EQ(platform().messages.shown.size(), 3u);
   EXPECT_EQ(platform().messages.shown[0].title, "Veltrano");
   EXPECT_EQ(platform().messages.shown[0].text,
-            "Run-time error '62':\n\nInput past end of file\n\n" + shortFile);
+            "Run-time error '62':\n\nInput past end of file\n\n" + shortFile +
+                "\nline 3: the file ends here, but 2 more rows were expected");
   EXPECT_TRUE(platform().messages.shown[1].text.startsWith("Run-time error '53':\n\nFile not found"));
-  EXPECT_TRUE(platform().messages.shown[2].text.startsWith("Run-time error '13':\n\nType mismatch"));
+  EXPECT_EQ(platform().messages.shown[2].text, "Run-time error '13':\n\nType mismatch\n\n" + path("bad.txt") +
+                                                   "\nline 1: 'three' is not a number");
 }
 
+// A save that does not reach the disk says why, and the old file stays.
 TEST_F(FrameTest, FailingSaveLosesNothing) {
   Sheet sheet;
   const QString good = path("good.txt");
@@ -213,8 +216,30 @@ TEST_F(FrameTest, FailingSaveLosesNothing) {
   sheet.trigger("mnuSaveAs");
   EXPECT_TRUE(platform().messages.shown.at(0).text.startsWith("Run-time error '76':\n\nPath not found"));
   EXPECT_EQ(Dimension::CurrentFileName, good) << "a following Save must not aim at the bad name";
+  {
+    FailingFileCalls fullDisk(FailingFileCalls::Step::Write, 1, ENOSPC);
+    platform().messages.expect(MessageAnswer::Ok);
+    sheet.trigger("mnuSave");
+  }
+  EXPECT_EQ(platform().messages.shown.at(1).text,
+            "Run-time error '75':\n\nPath/File access error\n\n" + good + "\nNo space left on device");
   EXPECT_EQ(readBytes(good), "keep");
   EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
+}
+
+// What the file could not hold as shown is told after the save, until a
+// save that holds everything.
+TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
+  Sheet sheet;
+  Dimension::CurrentFileName = path("sheet.txt");
+  sheet.lines = {QString::fromUtf8("\u4e2d"), "say \"hi\""};
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(readBytes(path("sheet.txt")), " 2 \r\n?\r\n\"say 'hi'\"\r\n");
+  EXPECT_EQ(sheet.statusText(),
+            "Saved with 1 character that Windows-1252 cannot hold as \"?\" and 2 double quotes as '");
+  sheet.lines = {"plain"};
+  sheet.trigger("mnuSave");
+  EXPECT_EQ(sheet.statusText(), "");
 }
 
 TEST_F(FrameTest, PrintSendsTheLinesOnlyWhenAcceptedAndRestoresTheFont) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -34,9 +35,9 @@ RuntimeError errorOf(Load load) {
   return RuntimeError(ErrorNumber::InvalidCall);
 }
 
-// The load checks that the entries rise from 2, so the last one shows the
-// whole table came in. A short or damaged table would divide by zero or give
-// wrong factors, so it must not load.
+// Only the exact primes load: a short table would divide by zero, and one
+// that leaves out a prime, repeats one or holds a number that is none would
+// give wrong factors ("49= PRIME" without 7). The first wrong entry is named.
 TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
   const QByteArray built = builtTable();
   EXPECT_TRUE(built.startsWith("2\r\n3\r\n5\r\n") && built.count("\r\n") == PrimeTable::TableSize);
@@ -46,7 +47,15 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
   const std::tuple<QByteArray, ErrorNumber, const char*> damaged[] = {
       {built.chopped(9), ErrorNumber::InputPastEndOfFile, "holds 100007 numbers"},
       {QByteArray(built).replace("\n5\r", "\n\r"), ErrorNumber::TypeMismatch, "number 3 of the table is 0"},
-      {QByteArray(built).replace("\n13\r", "\n2147483648\r"), ErrorNumber::Overflow, "number 6 "}};
+      {QByteArray(built).replace("\n13\r", "\n2147483648\r"), ErrorNumber::Overflow, "number 6 "},
+      {QByteArray(built).replace("\n7\r", "\n5\r"), ErrorNumber::TypeMismatch,
+       "number 4 of the table is 5, where the prime 7 belongs"},
+      {QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n", ErrorNumber::TypeMismatch,
+       "number 4 of the table is 11, where the prime 7 belongs"},
+      {QByteArray(built).replace("\n23\r", "\n25\r"), ErrorNumber::TypeMismatch,
+       "number 9 of the table is 25, where the prime 23 belongs"},
+      {QByteArray(built).replace("\n1299827\r", "\n1299829\r"), ErrorNumber::TypeMismatch,
+       "number 100008 of the table is 1299829, where the prime 1299827 belongs"}};
   for (const auto& [table, number, told] : damaged) {
     const QByteArray& bytes = table;  // a lambda may not capture a structured binding in clang 14
     const RuntimeError error = errorOf([&] { PrimeTable::fromBytes(bytes, "/data/P100008.txt"); });
@@ -55,18 +64,42 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
   }
 }
 
+// A table in the current directory that will not do is refused, with the
+// reason, and the program's own table is read in its place; a pipe there is
+// refused without waiting for a writer. With no table of the program's own,
+// the refusal is the error.
 TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   QTemporaryDir cwd, program;
   const QString before = QDir::currentPath(), here = QDir(cwd.path()).canonicalPath();
+  const QString planted = here + "/P100008.txt";
   QDir::setCurrent(here);
-  const RuntimeError missing = errorOf([&] { PrimeTable::load(program.path()); });
+  QStringList refusals;
+  const auto refused = [&refusals](const RuntimeError& why) { refusals << why.message(); };
+  const RuntimeError missing = errorOf([&] { PrimeTable::load(program.path(), refused); });
   EXPECT_EQ(missing.number(), ErrorNumber::FileNotFound);
   EXPECT_TRUE(
       missing.message().contains("P100008.txt was looked for in " + here + "\nand in " + program.path()));
   EXPECT_TRUE(QFile::copy(builtPath(), program.filePath(PrimeTable::FileName)));
-  EXPECT_EQ(PrimeTable::load(program.path()).last(), 1299827);
-  EXPECT_TRUE(QFile(cwd.filePath(PrimeTable::FileName)).open(QIODevice::WriteOnly));  // an empty table
-  EXPECT_TRUE(errorOf([&] { PrimeTable::load(program.path()); }).message().contains(here + "/P100008.txt"));
+  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
+  EXPECT_TRUE(refusals.isEmpty());
+
+  QFile damaged(planted);
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write(QByteArray(builtTable()).replace("\n7\r\n", "\n") + "1299833\r\n");
+  damaged.close();
+  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
+  ASSERT_TRUE(QFile::remove(planted) && ::mkfifo(QFile::encodeName(planted).constData(), 0600) == 0);
+  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
+  ASSERT_EQ(refusals.size(), 2);
+  EXPECT_EQ(refusals[0], "Run-time error '13':\n\nType mismatch\n\n" + planted +
+                             "\nnumber 4 of the table is 11, where the prime 7 belongs");
+  EXPECT_EQ(refusals[1], "Run-time error '75':\n\nPath/File access error\n\n" + planted +
+                             "\nThis is a pipe, not a regular file");
+
+  ASSERT_TRUE(QFile::remove(program.filePath(PrimeTable::FileName)));
+  const RuntimeError pipe = errorOf([&] { PrimeTable::load(program.path(), refused); });
+  EXPECT_EQ(pipe.number(), ErrorNumber::PathFileAccess);
+  EXPECT_EQ(refusals.size(), 2);
   QDir::setCurrent(before);
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -166,6 +167,28 @@ TEST_F(FactorsWindowTest, UnsavedRowsAreNotDroppedWithoutAsking) {
   factorise({QString(400, u'9')});
   EXPECT_EQ(list_->count(), 0);
   checkChangedState(window_, "Prime Factors  www.veltrano.org", [this] { factorise({"12"}); });
+}
+
+// A table planted in the current folder without 7 would make 49 a prime: it
+// is refused with a box naming it and its first wrong entry, and the window
+// works with the program's own table.
+TEST_F(FactorsWindowTest, APlantedPrimeTableIsRefusedForTheProgramsOwn) {
+  QFile built(QCoreApplication::applicationDirPath() + "/P100008.txt");
+  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+  writeBytes(path("P100008.txt"), built.readAll().replace("\n7\r\n", "\n") + "1299833\r\n");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(path(""));
+  platform().messages.expect(MessageAnswer::Ok);
+  FactorsWindow planted;
+  QDir::setCurrent(before);
+  ASSERT_EQ(platform().messages.shown.size(), 1u);
+  EXPECT_EQ(platform().messages.shown[0].text,
+            "Run-time error '13':\n\nType mismatch\n\n" + QDir(path("")).canonicalPath() +
+                "/P100008.txt\nnumber 4 of the table is 11, where the prime 7 belongs\n\nThis prime table is "
+                "not used; Veltrano reads its own table from the program's folder instead.");
+  retype(child<QLineEdit>(&planted, "txtNumber"), "49");
+  child<QPushButton>(&planted, "cmdFactor")->click();
+  EXPECT_EQ(child<ResultList>(&planted, "lstFactors")->rows(), QStringList{"49= 7  7  "});
 }
 
 }  // namespace

@@ -163,6 +163,19 @@ TEST_F(TrianglesTest, SavesPrintsAndReopensTheSevenTextsAsShown) {
   EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Courier New");
   trigger("mnuHelp");  // its own help file, from the program's folder
   EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Triangle.chm"});
+
+  // A comma or a leading blank would split or lose a field: such a line is
+  // quoted, and every field reopens in its own place.
+  fields[0]->setText("3,5");
+  fields[1]->setText(" 4");
+  const QString typed = texts();
+  platform().files.saveAnswers.push_back(path("comma.txt"));
+  trigger("mnuSaveAs");
+  EXPECT_TRUE(readBytes(path("comma.txt")).startsWith("\"3,5\"\r\n\" 4\"\r\n1\r\n"));
+  makeWindow();
+  platform().files.openAnswers.push_back(path("comma.txt"));
+  trigger("mnuOpen");
+  EXPECT_EQ(texts(), typed);
 }
 
 // Open writes the fields one by one in case 0, each solving as if typed; a
