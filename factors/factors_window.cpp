@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 
-#include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/input_notes.h"
 #include "common/numeric_text.h"

@@ -28,6 +28,7 @@
 #include "complex/complex_file.h"
 #include "complex/complex_window.h"
 #include "factors/factors_window.h"
+#include "factors/prime_sieve.h"
 #include "factors/prime_table.h"
 #include "help/chm/chm_file.h"
 #include "help/chm/contents_file.h"
@@ -68,8 +69,8 @@ Violation textToNumber(const QByteArray& bytes) {
 }
 
 // Any bytes: fields and counts, always moving forward, until one of the file
-// errors, as more reads than there can be fields must end; and what the writer
-// writes, the reader reads back field for field.
+// errors, as more reads than there can be fields must end; and any text the
+// writer writes, the reader reads back whole, a double quote as an apostrophe.
 Violation readWorksheet(const QByteArray& bytes) {
   WorksheetReader reader(bytes);
   try {
@@ -79,21 +80,27 @@ Violation readWorksheet(const QByteArray& bytes) {
   } catch (const RuntimeError& e) {
     if (Violation violation = unexpected(e)) return violation;
   }
-  const QString text = decodeWindows1252(bytes).remove(u'\r').remove(u'\n').remove(u',').remove(u'"');
+  const QString text = decodeWindows1252(bytes);
+  const QString kept = QString(text).replace(u'"', u'\'');
   WorksheetWriter writer;
-  writer.textLine(text.trimmed());
+  writer.textLine(text);
   writer.quotedLine(text);
+  writer.numberLine(static_cast<std::int32_t>(bytes.size()));
   WorksheetReader back(writer.bytes());
-  if (back.readField() != text.trimmed() || back.readField() != text) return QStringLiteral("not read back");
+  if (back.readField() != kept || back.readField() != kept || back.readCount() != bytes.size() ||
+      !back.atEnd())
+    return QStringLiteral("not read back");
   return std::nullopt;
 }
 
 // Everything Open may change: each control's text, rows, check and marks,
-// the file name a later Save writes to, the title and the changed mark.
-QStringList snapshot(const QWidget& window) {
+// the file name a later Save writes to, the title and the changed mark; the
+// status area with the rest, unless left out.
+QStringList snapshot(const QWidget& window, bool withStatus = true) {
   QStringList state{Dimension::CurrentFileName, window.windowTitle(),
                     QString::number(window.isWindowModified())};
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    if (!withStatus && widget->objectName() == QLatin1String("lblStatus")) continue;
     QString item = widget->objectName() + QString::number(widget->isEnabled() * 2 + style::isStale(widget));
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) item += edit->text();
     if (const auto* label = qobject_cast<const QLabel*>(widget)) item += label->text();
@@ -154,12 +161,32 @@ constexpr WindowKind kWindowKinds[] = {
 // One window, changed and opened again and again: after the question, let go
 // with No, it takes the file, or shows one error box and keeps every text,
 // row, mark, the title, the changed mark and the current file name as they were.
+// What it took, saved and opened again, changes nothing but the file name,
+// the title and the status area, a double quote aside, which is saved as an
+// apostrophe.
 struct OpenRun {
   const WindowKind* kind;
   std::shared_ptr<QTemporaryDir> folder = std::make_shared<QTemporaryDir>();
   std::shared_ptr<WorksheetWindow> window{kind->make()};
   Violation operator()(const QByteArray& bytes) const;
+  Violation savedAndOpenedAgain() const;
 };
+
+Violation OpenRun::savedAndOpenedAgain() const {
+  const QString path = folder->filePath(QStringLiteral("saved.txt"));
+  QFile::remove(path);
+  testing::FakePlatform& fakes = testing::fakes();
+  QStringList before = snapshot(*window, false).mid(2);
+  fakes.files.saveAnswers = {path};
+  window->findChild<QAction*>(QStringLiteral("mnuSaveAs"))->trigger();
+  if (!QFile::exists(path)) return std::nullopt;  // an empty list writes no file
+  fakes.files.openAnswers = {path};
+  window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+  if (!fakes.messages.shown.empty()) return "the saved file was refused: " + fakes.messages.shown[0].text;
+  if (snapshot(*window, false).mid(2) != before.replaceInStrings(QStringLiteral("\""), QStringLiteral("'")))
+    return QStringLiteral("the saved file does not open as it was saved");
+  return std::nullopt;
+}
 
 Violation OpenRun::operator()(const QByteArray& bytes) const {
   const QString path = folder->filePath(QStringLiteral("fuzz.txt"));
@@ -188,7 +215,7 @@ Violation OpenRun::operator()(const QByteArray& bytes) const {
     return QStringLiteral("the window still counts as changed or does not name the file");
   if (shown(*window, kind->control) != kind->expected(bytes).mid(0, ResultList::kMaxRows))
     return QStringLiteral("the window does not hold the file");
-  return std::nullopt;
+  return savedAndOpenedAgain();
 }
 
 // The first byte chooses whether the rest is the whole file or the start of one
@@ -206,11 +233,12 @@ Violation loadPrimeTable(const QByteArray& bytes) {
     }();
     file += "\r\n" + tails[static_cast<unsigned char>(bytes[0]) / 2 % 8];
   }
+  static const std::vector<std::int32_t> primes = factors::primesUpTo(1299827);
   try {
     const factors::PrimeTable table = factors::PrimeTable::fromBytes(file, QStringLiteral("fuzz"));
     for (std::int32_t i = 1; i <= factors::PrimeTable::TableSize; ++i)
-      if (table[i] < 2 || table[i] <= table[i - 1])
-        return QStringLiteral("entry %1 is not increasing").arg(i);
+      if (table[i] != primes[static_cast<std::size_t>(i - 1)])
+        return QStringLiteral("entry %1 is not the prime of its place").arg(i);
   } catch (const RuntimeError& e) {
     return unexpected(e);
   }
