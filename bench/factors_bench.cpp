@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "factors/factoriser.h"
+#include "factors/prime_sieve.h"
 #include "factors/prime_table.h"
 
 using veltrano::factors::Factoriser;
@@ -21,7 +22,7 @@ void TableLoad(benchmark::State& state) {
 }
 BENCHMARK(TableLoad)->Unit(benchmark::kMillisecond);
 
-// The same without the file system: the parse alone.
+// The same without the file system: the parse and the check of every entry.
 void TableParse(benchmark::State& state) {
   QFile file(QDir(programFolder()).filePath(PrimeTable::FileName));
   if (!file.open(QIODevice::ReadOnly)) {
@@ -32,6 +33,17 @@ void TableParse(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(PrimeTable::fromBytes(bytes, file.fileName()).last());
 }
 BENCHMARK(TableParse)->Unit(benchmark::kMillisecond);
+
+// The check's share: the sieve that gives the primes the table must hold.
+void PrimeSieve(benchmark::State& state) {
+  for (auto _ : state) {
+    veltrano::factors::PrimeSequence primes(1299827);
+    std::int32_t last = 0;
+    for (std::int32_t p = primes.next(); p != 0; p = primes.next()) last = p;
+    benchmark::DoNotOptimize(last);
+  }
+}
+BENCHMARK(PrimeSieve)->Unit(benchmark::kMillisecond);
 
 // A prime just below the largest factorisable number: every prime of the
 // table is tried.

@@ -90,7 +90,7 @@ bool sameFile(const QString& a, const QString& b) {
 // A table that leaves out a prime, or holds one that is none, gives wrong
 // factors without a word: only the exact primes will do.
 PrimeTable PrimeTable::fromBytes(const QByteArray& bytes, const QString& path) {
-  const std::vector<std::int32_t> primes = primesUpTo(kLargestPrime);
+  PrimeSequence primes(kLargestPrime);
   PrimeTable table;
   FieldScanner fields(bytes);
   QByteArrayView field;
@@ -105,7 +105,7 @@ PrimeTable PrimeTable::fromBytes(const QByteArray& bytes, const QString& path) {
     } catch (const RuntimeError& e) {
       raiseAt(e.number(), path, i, QStringLiteral("is \"%1\"").arg(shown(field)));
     }
-    const std::int32_t prime = primes[static_cast<std::size_t>(i - 1)];
+    const std::int32_t prime = primes.next();
     if (value != prime) {
       raiseAt(ErrorNumber::TypeMismatch, path, i,
               QStringLiteral("is %1, where the prime %2 belongs").arg(value).arg(prime));
