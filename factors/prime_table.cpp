@@ -13,8 +13,6 @@
 namespace veltrano::factors {
 namespace {
 
-constexpr std::int32_t kLargestPrime = 1299827;  // the TableSize-th prime
-
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -90,14 +88,14 @@ bool sameFile(const QString& a, const QString& b) {
 // A table that leaves out a prime, or holds one that is none, gives wrong
 // factors without a word: only the exact primes will do.
 PrimeTable PrimeTable::fromBytes(const QByteArray& bytes, const QString& path) {
-  PrimeSequence primes(kLargestPrime);
+  PrimeSequence primes(LargestPrime);
   PrimeTable table;
   FieldScanner fields(bytes);
   QByteArrayView field;
   for (std::int32_t i = 1; i <= TableSize; ++i) {
     if (!fields.next(field)) {
       raise(ErrorNumber::InputPastEndOfFile, path,
-            QStringLiteral("holds %1 numbers; the table needs %2").arg(i - 1).arg(TableSize));
+            QStringLiteral("the file holds %1 numbers; the table needs %2").arg(i - 1).arg(TableSize));
     }
     std::int32_t value = 0;
     try {

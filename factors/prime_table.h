@@ -16,6 +16,7 @@ namespace veltrano::factors {
 class PrimeTable {
  public:
   static constexpr std::int32_t TableSize = 100008;
+  static constexpr std::int32_t LargestPrime = 1299827;  // the TableSize-th prime
   static inline const QString FileName = QStringLiteral("P100008.txt");
 
   // Told why a table in the current directory was refused, before the

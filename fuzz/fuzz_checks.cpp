@@ -233,7 +233,7 @@ Violation loadPrimeTable(const QByteArray& bytes) {
     }();
     file += "\r\n" + tails[static_cast<unsigned char>(bytes[0]) / 2 % 8];
   }
-  static const std::vector<std::int32_t> primes = factors::primesUpTo(1299827);
+  static const std::vector<std::int32_t> primes = factors::primesUpTo(factors::PrimeTable::LargestPrime);
   try {
     const factors::PrimeTable table = factors::PrimeTable::fromBytes(file, QStringLiteral("fuzz"));
     for (std::int32_t i = 1; i <= factors::PrimeTable::TableSize; ++i)
