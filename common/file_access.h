@@ -9,12 +9,13 @@ namespace veltrano {
 // The largest file that Open and the prime table read; a larger one is
 // refused before anything is read, so that no file can fill the memory.
 // The largest file a worksheet writes is a Base Conversion list of 32767
-// lines (a list's limit) of its longest line: a number of 100 digits, the
-// longest text Convert takes, written in base 2 as 333 digits, 447 bytes
-// with the base and the line end, 14.6 MB in all. A Prime Factors list of
-// 32767 rows of its longest row (1099511627776, forty factors of 2: 137
-// bytes) comes to 4.5 MB, the 32767 roots of a Complex file to 1.6 MB, and
-// the other worksheets write less. The limit is four times the largest.
+// lines (a list's limit) of its longest line: 98 digits, a point and one more
+// (the longest text Convert takes) written in base 2 as 326 digits, a point
+// and 100 fraction digits, 541 bytes with the text, the base and the line
+// end, 17.7 MB in all. A Prime Factors list of 32767 rows of its longest row
+// (1099511627776, forty factors of 2: 137 bytes) comes to 4.5 MB, the 32767
+// roots of a Complex file to 1.6 MB, and the other worksheets write less. The
+// limit leaves more than three times the largest.
 inline constexpr qint64 kMaxReadableFileBytes = qint64{64} * 1024 * 1024;
 
 // Reads a whole regular file of at most maxBytes. It never waits for a

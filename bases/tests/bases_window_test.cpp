@@ -6,12 +6,14 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
+#include "common/file_access.h"
 #include "common/result_list.h"
 #include "common/testing/window_test.h"
 
@@ -154,8 +156,8 @@ TEST_F(BasesWindowTest, PrintWrapsARowWiderThanThePage) {
 }
 
 // An empty list leaves no file. A line that begins with a blank is quoted, so
-// it comes back with it; Open replaces the list, and Convert appends below. A file with
-// more lines than a list holds gets the error box and changes nothing.
+// it comes back with it. Open replaces the list, and Convert appends below. A
+// file with more lines than a list holds gets the error box and changes nothing.
 TEST_F(BasesWindowTest, SavesPrintsAndOpensTheLines) {
   platform().files.saveAnswers = {path("empty.txt"), path("two.txt")};
   platform().files.openAnswers = {path("two.txt"), path("bad.txt")};
@@ -198,6 +200,22 @@ TEST_F(BasesWindowTest, UnsavedLinesAreNotDroppedWithoutAsking) {
   EXPECT_EQ(platform().messages.shown.at(0).text, "Illegal Number");
   platform().messages.shown.clear();
   checkChangedState(window, "Base Conversion  www.veltrano.org", [this] { enterNumber("255"); });
+}
+
+// The longest line Convert writes, 98 digits, a point and one more in base 2,
+// in every row of a full list: the largest file a worksheet writes reopens
+// whole, far below the size at which Open refuses a file.
+TEST_F(BasesWindowTest, TheLargestFileAWorksheetWritesReopens) {
+  retype(txtBase, "2");
+  QTest::keyClick(txtBase, Qt::Key_Tab);
+  enterNumber(QString(98, u'9') + ".1");
+  const QByteArray line = rows().at(0).toLatin1();
+  EXPECT_EQ(line.size(), 100 + 4 + 326 + 1 + 100 + 8);
+  writeBytes(path("full.txt"), " 32767 \r\n" + (line + "\r\n").repeated(ResultList::kMaxRows));
+  platform().files.openAnswers = {path("full.txt")};
+  open();
+  EXPECT_EQ(lstResults->count(), ResultList::kMaxRows);
+  EXPECT_LT(QFileInfo(path("full.txt")).size() * 3, kMaxReadableFileBytes);
 }
 
 }  // namespace
