@@ -213,6 +213,7 @@ TEST_F(BasesWindowTest, TheLargestFileAWorksheetWritesReopens) {
   EXPECT_EQ(line.size(), 100 + 4 + 326 + 1 + 100 + 8);
   writeBytes(path("full.txt"), " 32767 \r\n" + (line + "\r\n").repeated(ResultList::kMaxRows));
   platform().files.openAnswers = {path("full.txt")};
+  platform().messages.expect(MessageAnswer::No);  // the conversion is not saved
   open();
   EXPECT_EQ(lstResults->count(), ResultList::kMaxRows);
   EXPECT_LT(QFileInfo(path("full.txt")).size() * 3, kMaxReadableFileBytes);
