@@ -157,6 +157,7 @@ void WorksheetWindow::open() {
   putIntoWindow();
   showFileInTitle(Dimension::CurrentFileName);
   setWindowModified(false);
+  clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
   setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
 }
 

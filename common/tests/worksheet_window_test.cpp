@@ -228,7 +228,7 @@ TEST_F(FrameTest, FailingSaveLosesNothing) {
 }
 
 // What the file could not hold as shown is told after the save, until a
-// save that holds everything.
+// save that holds everything, or an Open.
 TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
   Sheet sheet;
   Dimension::CurrentFileName = path("sheet.txt");
@@ -239,6 +239,14 @@ TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
             "Saved with 1 character that Windows-1252 cannot hold as \"?\" and 2 double quotes as '");
   sheet.lines = {"plain"};
   sheet.trigger("mnuSave");
+  EXPECT_EQ(sheet.statusText(), "");
+  // The note speaks of the last save: an Open of another file ends it.
+  sheet.lines = {QString::fromUtf8("\u4e2d")};
+  sheet.trigger("mnuSave");
+  EXPECT_FALSE(sheet.statusText().isEmpty());
+  writeBytes(path("other.txt"), " 1 \r\n5\r\n");
+  platform().files.openAnswers = {path("other.txt")};
+  sheet.trigger("mnuOpen");
   EXPECT_EQ(sheet.statusText(), "");
 }
 
