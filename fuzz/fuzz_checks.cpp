@@ -360,7 +360,7 @@ Violation HelpRun::operator()(const QByteArray& bytes) const {
   const auto [entries, depth] = treeSize(*window->contents());
   if (entries > help::Contents::kMaxEntries || depth > help::Contents::kMaxDepth)
     return QStringLiteral("the tree holds %1 entries %2 levels deep").arg(entries).arg(depth);
-  if (window->contentsNote()->isHidden() == (contents.tooDeep || contents.tooMany))
+  if (window->contentsNote()->isHidden() == (contents.tooDeep || contents.tooMany || contents.tooLong))
     return QStringLiteral("the note does not match the cut");
   return std::nullopt;
 }

@@ -188,7 +188,7 @@ class ContentsBuilder {
 Contents parseContents(const QString& sitemap) {
   static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
                                           QRegularExpression::DotMatchesEverythingOption);
-  const QString text = QString(sitemap).remove(comment);
+  const QString text = sitemap.left(Contents::kMaxChars).remove(comment);
   ContentsBuilder builder;
   TagScanner tags(text);
   while (const std::optional<Tag> tag = tags.next()) {
@@ -206,7 +206,9 @@ Contents parseContents(const QString& sitemap) {
     }
     if (builder.full()) break;
   }
-  return builder.take();
+  Contents contents = builder.take();
+  contents.tooLong = sitemap.size() > Contents::kMaxChars && !contents.tooMany;
+  return contents;
 }
 
 }  // namespace veltrano::help

@@ -22,10 +22,14 @@ struct Contents {
   // and laid out when the window opens.
   static constexpr int kMaxDepth = 64;
   static constexpr int kMaxEntries = 10000;
+  // A text of tags that make no entry escapes the entry cap; real contents
+  // files are some kilobytes, and this much is read in a fraction of a second.
+  static constexpr int kMaxChars = 4 * 1024 * 1024;
 
   std::vector<ContentsEntry> entries;
   bool tooDeep = false;  // entries nested deeper than kMaxDepth were left out
   bool tooMany = false;  // entries past the first kMaxEntries were left out
+  bool tooLong = false;  // the text past the first kMaxChars was not read
 };
 
 // Reads the sitemap of a contents (.hhc) file: nested lists whose items are

@@ -125,6 +125,18 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
     EXPECT_EQ(shapeOf(contents.entries), shape);
     EXPECT_EQ(contents.tooDeep, tooDeep);
     EXPECT_EQ(contents.tooMany, tooMany);
+    EXPECT_FALSE(contents.tooLong);
+  }
+  // Tags that make no entry count only against the length of text read.
+  const QString filler = QStringLiteral("<p>").repeated(Contents::kMaxChars / 3);
+  for (const auto& [sitemap, entries, tooLong] :
+       {std::tuple{
+            "<ul>" + item("First", "f.htm") + filler.left(Contents::kMaxChars - 300) + item("Last", "l.htm"),
+            2, false},
+        std::tuple{"<ul>" + item("First", "f.htm") + filler + item("Past", "p.htm"), 1, true}}) {
+    const Contents contents = parseContents(sitemap);
+    EXPECT_EQ(shapeOf(contents.entries).entries, entries);
+    EXPECT_EQ(contents.tooLong, tooLong);
   }
 }
 

@@ -132,6 +132,7 @@ QString HelpWindow::cutNote(const Contents& contents) {
   QStringList limits;
   if (contents.tooDeep) limits << QStringLiteral("nest deeper than %1 levels").arg(Contents::kMaxDepth);
   if (contents.tooMany) limits << QStringLiteral("hold more than %1 entries").arg(Contents::kMaxEntries);
+  if (contents.tooLong) limits << QStringLiteral("run past %1 MB").arg(Contents::kMaxChars / (1024 * 1024));
   if (limits.isEmpty()) return {};
   return QStringLiteral("The contents of this help file %1: the entries past that are not listed.")
       .arg(limits.join(QStringLiteral(" and ")));
