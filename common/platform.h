@@ -7,6 +7,10 @@ class QWidget;
 
 namespace veltrano {
 
+namespace figure {
+struct Figure;
+}
+
 // The program reaches everything outside itself through these small
 // interfaces: the Qt implementations serve the program, fakes serve the tests,
 // so that every window runs headless.
@@ -34,6 +38,8 @@ class FileDialogs {
   // The chosen full path, or the empty text when the user cancels.
   virtual QString openFileName(QWidget* owner) = 0;
   virtual QString saveFileName(QWidget* owner) = 0;
+  // The name to save a figure under; its suffix (".svg" or ".png") says how.
+  virtual QString saveFigureName(QWidget* owner) = 0;
 };
 
 // The default printer with a current font, as the worksheets print on it.
@@ -45,6 +51,9 @@ class Printer {
   // The print dialog; false when the user cancels it.
   virtual bool showPrintDialog(QWidget* owner) = 0;
   virtual void printLine(const QString& text) = 0;
+  // Draws a figure below the lines printed so far, on the same page when it
+  // fits there, scaled to the width of the page; greyed as the pane shows it.
+  virtual void printFigure(const figure::Figure& figure, bool greyed) = 0;
   // Ends the document and sends the job.
   virtual void endDoc() = 0;
 };

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -12,11 +13,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/input_notes.h"
+#include "common/figure_pane.h"
 #include "common/platform.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -39,7 +42,14 @@ class QtSessionEnd : public SessionEnd {
 };
 #endif
 
+QString figureShownKey(const QString& window) { return window + QStringLiteral("/figureShown"); }
+
 }  // namespace
+
+std::unique_ptr<QSettings> programSettings() {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltrano"),
+                                     QStringLiteral("Veltrano"));
+}
 
 WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
     : QMainWindow(parent), settings_(settings), client_(new QWidget(this)), status_(new QLabel(this)) {
@@ -48,7 +58,11 @@ WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName(QStringLiteral("clientArea"));
   client_->setFixedSize(style::kWorksheetWidth, style::kWorksheetHeight);
-  setCentralWidget(client_);
+  if (settings.hasFigure) {
+    buildFigurePane();
+  } else {
+    setCentralWidget(client_);
+  }
   status_->setObjectName(QStringLiteral("lblStatus"));
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
@@ -62,6 +76,27 @@ WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
             }));
   }
 #endif
+  if (figurePane_ && programSettings()->value(figureShownKey(objectName()), false).toBool()) {
+    showFigure(true);
+  }
+}
+
+// The client area keeps its place at the left; the pane beside it takes no
+// room while it is hidden, so the fixed-size window grows and shrinks by it.
+void WorksheetWindow::buildFigurePane() {
+  auto* body = new QWidget(this);
+  body->setObjectName(QStringLiteral("body"));
+  auto* row = new QHBoxLayout(body);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  client_->setParent(body);
+  row->addWidget(client_, 0, Qt::AlignLeft | Qt::AlignTop);
+  figurePane_ = new FigurePane(body);
+  figurePane_->setFixedHeight(style::kWorksheetHeight);
+  figurePane_->setBeforePaint([this] { updateFigure(); });
+  figurePane_->hide();
+  row->addWidget(figurePane_, 0, Qt::AlignLeft | Qt::AlignTop);
+  setCentralWidget(body);
 }
 
 WorksheetWindow::~WorksheetWindow() = default;
@@ -97,6 +132,13 @@ void WorksheetWindow::buildMenus(const FrameSettings& settings) {
   if (settings.secondFileSeparator) separator(file, QStringLiteral("mnuFileBar2"));
   command(nullptr, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence::Print,
           &WorksheetWindow::print);
+  if (settings.hasFigure) {
+    figureCommand_ = menuBar()->addAction(QStringLiteral("Fi&gure"));
+    figureCommand_->setObjectName(QStringLiteral("mnuFigure"));
+    figureCommand_->setShortcut(QKeySequence(Qt::Key_F6));
+    figureCommand_->setCheckable(true);
+    connect(figureCommand_, &QAction::toggled, this, guarded([this](bool shown) { showFigure(shown); }));
+  }
   command(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"), QKeySequence::HelpContents,
           &WorksheetWindow::help);
   command(nullptr, QStringLiteral("mnuAbout"), QStringLiteral("&About"), QKeySequence(),
@@ -155,6 +197,7 @@ void WorksheetWindow::open() {
   // The field writes of this step mark the content changed as typing does;
   // it is the file's content now, so the mark goes.
   putIntoWindow();
+  figureMayHaveChanged();
   showFileInTitle(Dimension::CurrentFileName);
   setWindowModified(false);
   clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
@@ -206,7 +249,49 @@ void WorksheetWindow::print() {
   if (!printer.showPrintDialog(this)) return;
   const QStringList lines = printedLines();
   for (const QString& line : lines) printer.printLine(line);
+  if (isFigureShown()) {
+    FigurePane* pane = figurePane();
+    printer.printFigure(pane->figure(), pane->isGreyed());
+  }
   printer.endDoc();
+}
+
+void WorksheetWindow::showFigure(bool shown) {
+  if (!figurePane_ || shown == isFigureShown()) return;
+  figurePane_->setVisible(shown);
+  figureCommand_->setChecked(shown);
+  programSettings()->setValue(figureShownKey(objectName()), shown);
+  // Fixed-size layouts follow at once, so the window's new size is known now.
+  centralWidget()->layout()->activate();
+  layout()->activate();
+}
+
+bool WorksheetWindow::isFigureShown() const { return figurePane_ && !figurePane_->isHidden(); }
+
+FigurePane* WorksheetWindow::figurePane() {
+  if (figurePane_) updateFigure();
+  return figurePane_;
+}
+
+void WorksheetWindow::figureMayHaveChanged() {
+  figureOutdated_ = true;
+  if (isFigureShown()) updateFigure();
+}
+
+// The figure is made only while the pane is shown; a hidden pane catches up
+// when it is shown, so a hidden pane costs the typing nothing.
+void WorksheetWindow::updateFigure() {
+  if (!figureOutdated_ || !isFigureShown()) return;
+  figureOutdated_ = false;
+  runGuarded([this] {
+    // A handler that failed left values that were never solved.
+    const std::optional<figure::Figure> figure = changeFailed_ ? std::nullopt : currentFigure();
+    if (figure) {
+      figurePane_->setFigure(*figure);
+    } else {
+      figurePane_->setGreyed(true);
+    }
+  });
 }
 
 void WorksheetWindow::help() {
@@ -245,8 +330,11 @@ void WorksheetWindow::showStatus() {
 
 QString WorksheetWindow::statusText() const { return status_->text(); }
 
+// The solvers' writes run change handlers inside change handlers; the figure
+// is drawn once the outermost has returned, from the values finally on show.
 void WorksheetWindow::onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
   connect(field, &QLineEdit::textChanged, this, [this, field, name, handler = std::move(handler)] {
+    if (changeDepth_++ == 0) changeFailed_ = false;
     markChanged();
     runGuarded([&] {
       // Before the solve: its nested changes of other fields, and of this
@@ -255,10 +343,12 @@ void WorksheetWindow::onFieldChanged(QLineEdit* field, const QString& name, std:
       try {
         handler();
       } catch (const RuntimeError& e) {
+        changeFailed_ = true;
         if (e.number() != ErrorNumber::Overflow) throw;
         showFailure(QStringLiteral("Number too large"));
       }
     });
+    if (--changeDepth_ == 0 && figurePane_) figureMayHaveChanged();
   });
 }
 

@@ -5,15 +5,26 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 
+#include "common/figure.h"
+
+class QAction;
 class QLabel;
 class QLineEdit;
+class QSettings;
 
 namespace veltrano {
 
+class FigurePane;
 class WorksheetReader;
 class WorksheetWriter;
+
+// The program's settings, under its own name whatever the application is
+// called; they hold only what the windows remember between runs.
+std::unique_ptr<QSettings> programSettings();
 
 // The session manager's request when the desktop session ends (a logout),
 // as a window answers it.
@@ -36,6 +47,7 @@ struct FrameSettings {
   QString saveAsCaption = QStringLiteral("Save As");  // "SaveAs" in two windows
   bool secondFileSeparator = true;                    // frmComplex has none
   bool printsInCourier = false;                       // Triangles, Circles, Complex
+  bool hasFigure = false;                             // Triangles, Circles, Complex
 };
 
 // The frame of every worksheet window: the menus File (Open, Save, Save As),
@@ -47,6 +59,9 @@ struct FrameSettings {
 // opened or loaded (Qt's window-modified state, "*" in the title). While it
 // is set, closing the window, Open and the end of the session first ask
 // whether to save.
+//
+// A window with a figure also gets the Figure command and the figure pane at
+// the right of the client area, and contributes the figure's geometry.
 class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
@@ -63,6 +78,12 @@ class WorksheetWindow : public QMainWindow {
   void print();
   void help();
   void about();
+  // Shows or hides the figure pane; the window grows or shrinks by its width
+  // to the right, and remembers the choice for the next run.
+  void showFigure(bool shown);
+  bool isFigureShown() const;
+  // The pane, brought up to date; null in a window without a figure.
+  FigurePane* figurePane();
 
   // The status area says why the last computation failed, in plain words.
   void showFailure(const QString& why);
@@ -88,6 +109,12 @@ class WorksheetWindow : public QMainWindow {
   // the window; raises a run-time error, changing nothing, for a bad file.
   virtual std::function<void()> readWorksheetFile(WorksheetReader& file) = 0;
   virtual QStringList printedLines() const = 0;
+  // The figure of the values on show; nothing when the last solve failed, so
+  // that the last figure stays, greyed.
+  virtual std::optional<figure::Figure> currentFigure() const { return figure::Figure(); }
+  // The values on show may have changed outside a change handler (a file
+  // opened, a task chosen): the figure follows.
+  void figureMayHaveChanged();
 
   // Connects a field's change handler for the windows that solve on every
   // change. A number too large to read (Overflow) is told in the status area
@@ -104,6 +131,7 @@ class WorksheetWindow : public QMainWindow {
 
  private:
   void buildMenus(const FrameSettings& settings);
+  void buildFigurePane();
   void writeFile();
   void showStatus();
   // Asks whether to save unsaved changes and saves on Yes; true when the
@@ -111,6 +139,7 @@ class WorksheetWindow : public QMainWindow {
   bool settleUnsavedChanges();
   void showFileInTitle(const QString& path);
   void noteReading(const QLineEdit* field, const QString& name);
+  void updateFigure();
 
   FrameSettings settings_;
   QWidget* client_;
@@ -120,6 +149,11 @@ class WorksheetWindow : public QMainWindow {
   // The user let the unsaved changes go (No when the window closes or the
   // session ends): the closes that follow do not ask again.
   bool changesLetGo_ = false;
+  FigurePane* figurePane_ = nullptr;
+  QAction* figureCommand_ = nullptr;
+  bool figureOutdated_ = true;
+  int changeDepth_ = 0;        // change handlers running, nested by the solvers' writes
+  bool changeFailed_ = false;  // a handler of the last change raised an error
 };
 
 }  // namespace veltrano

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb libxcb1-dev libxcb-damage0-dev jq
   libgmp-dev

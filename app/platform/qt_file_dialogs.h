@@ -10,6 +10,8 @@ class QtFileDialogs : public FileDialogs {
  public:
   QString openFileName(QWidget* owner) override;
   QString saveFileName(QWidget* owner) override;
+  // Offers SVG and PNG; a name typed without a suffix gets the chosen one.
+  QString saveFigureName(QWidget* owner) override;
 };
 
 }  // namespace veltrano

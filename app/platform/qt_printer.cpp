@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/line_wrap.h"
+#include "common/figure_painter.h"
 #include "common/runtime_error.h"
 
 namespace veltrano {
@@ -70,6 +71,29 @@ void QtPrinter::printLine(const QString& text) {
     painter_->drawText(0, y_ + metrics.ascent(), piece);
     y_ += metrics.height();
   }
+}
+
+int QtPrinter::pageHeight() const {
+  return printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
+}
+
+// The figure takes the page's width and three quarters of that in height, or
+// what is left of the page when at least a third of the width is; otherwise
+// it starts a new page.
+void QtPrinter::printFigure(const figure::Figure& figure, bool greyed) {
+  if (!painter_) beginDocument();
+  const int width = printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+  const int wanted = width * 3 / 4;
+  int height = std::min(wanted, pageHeight() - y_);
+  if (height < width / 3) {
+    printer_->newPage();
+    y_ = 0;
+    height = std::min(wanted, pageHeight());
+  }
+  const figure::Colours colours = figure::printColours();
+  figure::paintFigure(*painter_, figure, QRectF(0, y_, width, height),
+                      greyed ? figure::greyed(colours) : colours);
+  y_ += height;
 }
 
 void QtPrinter::endDoc() {

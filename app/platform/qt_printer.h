@@ -23,12 +23,14 @@ class QtPrinter : public Printer {
   void setFontName(const QString& name) override { fontName_ = name; }
   bool showPrintDialog(QWidget* owner) override;
   void printLine(const QString& text) override;
+  void printFigure(const figure::Figure& figure, bool greyed) override;
   void endDoc() override;
 
  private:
   QPrinter& device();
   void setMargins();
   void beginDocument();
+  int pageHeight() const;
 
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QPainter> painter_;

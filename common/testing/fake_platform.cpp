@@ -43,6 +43,8 @@ QString FakeFileDialogs::saveFileName(QWidget*) {
   return nextAnswer(saveAnswers, "file-save");
 }
 
+QString FakeFileDialogs::saveFigureName(QWidget*) { return nextAnswer(figureAnswers, "save-figure"); }
+
 bool FakePrinter::showPrintDialog(QWidget*) {
   ++dialogShown;
   return dialogAnswer;
@@ -56,6 +58,8 @@ void FakePrinter::printLine(const QString& text) {
 void FakePrinter::endDoc() {
   jobs.push_back(page);
   page.clear();
+  figureJobs.push_back(figures);
+  figures.clear();
 }
 
 QStringList FakePrinter::lastJobTexts() const {

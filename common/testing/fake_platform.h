@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "common/figure.h"
 #include "common/platform.h"
 
 namespace veltrano::testing {
@@ -27,9 +28,11 @@ class FakeFileDialogs : public FileDialogs {
  public:
   QString openFileName(QWidget* owner) override;
   QString saveFileName(QWidget* owner) override;
+  QString saveFigureName(QWidget* owner) override;
 
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
+  std::deque<QString> figureAnswers;
   int openShown = 0;
   int saveShown = 0;
 };
@@ -39,6 +42,12 @@ struct PrintedLine {
   QString fontName;
 };
 
+struct PrintedFigure {
+  figure::Figure figure;
+  bool greyed = false;
+  int afterLines = 0;  // the number of lines printed before it
+};
+
 class FakePrinter : public Printer {
  public:
   QString fontName() const override { return font; }
@@ -46,14 +55,19 @@ class FakePrinter : public Printer {
   bool showPrintDialog(QWidget* owner) override;
   // Wraps a line longer than the page as the real printer does.
   void printLine(const QString& text) override;
+  void printFigure(const figure::Figure& figure, bool greyed) override {
+    figures.push_back({figure, greyed, static_cast<int>(page.size())});
+  }
   void endDoc() override;
 
   QString font = QStringLiteral("Arial");
   int pageWidth = 80;  // in characters
   bool dialogAnswer = true;
   int dialogShown = 0;
-  std::vector<PrintedLine> page;               // the document being printed
-  std::vector<std::vector<PrintedLine>> jobs;  // the documents sent
+  std::vector<PrintedLine> page;                       // the document being printed
+  std::vector<std::vector<PrintedLine>> jobs;          // the documents sent
+  std::vector<PrintedFigure> figures;                  // in the document being printed
+  std::vector<std::vector<PrintedFigure>> figureJobs;  // beside jobs
   QStringList lastJobTexts() const;
 };
 

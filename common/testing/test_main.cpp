@@ -1,8 +1,12 @@
 // The main of every test executable: a headless QApplication, the C locale's
-// full stop, and fresh fakes for the platform before each test.
+// full stop, fresh fakes for the platform before each test, and settings in a
+// folder of this run's own, never the user's.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <clocale>
 
 #include "common/testing/fake_platform.h"
@@ -15,7 +19,10 @@ class FreshFakes : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   QApplication::setStyle(QStringLiteral("Fusion"));
   std::setlocale(LC_NUMERIC, "C");
   ::testing::InitGoogleTest(&argc, argv);

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
+#include <QSettings>
 #include <QTest>
 #include <QWindow>
 
 #include "common/dimension.h"
+#include "common/worksheet_window.h"
 
 namespace veltrano::testing {
 
@@ -15,6 +17,7 @@ void WindowTest::SetUp() {
   resetFakes();
   Dimension::CurrentFileName.clear();
   Dimension::SavedPrinterFontName.clear();
+  programSettings()->clear();  // each test starts as on a first run
   ASSERT_TRUE(folder_.isValid());
 }
 
@@ -22,6 +25,7 @@ void WindowTest::TearDown() {
   EXPECT_TRUE(fakes().messages.answers.empty()) << "a queued message box answer was not used";
   EXPECT_TRUE(fakes().files.openAnswers.empty()) << "a queued file-open answer was not used";
   EXPECT_TRUE(fakes().files.saveAnswers.empty()) << "a queued file-save answer was not used";
+  EXPECT_TRUE(fakes().files.figureAnswers.empty()) << "a queued save-figure answer was not used";
   // Menus and dialogs are top-level widgets too, owned by their window: only
   // windows without a parent are deleted here, each once.
   QList<QPointer<QWidget>> windows;

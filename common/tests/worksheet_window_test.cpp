@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSvgRenderer>
 #include <QTest>
 #include <optional>
 
 #include "common/dimension.h"
+#include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
@@ -60,6 +64,41 @@ class Sheet : public WorksheetWindow {
     };
   }
   QStringList printedLines() const override { return lines; }
+};
+
+// A sheet with a figure: a change of its first field writes twice the value
+// into a second field, whose own change handler runs inside the first. The
+// figure is a line to (first, second); it records every time it is asked for.
+class FigureSheet : public Sheet {
+ public:
+  FigureSheet() : Sheet(settings()) {
+    first = new QLineEdit(clientArea());
+    second = new QLineEdit(clientArea());
+    onFieldChanged(first, [this] {
+      once = TextToNumber(first->text());
+      second->setText(QString::number(once * 2));
+    });
+    onFieldChanged(second, [this] { twice = TextToNumber(second->text()); });
+  }
+  static FrameSettings settings() {
+    FrameSettings settings = defaultSettings();
+    settings.objectName = "frmFigureSheet";
+    settings.hasFigure = true;
+    return settings;
+  }
+  std::optional<figure::Figure> currentFigure() const override {
+    asked << QPointF(once, twice);
+    if (once < 0) return std::nullopt;  // a failed solve
+    figure::Figure drawn;
+    drawn.segments.append({QPointF(0, 0), QPointF(once, twice)});
+    return drawn;
+  }
+  QPointF drawnTo() { return figurePane()->figure().segments.value(0).to; }
+
+  QLineEdit* first;
+  QLineEdit* second;
+  double once = 0, twice = 0;
+  mutable QList<QPointF> asked;
 };
 
 class FrameTest : public WindowTest {};
@@ -447,6 +486,121 @@ TEST_F(FrameTest, TheEndOfTheSessionFollowsTheSameRule) {
     EXPECT_EQ(platform().messages.shown.size() - boxes, c.closeAsks ? 1u : 0u);
     EXPECT_EQ(platform().shell.shutDowns, 1);
   }
+}
+
+}  // namespace
+
+namespace {
+
+QStringList barEntries(const QMainWindow& window) {
+  QStringList bar;
+  for (const QAction* action : window.menuBar()->actions()) bar << action->objectName();
+  return bar;
+}
+
+// The pane opens at the right; the client area keeps its place and size, and
+// the window grows by the pane's width. Each window remembers its choice.
+TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
+  Sheet plain;
+  EXPECT_EQ(plain.findChild<QAction*>("mnuFigure"), nullptr);
+  EXPECT_EQ(plain.figurePane(), nullptr);
+
+  auto* sheet = new FigureSheet;
+  sheet->show();
+  EXPECT_EQ(barEntries(*sheet), (QStringList{"mnuFile", "mnuPrint", "mnuFigure", "mnuHelp", "mnuAbout"}));
+  QAction* command = sheet->findChild<QAction*>("mnuFigure");
+  EXPECT_EQ(command->text(), "Fi&gure");
+  EXPECT_EQ(command->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_FALSE(sheet->isFigureShown()) << "hidden on the first run";
+  const QSize hidden = sheet->size();
+  const QPoint clientAt = sheet->clientArea()->mapTo(sheet, QPoint(0, 0));
+
+  command->trigger();
+  EXPECT_TRUE(sheet->isFigureShown());
+  EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
+  EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
+  EXPECT_EQ(sheet->clientArea()->size(), QSize(632, 434));
+  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(632, 0));
+  delete sheet;
+
+  sheet = new FigureSheet;
+  EXPECT_TRUE(sheet->isFigureShown()) << "remembered from the last window";
+  EXPECT_TRUE(sheet->findChild<QAction*>("mnuFigure")->isChecked());
+  sheet->show();
+  sheet->showFigure(false);
+  EXPECT_EQ(sheet->size(), hidden);
+  delete sheet;
+  EXPECT_FALSE(FigureSheet().isFigureShown());
+}
+
+// Typing runs the handler of the second field inside the first: the figure is
+// asked for once, after both, with both values; never while the pane is hidden.
+// A failed solve or a number too large keeps the last figure, greyed.
+TEST_F(FrameTest, FigureFollowsTheOutermostChangeAndGreysAfterAFailure) {
+  FigureSheet sheet;
+  typeText(sheet.first, "3");
+  EXPECT_TRUE(sheet.asked.isEmpty());
+  sheet.showFigure(true);
+  EXPECT_EQ(sheet.drawnTo(), QPointF(3, 6));
+  sheet.asked.clear();
+  typeText(sheet.first, "1");
+  EXPECT_EQ(sheet.asked, QList<QPointF>{QPointF(31, 62)});
+  EXPECT_FALSE(sheet.figurePane()->isGreyed());
+
+  sheet.first->setText("-2");
+  EXPECT_EQ(sheet.drawnTo(), QPointF(31, 62));
+  EXPECT_TRUE(sheet.figurePane()->isGreyed());
+  retype(sheet.first, "4");
+  EXPECT_FALSE(sheet.figurePane()->isGreyed());
+  sheet.first->setText("4E999");
+  EXPECT_EQ(sheet.statusText(), "Number too large");
+  EXPECT_EQ(sheet.drawnTo(), QPointF(4, 8));
+  EXPECT_TRUE(sheet.figurePane()->isGreyed());
+}
+
+// The figure follows the lines on the page only while the pane is shown,
+// greyed as it shows; a hidden pane prints exactly the lines.
+TEST_F(FrameTest, PrintAddsTheFigureBelowTheLinesWhenThePaneIsShown) {
+  FigureSheet sheet;
+  typeText(sheet.first, "2");
+  sheet.trigger("mnuPrint");
+  sheet.trigger("mnuFigure");
+  sheet.trigger("mnuPrint");
+  sheet.first->setText("4E999");
+  sheet.trigger("mnuPrint");
+  const auto& printer = platform().printer;
+  ASSERT_EQ(printer.jobs.size(), 3u);
+  for (const auto& job : printer.jobs) EXPECT_EQ(job.size(), 2u);
+  EXPECT_TRUE(printer.figureJobs[0].empty());
+  ASSERT_EQ(printer.figureJobs[1].size(), 1u);
+  EXPECT_EQ(printer.figureJobs[1][0].afterLines, 2);
+  EXPECT_EQ(printer.figureJobs[1][0].figure.segments.value(0).to, QPointF(2, 4));
+  EXPECT_FALSE(printer.figureJobs[1][0].greyed);
+  EXPECT_TRUE(printer.figureJobs[2].at(0).greyed);
+}
+
+// Right-click offers copying and saving; a cancelled save writes nothing and
+// the worksheet's own file name is left alone.
+TEST_F(FrameTest, FigureIsCopiedAndSavedFromThePanesMenu) {
+  FigureSheet sheet;
+  sheet.showFigure(true);
+  typeText(sheet.first, "5");
+  FigurePane* pane = sheet.figurePane();
+  EXPECT_EQ(pane->contextMenuPolicy(), Qt::ActionsContextMenu);
+  QStringList captions;
+  for (const QAction* action : pane->actions()) captions << action->text();
+  EXPECT_EQ(captions, (QStringList{"Copy figure", "Save figure as\u2026"}));
+
+  QApplication::clipboard()->clear();
+  pane->findChild<QAction*>("mnuCopyFigure")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->image().size(), pane->size());
+
+  platform().files.figureAnswers = {"", path("figure.svg")};
+  pane->findChild<QAction*>("mnuSaveFigure")->trigger();
+  EXPECT_TRUE(QDir(path("")).isEmpty());
+  pane->findChild<QAction*>("mnuSaveFigure")->trigger();
+  EXPECT_TRUE(QSvgRenderer(path("figure.svg")).isValid());
+  EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
 }
 
 }  // namespace

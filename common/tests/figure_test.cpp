@@ -1,0 +1,83 @@
+#include "common/figure.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QSvgRenderer>
+
+#include "common/figure_painter.h"
+#include "common/runtime_error.h"
+#include "common/testing/window_test.h"
+
+using namespace veltrano;
+using namespace veltrano::figure;
+
+namespace {
+
+TEST(FigureTest, RoundStepsAndBoundsOfArcs) {
+  const struct {
+    double extent;
+    int lines;
+    double step;
+  } steps[] = {{10, 5, 2}, {9, 10, 1}, {0.03, 4, 0.01}, {7000, 4, 2000}, {4.5, 1, 5}, {0, 5, 1}};
+  for (const auto& s : steps) EXPECT_DOUBLE_EQ(roundStep(s.extent, s.lines), s.step) << s.extent;
+
+  Figure figure;
+  EXPECT_TRUE(figure.bounds().isNull());
+  // An upper half circle reaches up through 90 degrees, not only to its ends.
+  figure.arcs.append({QPointF(1, 1), 2, 0, 180});
+  const QRectF half = figure.bounds();
+  EXPECT_DOUBLE_EQ(half.left(), -1);
+  EXPECT_DOUBLE_EQ(half.right(), 3);
+  EXPECT_NEAR(half.top(), 1, 1e-12);
+  EXPECT_DOUBLE_EQ(half.bottom(), 3);
+  // A major arc from 300 through 300 degrees holds 360, 450 and 540.
+  figure.arcs = {{QPointF(0, 0), 1, 300, 300}};
+  const QRectF major = figure.bounds();
+  EXPECT_DOUBLE_EQ(major.right(), 1);
+  EXPECT_DOUBLE_EQ(major.bottom(), 1);
+  EXPECT_DOUBLE_EQ(major.left(), -1);
+  EXPECT_NEAR(major.top(), -std::sqrt(0.75), 1e-12);
+
+  figure.labels.append({QPointF(5, -4), "far", {}});
+  figure.translate(QPointF(1, 1));
+  EXPECT_EQ(figure.bounds().bottomRight(), QPointF(6, 2));
+  EXPECT_EQ(figure.bounds().topLeft(), QPointF(0, -3));
+}
+
+class FigureFileTest : public veltrano::testing::WindowTest {};
+
+// SVG and PNG by the name's suffix; Qt SVG reads back what was written, and
+// a name that cannot be written raises the file errors and leaves nothing.
+TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndReportsBadNames) {
+  Figure figure;
+  figure.segments.append({QPointF(0, 0), QPointF(4, 3), Ink::Line});
+  figure.arcs.append({QPointF(0, 0), 5, 0, 90, Ink::Result, true});
+  figure.labels.append({QPointF(2, 1.5), "c = 5", QPointF(-3, 4)});
+  const QSize size(420, 434);
+  saveFigure(figure, size, worksheetColours(), path("figure.SVG"));
+  QSvgRenderer svg(path("figure.SVG"));
+  ASSERT_TRUE(svg.isValid());
+  EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), size));
+  EXPECT_TRUE(readBytes(path("figure.SVG")).contains("c = 5"));
+
+  saveFigure(figure, size, worksheetColours(), path("figure.png"));
+  QImage png(path("figure.png"));
+  EXPECT_EQ(png.size(), size);
+  EXPECT_EQ(png.pixelColor(1, 1), QColor(0, 255, 255)) << "the pane's cyan paper";
+
+  const struct {
+    QString name;
+    ErrorNumber error;
+  } bad[] = {{path("missing/figure.svg"), ErrorNumber::PathNotFound},
+             {path(""), ErrorNumber::PathFileAccess}};
+  for (const auto& b : bad) {
+    try {
+      saveFigure(figure, size, worksheetColours(), b.name);
+      ADD_FAILURE() << b.name.toStdString();
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number(), b.error) << b.name.toStdString();
+    }
+  }
+}
+
+}  // namespace
