@@ -10,6 +10,17 @@ namespace {
 
 Real pi() { return Real(Dimension::Pi); }
 
+// Radians by which B must miss a right angle for two triangles to fit.
+constexpr double kOneTriangleTolerance = 1e-7;
+
+// The law of cosines for the side opposite the angle between a and b.
+Real thirdSide(Real a, Real b, Real between) { return Sqr((a * a + b * b) - (a + a) * b * Cos(between)); }
+
+Real heronArea(Real a, Real b, Real c) {
+  const Real s = ((c + a) + b) / 2;
+  return Sqr(((s - a) * s) * (s - b) * (s - c));
+}
+
 // Each formula is written in the order of operations the worksheet has always
 // used, so that its results agree with earlier files digit for digit.
 class Solver {
@@ -124,17 +135,10 @@ class Solver {
     v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
   }
 
-  // The law of cosines for the side opposite the angle between a and b.
-  static Real thirdSide(Real a, Real b, Real between) {
-    return Sqr((a * a + b * b) - (a + a) * b * Cos(between));
-  }
-
   // Heron's formula on the sides as they stand after the case.
   void showArea() {
-    const Real a = v_.SideA, b = v_.SideB, c = v_.SideC;
-    v_.HalfPerimeter = ((c + a) + b) / 2;
-    const Real s = v_.HalfPerimeter;
-    show(Part::Area, Sqr(((s - a) * s) * (s - b) * (s - c)));
+    v_.HalfPerimeter = ((v_.SideC + v_.SideA) + v_.SideB) / 2;
+    show(Part::Area, heronArea(v_.SideA, v_.SideB, v_.SideC));
   }
 
   void showSide(Part part, Real side) { show(part, side); }
@@ -198,6 +202,34 @@ QList<Part> resultParts(std::int32_t task) {
 }
 
 SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write) { return Solver(v, write).run(); }
+
+std::optional<SecondTriangle> secondTriangle(const TriangleVariables& v) {
+  if (v.Task != SSA) return std::nullopt;
+  try {
+    const Real a = v.SideA, b = v.SideB, A = v.AngleA;
+    const bool acute = A > 0 && A < pi() / 2;
+    if (!acute || !(a > 0) || !(a < b) || !(Sin(A) * b / a < 1)) return std::nullopt;
+    // At a = b sin A the sine of B rounds to a hair below 1 and its square
+    // root leaves B some 1E-8 short of a right angle: one triangle still.
+    if (Abs(pi() / 2 - v.AngleB) < kOneTriangleTolerance) return std::nullopt;
+    SecondTriangle second;
+    second.AngleB = pi() - v.AngleB;
+    second.AngleC = (pi() - A) - second.AngleB;
+    if (!(second.AngleC > 0)) return std::nullopt;  // rounding at the edge of the case
+    second.SideC = thirdSide(a, b, second.AngleC);
+    second.Area = heronArea(a, b, second.SideC);
+    return second;
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+QString secondTriangleNote(const SecondTriangle& second) {
+  return QStringLiteral("A second triangle fits: B = %1, C = %2, c = %3, area = %4")
+      .arg(NumberToText(RadiansToDegrees(second.AngleB).value()),
+           NumberToText(RadiansToDegrees(second.AngleC).value()), NumberToText(second.SideC.value()),
+           NumberToText(second.Area.value()));
+}
 
 Real DegreesToRadians(Real degrees) { return degrees * pi() / 180; }
 Real RadiansToDegrees(Real radians) { return radians * 180 / pi(); }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "common/real.h"
 
@@ -45,6 +46,19 @@ QList<Part> resultParts(std::int32_t task);
 // error is trapped: the solve ends at the failing step, keeping what it
 // stored and wrote so far, and the outcome tells why in plain words.
 SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write);
+
+// The other triangle of the ambiguous case "a,b,A": with A acute and
+// b sin A < a < b, B may also be 180 degrees less the acute B the solver
+// found. Computed from the variables of a solve of that case by the solver's
+// own formulas; nothing where only one triangle fits or in another case.
+struct SecondTriangle {
+  Real AngleB, AngleC, SideC, Area;
+};
+std::optional<SecondTriangle> secondTriangle(const TriangleVariables& v);
+
+// "A second triangle fits: B = ..., C = ..., c = ..., area = ...", the
+// numbers written as the fields write them.
+QString secondTriangleNote(const SecondTriangle& second);
 
 // Degrees as typed to the radians kept, and back for display.
 Real DegreesToRadians(Real degrees);

@@ -14,6 +14,7 @@
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
+#include "triangles/triangle_figure.h"
 
 namespace veltrano::triangles {
 
@@ -24,7 +25,8 @@ FrameSettings frameSettings() {
           .caption = QStringLiteral("Triangles"),
           .helpFile = QStringLiteral("\\Triangle.chm"),
           .saveAsCaption = QStringLiteral("SaveAs"),
-          .printsInCourier = true};
+          .printsInCourier = true,
+          .hasFigure = true};
 }
 
 constexpr double kPoints = 8.25;
@@ -225,6 +227,26 @@ void TrianglesWindow::showOutcome(const SolveOutcome& outcome) {
   } else {
     showFailure(outcome.why);
   }
+  lastSolveStopped_ = outcome.stopped;
+  const std::optional<SecondTriangle> second = outcome.stopped ? std::nullopt : secondTriangle(vars_);
+  // Told again only when it changes, so that a newer note (what a typed part
+  // was read as) is not pushed back by the same news.
+  const QString note = second ? secondTriangleNote(*second) : QString();
+  if (note != secondTriangle_) {
+    secondTriangle_ = note;
+    setNote(QStringLiteral("secondTriangle"), note);
+  }
+}
+
+// The parts as the fields show them; the second triangle of the ambiguous
+// case beside them.
+std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
+  if (lastSolveStopped_) return std::nullopt;
+  ShownTriangle shown;
+  shown.values = {vars_.SideA.value(),  vars_.SideB.value(),  vars_.SideC.value(),
+                  vars_.AngleA.value(), vars_.AngleB.value(), vars_.AngleC.value()};
+  for (int i = 0; i < 6; ++i) shown.texts[static_cast<std::size_t>(i)] = fields_[i]->text();
+  return triangleFigure(shown, secondTriangle(vars_));
 }
 
 void TrianglesWindow::markResultsStale() {

@@ -29,6 +29,7 @@ class TrianglesWindow : public WorksheetWindow {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  std::optional<figure::Figure> currentFigure() const override;
 
  private:
   void buildCaptions();
@@ -50,6 +51,8 @@ class TrianglesWindow : public WorksheetWindow {
   void putIntoFields(const QStringList& texts);
 
   TriangleVariables vars_;
+  bool lastSolveStopped_ = false;
+  QString secondTriangle_;  // the note on the other triangle of a,b,A
   std::array<QLineEdit*, kPartCount> fields_{};
   QList<QRadioButton*> caseButtons_;
 };

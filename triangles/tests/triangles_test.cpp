@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
 #include "triangles/triangles_window.h"
@@ -97,8 +98,10 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
       {0, "a=3", "3|1|1|60*|60*|60*|0.433012701892219*", kNoTriangle},
       {0, "b=", "1||1|60*|60*|60*|0.433012701892219*", "A side is zero"},
       {0, "a=1E309", "1E309|1|1|60*|60*|60*|0.433012701892219*", "Number too large"},
-      // Of the two triangles, the one with B at most 90 degrees.
-      {1, "a=3 b=4 A=30", "3|4|5.70016959263755|30|41.8103148957786|108.189685104221|5.70016959263754", ""},
+      // Of the two triangles, the one with B at most 90 degrees; the other is told.
+      {1, "a=3 b=4 A=30", "3|4|5.70016959263755|30|41.8103148957786|108.189685104221|5.70016959263754",
+       "A second triangle fits: B = 138.189685104221, C = 11.8103148957786, c = 1.22803363763797, "
+       "area = 1.22803363763797"},
       {1, "a=2 b=2.02 A=100",
        "2|2.02|0.144276909649987|100|84.0738677069438|-4.07386770694381|0.143505869395989", kNegative},
       {1, "b=3 a=0", "0|3|1*|60|60*|60*|0.433012701892219*", "A side is zero"},
@@ -258,6 +261,31 @@ TEST_F(TrianglesTest, PartsReadOnlyInPartSolveAsReadAndAreTold) {
   open("3|4|5|0x|0|0|6");
   EXPECT_EQ(texts(), kSolved345);
   EXPECT_EQ(window->statusText(), "");
+}
+
+// The pane draws the shown triangle and, in the ambiguous case, the second
+// one dashed while the status area gives its parts; a solve that stops keeps
+// the last figure, greyed, and takes the note back.
+TEST_F(TrianglesTest, FigureFollowsTheSolvesAndShowsTheSecondTriangle) {
+  window->showFigure(true);
+  EXPECT_EQ(window->figurePane()->figure().labels.value(3).text, "A = 60\u00B0");
+  buttons[SSA]->click();
+  enter("a=5 b=7 A=30", true);
+  EXPECT_TRUE(window->statusText().startsWith("A second triangle fits: B = 135.572995999194, C = "));
+  const figure::Figure both = window->figurePane()->figure();
+  EXPECT_EQ(both.segments.size(), 6);
+  EXPECT_TRUE(both.segments.last().dashed);
+  enter("a=1", true);
+  EXPECT_EQ(window->statusText(), kNoTriangle);
+  EXPECT_TRUE(window->figurePane()->isGreyed());
+  EXPECT_EQ(window->figurePane()->figure().labels.size(), both.labels.size());
+  enter("a=8", true);
+  EXPECT_EQ(window->statusText(), "");
+  EXPECT_FALSE(window->figurePane()->isGreyed());
+  EXPECT_EQ(window->figurePane()->figure().segments.size(), 3);
+  trigger("mnuPrint");
+  ASSERT_EQ(platform().printer.figureJobs.at(0).size(), 1u);
+  EXPECT_EQ(platform().printer.figureJobs[0][0].afterLines, 7);
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+#include "triangles/triangle_figure.h"
+
+#include <gtest/gtest.h>
+
+#include "common/dimension.h"
+#include "common/numeric_text.h"
+#include "common/testing/printers.h"
+
+using namespace veltrano;
+using namespace veltrano::triangles;
+using figure::Figure;
+
+namespace {
+
+class TriangleFigureTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Dimension::SetConstants(); }
+
+  // The variables and texts of a solve of the case from the given parts.
+  static TriangleVariables solved(std::int32_t task, double a, double b, double third) {
+    TriangleVariables v;
+    v.Task = task;
+    v.SideA = a;
+    v.SideB = b;
+    if (task == SSS) v.SideC = third;
+    if (task == SSA) v.AngleA = DegreesToRadians(third);
+    if (task == SAS) v.AngleC = DegreesToRadians(third);
+    SolveTriangle(v, [](Part, const QString&) {});
+    return v;
+  }
+  static ShownTriangle shown(const TriangleVariables& v) {
+    ShownTriangle s;
+    const Real values[] = {v.SideA, v.SideB, v.SideC, v.AngleA, v.AngleB, v.AngleC};
+    for (int i = 0; i < 6; ++i) {
+      s.values[i] = values[i].value();
+      s.texts[i] = NumberToText((i < 3 ? values[i] : RadiansToDegrees(values[i])).value());
+    }
+    return s;
+  }
+  static QStringList labels(const Figure& f) {
+    QStringList texts;
+    for (const auto& label : f.labels) texts << label.text;
+    return texts;
+  }
+  static QList<QPointF> corners(const Figure& f) {
+    QList<QPointF> points;
+    for (int i = 0; i < 3; ++i) points << f.segments[i].from;  // B, C, A
+    return points;
+  }
+};
+
+void expectNear(QPointF actual, QPointF expected) {
+  EXPECT_NEAR(actual.x(), expected.x(), 1e-12);
+  EXPECT_NEAR(actual.y(), expected.y(), 1e-12);
+}
+
+// To scale, side a at the bottom from B to C, each part labelled with its
+// field's text; the right angle of 3-4-5 marked at C by two short strokes.
+TEST_F(TriangleFigureTest, ThreeFourFiveStandsOnSideAWithItsRightAngleMarkedAtC) {
+  const Figure f = triangleFigure(shown(solved(SSS, 3, 4, 5)));
+  const QList<QPointF> p = corners(f);
+  expectNear(p[0], {0, 0});
+  expectNear(p[1], {3, 0});
+  expectNear(p[2], {3, 4});
+  EXPECT_EQ(labels(f), (QStringList{"a = 3", "b = 4", "c = 5", "A = 36.869897645844\u00B0",
+                                    "B = 53.130102354156\u00B0", "C = 90\u00B0"}));
+  ASSERT_EQ(f.segments.size(), 5);
+  for (int i = 3; i < 5; ++i) {
+    EXPECT_LT(std::hypot(f.segments[i].from.x() - 3, f.segments[i].from.y()), 0.6) << "the mark sits at C";
+    EXPECT_FALSE(f.segments[i].dashed);
+  }
+  ASSERT_EQ(f.areas.size(), 1);
+  EXPECT_EQ(f.areas[0].corners.size(), 3);
+  // Labels lie outside: the label of a below side a, that of A above A.
+  EXPECT_LT(f.labels[0].away.y(), 0);
+  EXPECT_GT(f.labels[3].away.y(), 0);
+
+  const Figure equilateral = triangleFigure(shown(solved(SSS, 1, 1, 1)));
+  EXPECT_EQ(equilateral.segments.size(), 3) << "no right angle, no mark";
+}
+
+// a = 5, b = 7, A = 30: B is 44.427... or 135.572...; the window keeps the
+// acute one and the other stands dashed to its right, labelled with its own
+// B, C and c. Where only one triangle fits nothing is added.
+TEST_F(TriangleFigureTest, AmbiguousCaseDrawsTheSecondTriangleDashedBesideTheFirst) {
+  const TriangleVariables v = solved(SSA, 5, 7, 30);
+  EXPECT_NEAR(RadiansToDegrees(v.AngleB).value(), 44.427004000805703, 1e-12);
+  const std::optional<SecondTriangle> second = secondTriangle(v);
+  ASSERT_TRUE(second);
+  EXPECT_NEAR(RadiansToDegrees(second->AngleB).value(), 135.572995999194, 1e-9);
+  EXPECT_EQ(secondTriangleNote(*second),
+            "A second triangle fits: B = 135.572995999194, C = 14.4270040008057, c = 2.49146361221965, "
+            "area = 4.36006132138439");
+
+  const Figure f = triangleFigure(shown(v), second);
+  const Figure first = triangleFigure(shown(v));
+  ASSERT_EQ(f.segments.size(), first.segments.size() + 3);
+  const double firstRight = first.bounds().right();
+  for (qsizetype i = first.segments.size(); i < f.segments.size(); ++i) {
+    EXPECT_TRUE(f.segments[i].dashed);
+    EXPECT_GT(std::min(f.segments[i].from.x(), f.segments[i].to.x()), firstRight);
+  }
+  EXPECT_EQ(labels(f).mid(6), (QStringList{"c = 2.49146361221965", "B = 135.572995999194\u00B0",
+                                           "C = 14.4270040008057\u00B0"}));
+  // Side a of the second lies on the same line as the first's.
+  EXPECT_DOUBLE_EQ(f.segments[first.segments.size()].from.y(), 0);
+
+  const struct {
+    std::int32_t task;
+    double a, b, third;
+  } single[] = {{SSA, 7, 5, 30},   {SSA, 7, 7, 30},  {SSA, 5, 7, 90},
+                {SSA, 3.5, 7, 30}, {SSA, 5, 7, 120}, {SAS, 5, 7, 30}};
+  for (const auto& s : single) {
+    EXPECT_FALSE(secondTriangle(solved(s.task, s.a, s.b, s.third))) << s.a << " " << s.b << " " << s.third;
+  }
+}
+
+// A part that is not positive (a negative C, a zero side) draws nothing.
+TEST_F(TriangleFigureTest, NoFigureForAPartThatIsNotPositive) {
+  EXPECT_TRUE(triangleFigure(shown(solved(SSA, 2, 2.02, 100))).isEmpty());
+  EXPECT_TRUE(triangleFigure(shown(solved(SSS, 2, 1, 1))).isEmpty()) << "flat: B = C = 0";
+  EXPECT_FALSE(triangleFigure(shown(solved(SAS, 7, 5, 21.7867892982618))).isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "triangles/triangle_figure.h"
+
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
+
+#include "common/numeric_text.h"
+
+namespace veltrano::triangles {
+
+namespace {
+
+using figure::Figure;
+using figure::Ink;
+
+// An angle within this of a right angle (radians) gets the right-angle mark;
+// the shown degrees are exact to about 1E-13.
+constexpr double kRightAngleTolerance = 1e-9;
+// The mark's side, as a part of the shorter of its two sides.
+constexpr double kMarkSize = 0.12;
+
+struct Corners {
+  QPointF A, B, C;
+  QPointF centre() const { return (A + B + C) / 3; }
+};
+
+// B at the origin, C along the x-axis, A at angle B above it.
+Corners place(double a, double c, double angleB) {
+  return {c * QPointF(std::cos(angleB), std::sin(angleB)), QPointF(0, 0), QPointF(a, 0)};
+}
+
+QPointF unit(QPointF v) { return v / std::hypot(v.x(), v.y()); }
+
+void addRightAngleMark(Figure& figure, QPointF vertex, QPointF one, QPointF other) {
+  const double size = kMarkSize * std::min(std::hypot((one - vertex).x(), (one - vertex).y()),
+                                           std::hypot((other - vertex).x(), (other - vertex).y()));
+  const QPointF u = unit(one - vertex) * size;
+  const QPointF w = unit(other - vertex) * size;
+  figure.segments.append({vertex + u, vertex + u + w});
+  figure.segments.append({vertex + u + w, vertex + w});
+}
+
+QString degreesLabel(QChar letter, const QString& text) {
+  return QStringLiteral("%1 = %2\u00B0").arg(letter).arg(text);
+}
+
+QString sideLabel(QChar letter, const QString& text) { return QStringLiteral("%1 = %2").arg(letter, text); }
+
+void addVertexLabel(Figure& figure, QPointF at, QPointF centre, const QString& text, bool dashed) {
+  figure.labels.append({at, text, at - centre, dashed});
+}
+
+void addSideLabel(Figure& figure, QPointF from, QPointF to, QPointF centre, const QString& text,
+                  bool dashed) {
+  const QPointF middle = (from + to) / 2;
+  figure.labels.append({middle, text, middle - centre, dashed});
+}
+
+void addOutline(Figure& figure, const Corners& p, bool dashed) {
+  for (auto [from, to] : {std::pair{p.B, p.C}, std::pair{p.C, p.A}, std::pair{p.A, p.B}}) {
+    figure.segments.append({from, to, Ink::Line, dashed});
+  }
+}
+
+bool allPositive(const std::array<double, 6>& values) {
+  return std::all_of(values.begin(), values.end(), [](double v) { return v > 0 && std::isfinite(v); });
+}
+
+Figure firstTriangle(const ShownTriangle& shown) {
+  const auto& v = shown.values;
+  const auto& t = shown.texts;
+  const Corners p = place(v[0], v[2], v[4]);
+  Figure figure;
+  figure.areas.append({{p.A, p.B, p.C}, Ink::LightTint});
+  addOutline(figure, p, false);
+  const QPointF centre = p.centre();
+  addSideLabel(figure, p.B, p.C, centre, sideLabel(u'a', t[0]), false);
+  addSideLabel(figure, p.C, p.A, centre, sideLabel(u'b', t[1]), false);
+  addSideLabel(figure, p.A, p.B, centre, sideLabel(u'c', t[2]), false);
+  addVertexLabel(figure, p.A, centre, degreesLabel(u'A', t[3]), false);
+  addVertexLabel(figure, p.B, centre, degreesLabel(u'B', t[4]), false);
+  addVertexLabel(figure, p.C, centre, degreesLabel(u'C', t[5]), false);
+  const QPointF corners[] = {p.A, p.B, p.C};
+  for (int i = 0; i < 3; ++i) {
+    if (std::abs(v[3 + i] - M_PI_2) < kRightAngleTolerance) {
+      addRightAngleMark(figure, corners[i], corners[(i + 1) % 3], corners[(i + 2) % 3]);
+    }
+  }
+  return figure;
+}
+
+// The other triangle on the same a, b and A: only its own parts are labelled.
+Figure dashedTriangle(double a, const SecondTriangle& second) {
+  const Corners p = place(a, second.SideC.value(), second.AngleB.value());
+  Figure figure;
+  addOutline(figure, p, true);
+  const QPointF centre = p.centre();
+  const auto degrees = [](Real angle) { return NumberToText(RadiansToDegrees(angle).value()); };
+  addSideLabel(figure, p.A, p.B, centre, sideLabel(u'c', NumberToText(second.SideC.value())), true);
+  addVertexLabel(figure, p.B, centre, degreesLabel(u'B', degrees(second.AngleB)), true);
+  addVertexLabel(figure, p.C, centre, degreesLabel(u'C', degrees(second.AngleC)), true);
+  return figure;
+}
+
+}  // namespace
+
+Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second) {
+  if (!allPositive(shown.values)) return {};
+  Figure figure = firstTriangle(shown);
+  if (second) {
+    Figure other = dashedTriangle(shown.values[0], *second);
+    const double gap = 0.25 * shown.values[0];
+    other.translate(QPointF(figure.bounds().right() + gap - other.bounds().left(), 0));
+    figure.append(other);
+  }
+  return figure;
+}
+
+}  // namespace veltrano::triangles

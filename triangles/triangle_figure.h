@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "common/figure.h"
+#include "triangles/triangle_solver.h"
+
+namespace veltrano::triangles {
+
+// A triangle as the window shows it: the values of its six parts (angles in
+// radians) and the texts of their fields (angles in degrees), in the order
+// a, b, c, A, B, C.
+struct ShownTriangle {
+  std::array<double, 6> values{};
+  std::array<QString, 6> texts;
+};
+
+// The triangle to scale with side a horizontal at the bottom, B at its left
+// end and C at its right, A above; its vertices and sides labelled with the
+// texts of the fields and a right angle marked. The second triangle of the
+// ambiguous case, when given, stands dashed beside it. Nothing is drawn for a
+// triangle with a part that is not positive.
+figure::Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second = {});
+
+}  // namespace veltrano::triangles
