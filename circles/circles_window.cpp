@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "circles/circle_figure.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
@@ -20,7 +21,8 @@ FrameSettings frameSettings() {
   return {.objectName = QStringLiteral("frmCircles"),
           .caption = QStringLiteral("Circles"),
           .helpFile = QStringLiteral("\\circles.chm"),
-          .printsInCourier = true};
+          .printsInCourier = true,
+          .hasFigure = true};
 }
 
 constexpr double kFontSize = 8.25;
@@ -201,6 +203,7 @@ void CirclesWindow::setBusy(bool busy) {
 }
 
 void CirclesWindow::solveEnded(const SolveOutcome& outcome) {
+  lastSolveFailed_ = !outcome.failure.isEmpty();
   if (outcome.failure.isEmpty()) {
     clearFailure();
   } else {
@@ -209,6 +212,15 @@ void CirclesWindow::solveEnded(const SolveOutcome& outcome) {
   for (int i = 0; i < kCircleFieldCount; ++i) {
     style::setStale(fields_[static_cast<std::size_t>(i)], outcome.stale[static_cast<std::size_t>(i)]);
   }
+}
+
+std::optional<figure::Figure> CirclesWindow::currentFigure() const {
+  if (lastSolveFailed_) return std::nullopt;
+  const CircleVariables& v = solver_.variables();
+  ShownCircle shown{v.Radius.value(), v.Arc.value(), v.Chord.value(), v.CentralAngle.value(), {}};
+  for (int i = 0; i < kCircleFieldCount; ++i)
+    shown.texts[static_cast<std::size_t>(i)] = fields_[static_cast<std::size_t>(i)]->text();
+  return circleFigure(shown);
 }
 
 void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {

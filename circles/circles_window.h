@@ -26,6 +26,7 @@ class CirclesWindow : public WorksheetWindow, private CircleView {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  std::optional<figure::Figure> currentFigure() const override;
 
  private:
   void buildCaseFrame();
@@ -45,6 +46,7 @@ class CirclesWindow : public WorksheetWindow, private CircleView {
   CircleSolver solver_;
   std::array<QLineEdit*, kCircleFieldCount> fields_{};
   QList<QRadioButton*> tasks_;
+  bool lastSolveFailed_ = false;
 };
 
 }  // namespace veltrano::circles

@@ -8,6 +8,7 @@
 
 #include "circles/circles_window.h"
 #include "common/dimension.h"
+#include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
@@ -271,6 +272,25 @@ TEST_F(CirclesTest, QuantitiesReadOnlyInPartSolveAsReadAndAreTold) {
     EXPECT_EQ(texts(), expected.join(u'|')) << c.typed.toStdString();
     EXPECT_EQ(window->statusText(), c.status) << c.typed.toStdString();
   }
+}
+
+// The pane shows the circle the fields show: at first the window's own texts;
+// a solve that fails ("No result" included) keeps the last figure, greyed.
+TEST_F(CirclesTest, FigureShowsTheFieldsAndGreysAfterAFailedSolve) {
+  window->showFigure(true);
+  FigurePane* pane = window->figurePane();
+  EXPECT_EQ(pane->figure().labels.value(5).text, "segment = 7.926452985896049D-02");
+  retype(text(1), "3.14159265358979");
+  EXPECT_EQ(pane->figure().labels.value(3).text, "180\u00B0");
+  retype(text(0), "0");
+  EXPECT_TRUE(pane->isGreyed());
+  EXPECT_EQ(pane->figure().labels.value(0).text, "r = 1");
+  retype(text(0), "2");
+  EXPECT_FALSE(pane->isGreyed());
+  choose(ArcAndChord);
+  retype(text(2), "5");
+  EXPECT_EQ(text(3)->text(), "No result");
+  EXPECT_TRUE(pane->isGreyed());
 }
 
 }  // namespace

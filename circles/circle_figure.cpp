@@ -1,0 +1,65 @@
+#include "circles/circle_figure.h"
+
+#include <QtMath>
+#include <cmath>
+
+namespace veltrano::circles {
+
+namespace {
+
+using figure::direction;
+using figure::Figure;
+using figure::Ink;
+
+constexpr int kArcSteps = 96;          // straight pieces of a shaded curved side
+constexpr double kAngleMark = 0.18;    // radius of the angle's mark, in radii
+constexpr double kSectorLabel = 0.55;  // where the sector's area is told, in radii
+
+QString text(const ShownCircle& shown, CircleField field) {
+  return shown.texts[static_cast<std::size_t>(field)];
+}
+
+}  // namespace
+
+Figure circleFigure(const ShownCircle& shown) {
+  const double r = shown.radius;
+  const double degrees = qRadiansToDegrees(shown.angle);
+  if (!(r > 0) || !std::isfinite(r) || !(degrees > 0) || !(degrees <= 360)) return {};
+
+  // The arc is centred on the upward vertical.
+  const double start = 90 - degrees / 2;
+  const QPointF centre(0, 0);
+  const QPointF first = r * direction(start);
+  const QPointF last = r * direction(start + degrees);
+  const QList<QPointF> arc = figure::arcPoints(centre, r, start, degrees, kArcSteps);
+
+  Figure f;
+  // Of sector and segment the larger is shaded first, the smaller over it:
+  // below 180 degrees the segment lies in the sector, above it the sector in
+  // the segment.
+  const figure::Area sector{QList<QPointF>{centre} + arc, Ink::LightTint};
+  const figure::Area segment{arc, Ink::StrongTint};
+  f.areas = degrees <= 180 ? QList<figure::Area>{sector, segment} : QList<figure::Area>{segment, sector};
+
+  f.arcs.append({centre, r, 0, 360, Ink::Line});
+  f.arcs.append({centre, kAngleMark * r, start, degrees, Ink::Line});
+  f.arcs.append({centre, r, start, degrees, Ink::Result, true});
+  f.segments.append({first, last, Ink::Line});
+  f.segments.append({centre, first, Ink::Line});
+  f.segments.append({centre, last, Ink::Line});
+
+  const QPointF top = r * direction(90);
+  const QPointF chordMiddle = (first + last) / 2;
+  f.labels.append(
+      {first / 2, QStringLiteral("r = ") + text(shown, CircleField::Radius), direction(start - 90)});
+  f.labels.append({top, QStringLiteral("s = ") + text(shown, CircleField::Arc), direction(90)});
+  f.labels.append({chordMiddle, QStringLiteral("c = ") + text(shown, CircleField::Chord), direction(270)});
+  f.labels.append(
+      {centre, text(shown, CircleField::CentralAngle) + QStringLiteral("\u00B0"), direction(270)});
+  f.labels.append({kSectorLabel * top, QStringLiteral("sector = ") + text(shown, CircleField::Sector), {}});
+  f.labels.append(
+      {(chordMiddle + top) / 2, QStringLiteral("segment = ") + text(shown, CircleField::Segment), {}});
+  return f;
+}
+
+}  // namespace veltrano::circles
