@@ -57,8 +57,9 @@ Figure circleFigure(const ShownCircle& shown) {
   f.labels.append(
       {centre, text(shown, CircleField::CentralAngle) + QStringLiteral("\u00B0"), direction(270)});
   f.labels.append({kSectorLabel * top, QStringLiteral("sector = ") + text(shown, CircleField::Sector), {}});
+  // The segment is often a sliver: its area is told outside, at the arc's end.
   f.labels.append(
-      {(chordMiddle + top) / 2, QStringLiteral("segment = ") + text(shown, CircleField::Segment), {}});
+      {last, QStringLiteral("segment = ") + text(shown, CircleField::Segment), direction(start + degrees)});
   return f;
 }
 

@@ -14,6 +14,8 @@ namespace veltrano {
 
 namespace {
 
+const QColor kRule(0, 160, 160);
+
 figure::Colours paneColours(bool greyed) {
   const figure::Colours colours = figure::worksheetColours();
   return greyed ? figure::greyed(colours) : colours;
@@ -65,6 +67,9 @@ void FigurePane::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter painter(this);
   figure::paintFigure(painter, figure_, rect(), paneColours(greyed_));
+  // A rule parts the pane from the client area of the same colour.
+  painter.setPen(kRule);
+  painter.drawLine(0, 0, 0, height());
 }
 
 }  // namespace veltrano

@@ -18,6 +18,9 @@ using figure::Ink;
 constexpr double kRightAngleTolerance = 1e-9;
 // The mark's side, as a part of the shorter of its two sides.
 constexpr double kMarkSize = 0.12;
+// Between the two triangles of the ambiguous case, room for their labels, as
+// a part of the first's larger extent.
+constexpr double kGap = 0.3;
 
 struct Corners {
   QPointF A, B, C;
@@ -108,9 +111,18 @@ Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTria
   if (!allPositive(shown.values)) return {};
   Figure figure = firstTriangle(shown);
   if (second) {
+    // Beside the first where the pair fits the pane best: below a triangle
+    // that is wider than tall, else to its right. (Model rectangles run
+    // upwards: top() is the lowest y.)
     Figure other = dashedTriangle(shown.values[0], *second);
-    const double gap = 0.25 * shown.values[0];
-    other.translate(QPointF(figure.bounds().right() + gap - other.bounds().left(), 0));
+    const QRectF mine = figure.bounds();
+    const QRectF its = other.bounds();
+    const double gap = kGap * std::max(mine.width(), mine.height());
+    if (mine.width() >= mine.height()) {
+      other.translate(QPointF(0, mine.top() - gap - its.bottom()));
+    } else {
+      other.translate(QPointF(mine.right() + gap - its.left(), 0));
+    }
     figure.append(other);
   }
   return figure;

@@ -20,7 +20,8 @@ struct ShownTriangle {
 // The triangle to scale with side a horizontal at the bottom, B at its left
 // end and C at its right, A above; its vertices and sides labelled with the
 // texts of the fields and a right angle marked. The second triangle of the
-// ambiguous case, when given, stands dashed beside it. Nothing is drawn for a
+// ambiguous case, when given, stands dashed beside it: below a triangle wider
+// than tall, else to its right. Nothing is drawn for a
 // triangle with a part that is not positive.
 figure::Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second = {});
 

@@ -95,15 +95,25 @@ TEST_F(TriangleFigureTest, AmbiguousCaseDrawsTheSecondTriangleDashedBesideTheFir
   const Figure f = triangleFigure(shown(v), second);
   const Figure first = triangleFigure(shown(v));
   ASSERT_EQ(f.segments.size(), first.segments.size() + 3);
-  const double firstRight = first.bounds().right();
+  // The first is about as wide as tall (6.88 by 6.74): the second goes below.
+  const double firstBottom = first.bounds().top();
   for (qsizetype i = first.segments.size(); i < f.segments.size(); ++i) {
     EXPECT_TRUE(f.segments[i].dashed);
-    EXPECT_GT(std::min(f.segments[i].from.x(), f.segments[i].to.x()), firstRight);
+    EXPECT_LT(std::max(f.segments[i].from.y(), f.segments[i].to.y()), firstBottom);
   }
   EXPECT_EQ(labels(f).mid(6), (QStringList{"c = 2.49146361221965", "B = 135.572995999194\u00B0",
                                            "C = 14.4270040008057\u00B0"}));
-  // Side a of the second lies on the same line as the first's.
-  EXPECT_DOUBLE_EQ(f.segments[first.segments.size()].from.y(), 0);
+  // Its side a lies level, under the first's, and B under B.
+  const figure::Segment& a = f.segments[first.segments.size()];
+  EXPECT_DOUBLE_EQ(a.from.y(), a.to.y());
+  EXPECT_DOUBLE_EQ(a.from.x(), 0);
+  // A triangle taller than wide has the second at its right.
+  const TriangleVariables tall = solved(SSA, 1, 5, 11);
+  const Figure right = triangleFigure(shown(tall), secondTriangle(tall));
+  const double tallRight = triangleFigure(shown(tall)).bounds().right();
+  for (qsizetype i = 3; i < right.segments.size(); ++i) {
+    EXPECT_GT(std::min(right.segments[i].from.x(), right.segments[i].to.x()), tallRight);
+  }
 
   const struct {
     std::int32_t task;
