@@ -55,7 +55,7 @@ Figure circleFigure(const ShownCircle& shown) {
   f.labels.append({top, QStringLiteral("s = ") + text(shown, CircleField::Arc), direction(90)});
   f.labels.append({chordMiddle, QStringLiteral("c = ") + text(shown, CircleField::Chord), direction(270)});
   f.labels.append(
-      {centre, text(shown, CircleField::CentralAngle) + QStringLiteral("\u00B0"), direction(270)});
+      {kAngleMark * top, text(shown, CircleField::CentralAngle) + QStringLiteral("\u00B0"), direction(90)});
   f.labels.append({kSectorLabel * top, QStringLiteral("sector = ") + text(shown, CircleField::Sector), {}});
   // The segment is often a sliver: its area is told outside, at the arc's end.
   f.labels.append(
