@@ -44,7 +44,7 @@ void SolveWithAllRoots(benchmark::State& state) {
   RowsOnly sheet;
   for (auto _ : state) {
     solver.SolveComplex(sheet);
-    benchmark::DoNotOptimize(sheet.rows.size());
+    benchmark::DoNotOptimize(sheet.rows.count);
   }
 }
 BENCHMARK(SolveWithAllRoots)->Unit(benchmark::kMillisecond);

@@ -2,10 +2,18 @@
 
 #include <QListView>
 #include <QStringList>
-
-class QStringListModel;
+#include <functional>
 
 namespace veltrano {
+
+class RowModel;
+
+// Rows that are written only when they are shown or asked for: row(i)
+// writes row i. Tens of thousands of rows then cost nothing until seen.
+struct RowSource {
+  int count = 0;
+  std::function<QString(int)> row;
+};
 
 // A list box of text rows. Like the list boxes the worksheets were designed
 // for, it counts its rows in 16 bits, so it holds at most 32767; the calls
@@ -28,10 +36,11 @@ class ResultList : public QListView {
   // Replaces every row in one step; returns false when rows had to be left
   // out because the list is full.
   bool setRows(QStringList rows);
+  bool setRows(RowSource source);
   void clear();
 
  private:
-  QStringListModel* model_;
+  RowModel* model_;
 };
 
 }  // namespace veltrano

@@ -1,6 +1,7 @@
 #include "complex/complex_solver.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/numeric_text.h"
 #include "complex/row_text.h"
@@ -25,6 +26,18 @@ void writeInTwoSteps(ComplexSheet& sheet, Target target, Real re, ImaginaryPart 
 }
 
 }  // namespace
+
+// The arithmetic of a Real without its checks, which these values never trip.
+double RootSeries::re(int k) const { return std::cos((fullTurn * k + argument) / n) * rho; }
+double RootSeries::im(int k) const { return std::sin((fullTurn * k + argument) / n) * rho; }
+QString RootSeries::row(int k) const { return RootRowText(re(k), im(k)); }
+
+QStringList RootSeries::rows() const {
+  QStringList all;
+  all.reserve(count);
+  for (int k = 0; k < count; ++k) all.append(row(k));
+  return all;
+}
 
 TaskGroup groupOf(std::int32_t task) {
   if (task <= 4) return TaskGroup::TwoNumber;
@@ -113,24 +126,17 @@ void ComplexSolver::listRoots(ComplexSheet& sheet) {
   const std::int32_t lastIndex = ToLong(n - Real(1));
   const Real fullTurn = Real(8) * Atn(1);
 
-  // The rows are built first and put into the list in one batch, so that a
-  // long list fills at once; the rows made before a failure are still shown.
-  QStringList rows;
-  rows.reserve(std::min(lastIndex, kMaxRoots - 1) + 1);
-  try {
-    for (RootIndex = 0; RootIndex <= lastIndex; ++RootIndex) {
-      if (rows.size() == kMaxRoots) {
-        listFull_ = true;
-        break;
-      }
-      const Real phi = (fullTurn * Real(RootIndex) + Argument) / n;
-      rows.append(RootRowText((Cos(phi) * rho).value(), (Sin(phi) * rho).value()));
-    }
-  } catch (const RuntimeError&) {
-    sheet.setRoots(rows);
-    throw;
-  }
-  sheet.setRoots(rows);
+  // Past this point nothing can fail: every row's argument and parts are
+  // finite. So the rows are left to the list, which writes those it shows.
+  RootSeries roots;
+  roots.count = std::min(lastIndex, kMaxRoots - 1) + 1;
+  roots.rho = rho.value();
+  roots.argument = Argument.value();
+  roots.n = n.value();
+  roots.fullTurn = fullTurn.value();
+  listFull_ = lastIndex >= kMaxRoots;
+  RootIndex = roots.count;
+  sheet.setRoots(roots);
 }
 
 void ComplexSolver::oneNumberResults(ComplexSheet& sheet) {

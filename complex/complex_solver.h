@@ -19,6 +19,22 @@ inline constexpr int kTargetCount = 9;
 enum class TaskGroup { TwoNumber, OneNumber, Power };
 TaskGroup groupOf(std::int32_t task);
 
+// The n-th roots of x as the root list shows them, each written only when it
+// is asked for: root k has the argument (2 pi k + theta) / n and the modulus
+// r^(1/n), computed as a row of the list has always been.
+struct RootSeries {
+  int count = 0;
+  double rho = 0;       // r^(1/n)
+  double argument = 0;  // theta
+  double n = 1;
+  double fullTurn = 0;  // 8 arctan(1)
+
+  double re(int k) const;
+  double im(int k) const;
+  QString row(int k) const;
+  QStringList rows() const;
+};
+
 // Where a run writes its results. The window implements it; the solver never
 // sees a widget.
 class ComplexSheet {
@@ -28,7 +44,7 @@ class ComplexSheet {
   virtual void setResult(Target target, const QString& text) = 0;
   virtual void clearRoots() = 0;
   // Replaces the rows of the root list in one batch.
-  virtual void setRoots(const QStringList& rows) = 0;
+  virtual void setRoots(const RootSeries& roots) = 0;
   virtual void focusExponent() = 0;
 };
 

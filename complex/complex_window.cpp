@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
@@ -14,6 +15,7 @@
 #include "common/result_list.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
+#include "complex/complex_figure.h"
 
 namespace veltrano::complex {
 
@@ -25,7 +27,8 @@ FrameSettings frameSettings() {
           .helpFile = QStringLiteral("\\complex.chm"),
           .saveAsCaption = QStringLiteral("SaveAs"),
           .secondFileSeparator = false,
-          .printsInCourier = true};
+          .printsInCourier = true,
+          .hasFigure = true};
 }
 
 QFont sansBold() { return style::font(QStringLiteral("MS Sans Serif"), 8.25, true); }
@@ -256,7 +259,8 @@ void ComplexWindow::selectTask(int index) {
   if (group == TaskGroup::TwoNumber) {
     inputs_[N]->setText(QString());
     emptyResult(Target::XtoN);
-    lstResults_->clear();
+    clearRoots();
+    figureMayHaveChanged();
     return;
   }
   inputs_[C]->setText(QString());
@@ -266,7 +270,8 @@ void ComplexWindow::selectTask(int index) {
     inputs_[N]->setText(QString());
     emptyResult(Target::XtoN);
   }
-  lstResults_->clear();
+  clearRoots();
+  figureMayHaveChanged();
 }
 
 void ComplexWindow::inputChanged(Input input) {
@@ -286,7 +291,7 @@ void ComplexWindow::inputChanged(Input input) {
     case N:
       solver_.n = value;
       emptyResult(Target::XtoN);
-      lstResults_->clear();
+      clearRoots();
       break;
   }
   solve();
@@ -297,6 +302,7 @@ void ComplexWindow::solve() {
   const TaskGroup group = groupOf(solver_.Task);
   markStale(runTargets(group), false);
   markStale(unwrittenTargets(group, outcome), true);
+  lastRunFailed_ = !outcome.complete();
   if (outcome.complete()) {
     clearFailure();
   } else {
@@ -317,9 +323,16 @@ QString ComplexWindow::result(Target target) const { return label(target)->text(
 
 void ComplexWindow::setResult(Target target, const QString& text) { label(target)->setText(text); }
 
-void ComplexWindow::clearRoots() { lstResults_->clear(); }
+void ComplexWindow::clearRoots() {
+  roots_ = {};
+  lstResults_->clear();
+}
 
-void ComplexWindow::setRoots(const QStringList& rows) { lstResults_->setRows(rows); }
+// The list writes the rows it shows; Save and Print ask it for all of them.
+void ComplexWindow::setRoots(const RootSeries& roots) {
+  roots_ = roots;
+  lstResults_->setRows(RowSource{roots.count, [roots](int k) { return roots.row(k); }});
+}
 
 // The field the user is typing in keeps the keyboard focus; from anywhere
 // else (a task button, the menu) the focus goes on to n.
@@ -351,8 +364,9 @@ std::function<void()> ComplexWindow::readWorksheetFile(WorksheetReader& file) {
 void ComplexWindow::restore(const ComplexContents& file) {
   for (std::size_t i = 0; i < inputs_.size(); ++i) inputs_[i]->setText(file.inputs[i]);
   for (std::size_t i = 0; i < results_.size(); ++i) results_[i]->setText(file.results[i]);
-  lstResults_->clear();
+  clearRoots();
   const bool complete = lstResults_->setRows(file.roots);
+  lastRunFailed_ = false;  // what shows now is the file's
   for (QLabel* result : results_) style::setStale(result, false);
   if (complete) {
     clearFailure();
@@ -360,6 +374,43 @@ void ComplexWindow::restore(const ComplexContents& file) {
     showFailure(
         QStringLiteral("The list is full: it shows the first %1 roots").arg(ComplexSolver::kMaxRoots));
   }
+}
+
+namespace {
+
+constexpr std::int32_t kRootsTask = 9;
+
+Target resultOf(std::int32_t task) {
+  constexpr Target kResults[] = {Target::Sum,  Target::Difference, Target::Product, Target::Quotient,
+                                 Target::YtoX, Target::Exp,        Target::Log,     Target::Polar,
+                                 Target::XtoN, Target::XtoN};
+  return kResults[std::clamp(task, 0, 9)];
+}
+
+}  // namespace
+
+// The plane from what the window shows: x and y as typed, the result as its
+// label reads, the roots as the list holds them.
+std::optional<figure::Figure> ComplexWindow::currentFigure() const {
+  if (lastRunFailed_) return std::nullopt;
+  ShownComplex shown;
+  shown.task = solver_.Task;
+  shown.x = QPointF(solver_.a, solver_.b);
+  if (groupOf(solver_.Task) == TaskGroup::TwoNumber) shown.y = QPointF(solver_.c, solver_.d);
+  const Target target = resultOf(solver_.Task);
+  shown.resultText = label(target)->text();
+  shown.result = target == Target::Polar ? std::optional<QPointF>(shown.x) : pointOfText(shown.resultText);
+  if (roots_.count > 0) {
+    shown.roots.reserve(roots_.count);
+    for (int k = 0; k < roots_.count; ++k) shown.roots.append(QPointF(roots_.re(k), roots_.im(k)));
+  } else if (solver_.Task == kRootsTask) {
+    for (const QString& row : lstResults_->rows()) {  // rows read from a file
+      if (const std::optional<QPointF> root = pointOfText(row)) shown.roots.append(*root);
+    }
+  }
+  shown.firstRootText = lstResults_->row(0);
+  if (shown.resultText.isEmpty()) shown.result.reset();
+  return complexFigure(shown);
 }
 
 QStringList ComplexWindow::printedLines() const { return complexPrintedLines(contents(), solver_.Task); }

@@ -29,6 +29,7 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  std::optional<figure::Figure> currentFigure() const override;
 
  private:
   enum Input { A, B, C, D, N };
@@ -52,7 +53,7 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   QString result(Target target) const override;
   void setResult(Target target, const QString& text) override;
   void clearRoots() override;
-  void setRoots(const QStringList& rows) override;
+  void setRoots(const RootSeries& roots) override;
   void focusExponent() override;
 
   QLabel* label(Target target) const { return results_[static_cast<std::size_t>(target)]; }
@@ -65,6 +66,8 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   std::array<QLineEdit*, 5> inputs_{};
   std::array<QLabel*, kTargetCount> results_{};
   ResultList* lstResults_ = nullptr;
+  RootSeries roots_;  // the listed roots while a run wrote them, not a file
+  bool lastRunFailed_ = false;
 };
 
 }  // namespace veltrano::complex

@@ -18,7 +18,7 @@ struct RecordingSheet : ComplexSheet {
   QString result(Target target) const override { return labels.value(target, "old"); }
   void setResult(Target target, const QString& text) override { labels[target] = text; }
   void clearRoots() override { rows.clear(); }
-  void setRoots(const QStringList& list) override { rows = list; }
+  void setRoots(const RootSeries& roots) override { rows = roots.rows(); }
   void focusExponent() override {}
   QMap<Target, QString> labels;
   QStringList rows = {"old row"};

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "common/figure_pane.h"
 #include "common/result_list.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
@@ -266,6 +267,39 @@ TEST_F(ComplexWindowTest, OpenTellsFieldsAndCountsReadOnlyInPart) {
   EXPECT_EQ(window->statusText(), "The count '2.6' in the file is read as 3");
   openLines(window, head + "| 3 |r1|r2|r3");
   EXPECT_EQ(window->statusText(), "a is read as 2: 'x' is not part of a number");
+}
+
+// The list writes its rows as it shows them, yet Save gets every one; the
+// pane draws every root, and a failed run keeps the last plane, greyed. A
+// task chosen redraws at once; an opened file is drawn as it reads.
+TEST_F(ComplexWindowTest, AllRootsListedSavedAndDrawnAndAFailedRunGreyed) {
+  window->showFigure(true);
+  chooseTask(9);
+  fill({"1", "", "", "", "32767"});
+  EXPECT_EQ(list(window)->count(), 32767);
+  EXPECT_EQ(list(window)->row(32766), "0.999999981615307-0.000191753449161976*i");
+  EXPECT_EQ(window->figurePane()->figure().dots.value(0).at.size(), 32767);
+  saveAs("many.txt");
+  const QByteArray saved = readBytes(path("many.txt"));
+  EXPECT_EQ(saved.count("\r\n"), 15 + 32767);
+  EXPECT_TRUE(saved.endsWith("\r\n0.999999981615307-0.000191753449161976*i\r\n"));
+
+  field("txtA")->setText("0");   // 32767 roots, all 0
+  field("txtN")->setText("-1");  // 0 to the power -1 fails
+  EXPECT_TRUE(window->figurePane()->isGreyed());
+  EXPECT_EQ(window->figurePane()->figure().dots.value(0).at.size(), 32767);
+  chooseTask(5);  // emptying n runs Exp(0): one point, at 1
+  EXPECT_FALSE(window->figurePane()->isGreyed());
+  EXPECT_EQ(window->figurePane()->figure().dots.value(0).at, QList<QPointF>{QPointF(1, 0)});
+
+  ComplexWindow* other = new ComplexWindow;
+  indexedGroup<QRadioButton>(other, "OptTask").at(9)->click();
+  platform().files.openAnswers.push_back(path("many.txt"));
+  other->findChild<QAction*>("mnuOpen")->trigger();
+  EXPECT_EQ(other->figurePane()->figure().dots.value(0).at.size(), 32767)
+      << "remembered shown, drawn from the file";
+  other->findChild<QAction*>("mnuPrint")->trigger();
+  EXPECT_EQ(platform().printer.figureJobs.at(0).size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+#include "complex/complex_figure.h"
+
+#include <gtest/gtest.h>
+#include <QtMath>
+
+#include "common/testing/printers.h"
+#include "complex/complex_solver.h"
+
+using namespace veltrano;
+using namespace veltrano::complex;
+using figure::Figure;
+
+namespace {
+
+TEST(ComplexFigureTest, ResultTextsReadBackAsPoints) {
+  const struct {
+    QString text;
+    std::optional<QPointF> point;
+  } cases[] = {
+      {"3+4*i", QPointF(3, 4)},
+      {"3-4*i", QPointF(3, -4)},
+      {"0+4*i", QPointF(0, 4)},
+      {"-5", QPointF(-5, 0)},
+      {"-2+2.44929359829471E-16*i", QPointF(-2, 2.44929359829471e-16)},
+      {"1E+300-1E-05*i", QPointF(1e300, -1e-5)},
+      {"-1.83697019872103E-16-1*i", QPointF(-1.83697019872103e-16, -1)},
+      {"NOT DEFINED FOR X = 0", std::nullopt},
+      {"5,0.927295218001612", std::nullopt},
+      {"", std::nullopt},
+      {"+4*i", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pointOfText(c.text), c.point) << c.text.toStdString();
+}
+
+// Records the roots a run gives the list.
+struct RootsSheet : ComplexSheet {
+  QString result(Target) const override { return {}; }
+  void setResult(Target, const QString&) override {}
+  void clearRoots() override { roots = {}; }
+  void setRoots(const RootSeries& series) override { roots = series; }
+  void focusExponent() override {}
+  RootSeries roots;
+};
+
+ShownComplex rootsOf(double a, double n) {
+  ComplexSolver solver;
+  solver.Task = 9, solver.a = a, solver.n = n;
+  RootsSheet sheet;
+  solver.SolveComplex(sheet);
+  ShownComplex shown;
+  shown.task = 9;
+  shown.x = QPointF(a, 0);
+  for (int k = 0; k < sheet.roots.count; ++k) shown.roots.append({sheet.roots.re(k), sheet.roots.im(k)});
+  shown.firstRootText = sheet.roots.row(0);
+  return shown;
+}
+
+// The cube roots of -8 lie 120 degrees apart on the circle of radius 2, the
+// first at 60 degrees marked large and told with its row's text.
+TEST(ComplexFigureTest, CubeRootsOfMinusEightOnTheCircleOfRadiusTwo) {
+  const Figure f = complexFigure(rootsOf(-8, 3));
+  ASSERT_EQ(f.arcs.size(), 1);
+  EXPECT_DOUBLE_EQ(f.arcs[0].radius, 2);
+  EXPECT_TRUE(f.arcs[0].dashed);
+  ASSERT_EQ(f.dots.size(), 2);
+  const QList<QPointF>& roots = f.dots[0].at;
+  ASSERT_EQ(roots.size(), 3);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_NEAR(std::hypot(roots[k].x(), roots[k].y()), 2, 1e-15);
+    EXPECT_NEAR(qRadiansToDegrees(std::atan2(roots[k].y(), roots[k].x())), k == 2 ? -60 : 60 + 120 * k,
+                1e-12);
+  }
+  EXPECT_TRUE(f.dots[1].large);
+  EXPECT_EQ(f.dots[1].at, QList<QPointF>{roots[0]});
+  EXPECT_EQ(f.labels.last().text, "1+1.73205080756888*i");
+  // x as an arrow from 0 to -8, in the input's ink.
+  const auto arrow = std::find_if(f.segments.begin(), f.segments.end(),
+                                  [](const figure::Segment& s) { return s.ink == figure::Ink::Input; });
+  ASSERT_NE(arrow, f.segments.end());
+  EXPECT_EQ(arrow->to, QPointF(-8, 0));
+  EXPECT_TRUE(arrow->arrow);
+
+  const Figure many = complexFigure(rootsOf(1, 32767));
+  EXPECT_EQ(many.dots[0].at.size(), 32767) << "every root the list holds";
+}
+
+// A grid of round steps reaching past the farthest point, the axes through
+// 0; x and y as arrows, the result a large point with the label's text.
+TEST(ComplexFigureTest, PlaneInRoundStepsWithArrowsAndTheResult) {
+  ShownComplex shown;
+  shown.x = QPointF(3, 4);
+  shown.y = QPointF(1, -2);
+  shown.result = QPointF(4, 2);
+  shown.resultText = "4+2*i";
+  const Figure f = complexFigure(shown);
+  EXPECT_EQ(f.bounds(), QRectF(QPointF(-4, -4), QPointF(4, 4)));
+  int grid = 0, axes = 0, arrows = 0;
+  for (const figure::Segment& s : f.segments) {
+    grid += s.ink == figure::Ink::Grid;
+    axes += s.ink == figure::Ink::Axis;
+    arrows += s.ink == figure::Ink::Input;
+  }
+  EXPECT_EQ(grid, 16) << "x and y lines at -4 to 4 but 0";
+  EXPECT_EQ(axes, 2);
+  EXPECT_EQ(arrows, 2);
+  QStringList labels;
+  for (const auto& label : f.labels) labels << label.text;
+  EXPECT_EQ(labels, (QStringList{"Re", "Im", "1", "1i", "x", "y", "4+2*i"}));
+  EXPECT_EQ(f.dots.value(0).at, QList<QPointF>{QPointF(4, 2)});
+
+  shown.result = QPointF(1234, -30);
+  EXPECT_EQ(complexFigure(shown).bounds(), QRectF(QPointF(-1500, -1500), QPointF(1500, 1500)));
+
+  // The polar form marks the argument of x, counter-clockwise from the
+  // positive real axis, up to 270 degrees for the left half-plane.
+  shown = {};
+  shown.task = 7;
+  shown.x = QPointF(-1, -1);
+  const Figure polar = complexFigure(shown);
+  ASSERT_EQ(polar.arcs.size(), 1);
+  EXPECT_DOUBLE_EQ(polar.arcs[0].spanDegrees, 225);
+}
+
+}  // namespace
