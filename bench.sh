@@ -46,6 +46,10 @@ kill "$bare_pid" 2>/dev/null || true
 for window in 0 1 2 3 4; do
   "${on_display[@]}" "$bin/memory_probe" "$window" >"$results/memory-$window.txt" 2>"$results/memory-$window.log" || true
 done
+for window in 1 2 3; do
+  "${on_display[@]}" "$bin/memory_probe" "$window" figure >"$results/memory-$window-figure.txt" \
+    2>"$results/memory-$window-figure.log" || true
+done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 row() { printf '| %s | %s | %s | %s |\n' "$@"; }
@@ -116,9 +120,13 @@ memory_row() {  # measure, window, goal in MB or empty
   time_row "Prime table load (P100008.txt)" TableLoad 5
   time_row "Worst-case factorisation (1689550229903)" WorstCaseFactorisation 16
   time_row "Triangles: keystroke to results, case 0 (SSS)" SideKeystroke 16
+  time_row "Triangles: keystroke to results and figure repainted, pane shown" SideKeystrokeWithFigure 16
   time_row "Circles: keystroke to results, arc and chord, iteration root" KeystrokeIterationRoot 16
   time_row "Circles: keystroke to results, arc and chord, bracketed root" KeystrokeBracketedRoot 16
-  time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 50
+  time_row "Circles: keystroke to results and figure repainted, pane shown" KeystrokeWithFigure 16
+  time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 16
+  time_row "Complex: keystroke in x to results and figure repainted, n = 32767, pane shown" KeystrokeWithAllRootsDrawn 16
+  time_row "Complex: all 32767 root rows written, as Save and Print take them" SolveWithAllRoots 50
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 2" EnterInTheWindow/DecimalToBase2 16
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 36" EnterInTheWindow/DecimalToBase36 16
   time_row "Bases: Enter to results, 100-character # number with a fraction, base 36 to decimal" EnterInTheWindow/Base36ToDecimal 16
@@ -132,4 +140,7 @@ memory_row() {  # measure, window, goal in MB or empty
   memory_row "Peak resident memory, Circles open" 2 50
   memory_row "Peak resident memory, Complex open" 3 50
   memory_row "Peak resident memory, Bases open" 4 50
+  memory_row "Peak resident memory, Triangles open, figure pane shown" 1-figure 50
+  memory_row "Peak resident memory, Circles open, figure pane shown" 2-figure 50
+  memory_row "Peak resident memory, Complex open, 32767 roots drawn in the pane" 3-figure 50
 } | tee "$results/table.md"

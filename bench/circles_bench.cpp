@@ -1,7 +1,8 @@
 // One keystroke in the chord in the case "Arc and chord", from the key to the
 // last result shown: the change handler, the solve with its root search, and
 // every nested solve its writes start. Once for a chord whose circle Newton's
-// iteration finds, once for one that needs the bracketed root.
+// iteration finds, once for one that needs the bracketed root, and once more
+// with the figure drawn.
 #include "bench/keystrokes.h"
 #include "circles/circles_window.h"
 
@@ -11,9 +12,14 @@ using namespace veltrano::bench;
 
 // The arc is 1; the chord alternates between the given text and that text
 // with a 5 appended.
-void ChordKeystroke(benchmark::State& state, const char* chordText) {
+void ChordKeystroke(benchmark::State& state, const char* chordText, bool figure = false) {
   veltrano::circles::CirclesWindow window;
   window.show();
+  std::function<QString()> repainted = [] { return QString(); };
+  if (figure) {
+    showFigure(&window);
+    repainted = figureRepainted(&window);
+  }
   selectTask(&window, 5);
   field(&window, "txtArc")->setText(QStringLiteral("1"));
   QLineEdit* chord = field(&window, "txtChord");
@@ -22,7 +28,7 @@ void ChordKeystroke(benchmark::State& state, const char* chordText) {
   alternateKeystrokes(state, chord, '5', [&]() -> QString {
     if (!window.statusText().isEmpty()) return window.statusText();
     if (angle->text() == QLatin1String("No result")) return QStringLiteral("the chord gave no circle");
-    return {};
+    return repainted();
   });
 }
 
@@ -33,5 +39,9 @@ BENCHMARK(KeystrokeIterationRoot)->Unit(benchmark::kMicrosecond);
 // Ratios 0.3 and 0.35: the iteration misses, bisection finds the root.
 void KeystrokeBracketedRoot(benchmark::State& state) { ChordKeystroke(state, "0.3"); }
 BENCHMARK(KeystrokeBracketedRoot)->Unit(benchmark::kMicrosecond);
+
+// The same keys with the figure pane shown: the circle is drawn again too.
+void KeystrokeWithFigure(benchmark::State& state) { ChordKeystroke(state, "0.8", true); }
+BENCHMARK(KeystrokeWithFigure)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // One keystroke in x while n = 32767 roots are listed: the change handler,
-// the solve, the rows and the filled list; and the solver alone.
+// the solve, the rows and the filled list; once more with the figure pane
+// showing every root; and the solver alone.
 #include "bench/keystrokes.h"
 #include "common/result_list.h"
 #include "complex/complex_solver.h"
@@ -10,30 +11,42 @@ namespace {
 using namespace veltrano::bench;
 
 // x alternates between 0.9 and 0.99.
-void KeystrokeWithAllRootsListed(benchmark::State& state) {
+void KeystrokeWithAllRoots(benchmark::State& state, bool figure) {
   veltrano::complex::ComplexWindow window;
   window.show();
+  if (figure) showFigure(&window);
   selectTask(&window, 9);
   field(&window, "txtN")->setText(QStringLiteral("32767"));
   QLineEdit* x = field(&window, "txtA");
   x->setText(QStringLiteral("0.9"));
+  QCoreApplication::processEvents();
+  std::function<QString()> repainted = [] { return QString(); };
+  if (figure) repainted = figureRepainted(&window);
   auto* list = window.findChild<veltrano::ResultList*>(QStringLiteral("lstResults"));
   alternateKeystrokes(state, x, '9', [&]() -> QString {
-    if (list->count() == 32767) return {};
-    return QStringLiteral("%1 roots listed for x = %2").arg(list->count()).arg(x->text());
+    if (list->count() != 32767) {
+      return QStringLiteral("%1 roots listed for x = %2").arg(list->count()).arg(x->text());
+    }
+    return repainted();
   });
 }
+
+void KeystrokeWithAllRootsListed(benchmark::State& state) { KeystrokeWithAllRoots(state, false); }
 BENCHMARK(KeystrokeWithAllRootsListed)->Unit(benchmark::kMillisecond);
 
-// The solver alone, into a sheet that only keeps the rows.
-class RowsOnly : public veltrano::complex::ComplexSheet {
+void KeystrokeWithAllRootsDrawn(benchmark::State& state) { KeystrokeWithAllRoots(state, true); }
+BENCHMARK(KeystrokeWithAllRootsDrawn)->Unit(benchmark::kMillisecond);
+
+// The solver alone, into a sheet that only keeps the roots; and every row
+// written, as Save and Print ask for them.
+class RootsOnly : public veltrano::complex::ComplexSheet {
  public:
   QString result(veltrano::complex::Target) const override { return {}; }
   void setResult(veltrano::complex::Target, const QString&) override {}
-  void clearRoots() override { rows.clear(); }
-  void setRoots(const QStringList& list) override { rows = list; }
+  void clearRoots() override { roots = {}; }
+  void setRoots(const veltrano::complex::RootSeries& series) override { roots = series; }
   void focusExponent() override {}
-  QStringList rows;
+  veltrano::complex::RootSeries roots;
 };
 
 void SolveWithAllRoots(benchmark::State& state) {
@@ -41,10 +54,10 @@ void SolveWithAllRoots(benchmark::State& state) {
   solver.Task = 9;
   solver.a = 1;
   solver.n = 32767;
-  RowsOnly sheet;
+  RootsOnly sheet;
   for (auto _ : state) {
     solver.SolveComplex(sheet);
-    benchmark::DoNotOptimize(sheet.rows.count);
+    benchmark::DoNotOptimize(sheet.roots.rows().size());
   }
 }
 BENCHMARK(SolveWithAllRoots)->Unit(benchmark::kMillisecond);

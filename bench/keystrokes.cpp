@@ -2,7 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAction>
 #include <QKeyEvent>
+#include <memory>
+
+#include "common/figure_pane.h"
 
 namespace veltrano::bench {
 
@@ -10,6 +14,24 @@ QLineEdit* field(QWidget* window, const char* name) {
   auto* found = window->findChild<QLineEdit*>(QString::fromLatin1(name));
   if (found == nullptr) qFatal("no field %s in the window", name);
   return found;
+}
+
+void showFigure(QWidget* window) {
+  auto* command = window->findChild<QAction*>(QStringLiteral("mnuFigure"));
+  if (command == nullptr) qFatal("no Figure command in the window");
+  command->setChecked(true);
+  QCoreApplication::processEvents();
+}
+
+std::function<QString()> figureRepainted(QWidget* window) {
+  auto* pane = window->findChild<FigurePane*>();
+  if (pane == nullptr || pane->isHidden()) qFatal("no figure pane shown in the window");
+  auto last = std::make_shared<int>(pane->paints());
+  return [pane, last]() -> QString {
+    if (pane->paints() == *last) return QStringLiteral("the figure was not repainted");
+    *last = pane->paints();
+    return {};
+  };
 }
 
 void selectTask(QWidget* window, int index) {

@@ -13,6 +13,12 @@ namespace veltrano::bench {
 // benchmark would time nothing.
 QLineEdit* field(QWidget* window, const char* name);
 
+// Shows the window's figure pane, as the Figure command does.
+void showFigure(QWidget* window);
+// Names what is wrong when the window's figure pane was not painted since
+// the last call, or returns an empty text.
+std::function<QString()> figureRepainted(QWidget* window);
+
 // Clicks the button of the given index in the window's "OptTask" group.
 void selectTask(QWidget* window, int index);
 

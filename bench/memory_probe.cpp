@@ -1,11 +1,22 @@
 // Prints the peak resident memory, in kB, of a process that starts as the
 // program does and shows one worksheet window:
 //
-//   memory_probe TASK     the task index: 0 Factors, 1 Triangles, 2 Circles,
-//                         3 Complex, 4 Bases
+//   memory_probe TASK [figure]
+//       TASK      the task index: 0 Factors, 1 Triangles, 2 Circles,
+//                 3 Complex, 4 Bases
+//       figure    with the figure pane shown; the Complex window then lists
+//                 and draws all 32767 roots of 1, its largest figure
+//
+// The settings go to a folder of the probe's own, so that the pane is hidden
+// unless asked for and the user's settings stay untouched.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 
@@ -49,6 +60,19 @@ QByteArray peakResidentKilobytes() {
   return {};
 }
 
+void showLargestFigure(QWidget* window) {
+  auto* command = window->findChild<QAction*>(QStringLiteral("mnuFigure"));
+  if (command == nullptr) return;
+  command->setChecked(true);
+  for (QRadioButton* task : window->findChildren<QRadioButton*>(QStringLiteral("OptTask"))) {
+    if (window->objectName() == QLatin1String("frmComplex") && task->property("index").toInt() == 9) {
+      task->click();
+      window->findChild<QLineEdit*>(QStringLiteral("txtN"))->setText(QStringLiteral("32767"));
+      window->findChild<QLineEdit*>(QStringLiteral("txtA"))->setText(QStringLiteral("1"));
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +80,8 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
 
   const veltrano::QtPlatform platform;
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 
   std::unique_ptr<QWidget> window;
   try {
@@ -65,10 +91,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!window) {
-    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4\n");
+    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4 [figure]\n");
     return 2;
   }
   window->show();
+  if (QCoreApplication::arguments().value(2) == QLatin1String("figure")) showLargestFigure(window.get());
   settle();
   std::printf("%s\n", peakResidentKilobytes().constData());
   return 0;

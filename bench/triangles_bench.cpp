@@ -9,10 +9,16 @@ namespace {
 using namespace veltrano::bench;
 
 // Side a alternates between 5 and 55 against b = c = 50: both are triangles,
-// so every key runs the whole solve and changes all four results.
-void SideKeystroke(benchmark::State& state) {
+// so every key runs the whole solve and changes all four results; with the
+// figure pane shown, the triangle is drawn again too.
+void SideKeystroke(benchmark::State& state, bool figure) {
   veltrano::triangles::TrianglesWindow window;
   window.show();
+  std::function<QString()> repainted = [] { return QString(); };
+  if (figure) {
+    showFigure(&window);
+    repainted = figureRepainted(&window);
+  }
   field(&window, "txtSideb")->setText(QStringLiteral("50"));
   field(&window, "txtSidec")->setText(QStringLiteral("50"));
   QLineEdit* side = field(&window, "txtSidea");
@@ -23,9 +29,12 @@ void SideKeystroke(benchmark::State& state) {
     if (!window.statusText().isEmpty()) return window.statusText();
     if (area->text() == lastArea) return QStringLiteral("the keystroke did not solve");
     lastArea = area->text();
-    return {};
+    return repainted();
   });
 }
+void SideKeystroke(benchmark::State& state) { SideKeystroke(state, false); }
 BENCHMARK(SideKeystroke)->Unit(benchmark::kMicrosecond);
+void SideKeystrokeWithFigure(benchmark::State& state) { SideKeystroke(state, true); }
+BENCHMARK(SideKeystrokeWithFigure)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
