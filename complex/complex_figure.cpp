@@ -26,7 +26,7 @@ double reach(QPointF p) { return std::max(std::abs(p.x()), std::abs(p.y())); }
 double extentOf(const ShownComplex& shown) {
   double extent = std::max(1.0, reach(shown.x));
   if (shown.y) extent = std::max(extent, reach(*shown.y));
-  if (shown.result) extent = std::max(extent, reach(*shown.result));
+  if (shown.result && shown.task != kRootsTask) extent = std::max(extent, reach(*shown.result));
   for (QPointF root : shown.roots) extent = std::max(extent, reach(root));
   return extent;
 }
@@ -48,9 +48,11 @@ void addPlane(Figure& f, double extent) {
   f.labels.append({QPointF(0, step), NumberToText(step) + QStringLiteral("i"), direction(-30)});
 }
 
+// An arrow from 0; none for 0 itself, which has no direction.
 void addArrow(Figure& f, QPointF to, const QString& name) {
+  if (to.isNull()) return;
   f.segments.append({QPointF(0, 0), to, Ink::Input, false, true, true});
-  f.labels.append({to, name, to.isNull() ? direction(135) : to});
+  f.labels.append({to, name, to});
 }
 
 void addPoint(Figure& f, QPointF at, const QString& text) {
