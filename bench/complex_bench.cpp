@@ -1,6 +1,8 @@
 // One keystroke in x while n = 32767 roots are listed: the change handler,
 // the solve, the rows and the filled list; once more with the figure pane
 // showing every root; and the solver alone.
+#include <QCoreApplication>
+
 #include "bench/keystrokes.h"
 #include "common/result_list.h"
 #include "complex/complex_solver.h"

@@ -1,8 +1,8 @@
 #include "bench/keystrokes.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <memory>
 
