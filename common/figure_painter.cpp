@@ -13,7 +13,6 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <functional>
 
@@ -61,9 +60,10 @@ QRectF labelBox(const Label& label, QPointF at, const QFontMetricsF& metrics, do
   return {centre.x() - box.width() / 2, centre.y() - box.height() / 2, box.width(), box.height()};
 }
 
-// The pixels that the figure covers under a mapping, its labels included.
-QRectF coveredBy(const Figure& figure, const Mapping& map, const QFontMetricsF& metrics, double unit) {
-  const QRectF model = figure.bounds();
+// The pixels that the figure, whose shapes lie in model, covers under a
+// mapping, its labels included.
+QRectF coveredBy(const Figure& figure, const QRectF& model, const Mapping& map, const QFontMetricsF& metrics,
+                 double unit) {
   QRectF covered = QRectF(map(model.topLeft()), map(model.bottomRight())).normalized();
   for (const Label& label : figure.labels) covered |= labelBox(label, map(label.at), metrics, unit);
   return covered;
@@ -81,7 +81,7 @@ Mapping fit(const Figure& figure, const QRectF& target, const QFontMetricsF& met
   if (!std::isfinite(map.scale)) map.scale = 1;
   for (int attempt = 0; attempt < kFitAttempts; ++attempt) {
     map.origin = {0, 0};
-    const QRectF covered = coveredBy(figure, map, metrics, unit);
+    const QRectF covered = coveredBy(figure, model, map, metrics, unit);
     map.origin = inner.center() - covered.center();
     if (covered.width() <= inner.width() && covered.height() <= inner.height()) break;
     map.scale *= 0.9;
@@ -178,20 +178,19 @@ void paintArcs(QPainter& painter, const Figure& figure, const Mapping& map, cons
   }
 }
 
-// Consecutive dots on one pixel are drawn once: 32767 roots on a circle of a
-// few hundred pixels paint as quickly as a few hundred dots.
+// A dot that mostly covers the last one drawn adds nothing to see:
+// 32767 roots on a circle of a few hundred pixels paint as a few hundred dots.
 void paintDots(QPainter& painter, const Figure& figure, const Mapping& map, const Colours& c, double unit) {
   for (const Dots& set : figure.dots) {
+    const double size = (set.large ? 2 : 1) * kDotSize * unit;
     QPolygonF points;
-    QPoint last(INT_MIN, INT_MIN);
+    QPointF last(-HUGE_VAL, -HUGE_VAL);
     for (QPointF p : set.at) {
       const QPointF at = map(p);
-      const QPoint pixel = at.toPoint();
-      if (pixel == last) continue;
-      last = pixel;
+      if ((at - last).manhattanLength() < size * 0.75) continue;
+      last = at;
       points << at;
     }
-    const double size = (set.large ? 2 : 1) * kDotSize * unit;
     painter.setPen(pen(c.outline, size + 2 * unit, false));
     painter.drawPoints(points);
     painter.setPen(pen(inkColour(set.ink, c), size, false));
