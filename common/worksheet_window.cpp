@@ -197,11 +197,11 @@ void WorksheetWindow::open() {
   // The field writes of this step mark the content changed as typing does;
   // it is the file's content now, so the mark goes.
   putIntoWindow();
-  figureMayHaveChanged();
   showFileInTitle(Dimension::CurrentFileName);
   setWindowModified(false);
   clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
   setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
+  figureMayHaveChanged();
 }
 
 bool WorksheetWindow::settleUnsavedChanges() {
