@@ -18,8 +18,8 @@
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
-#include "common/input_notes.h"
 #include "common/figure_pane.h"
+#include "common/input_notes.h"
 #include "common/platform.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -315,6 +315,12 @@ void WorksheetWindow::clearFailure() {
 void WorksheetWindow::setNote(const QString& key, const QString& text) {
   notes_.removeIf([&key](const auto& note) { return note.first == key; });
   if (!text.isEmpty()) notes_.append({key, text});
+  showStatus();
+}
+
+void WorksheetWindow::setNoteBehind(const QString& key, const QString& text) {
+  notes_.removeIf([&key](const auto& note) { return note.first == key; });
+  if (!text.isEmpty()) notes_.prepend({key, text});
   showStatus();
 }
 

@@ -92,6 +92,8 @@ class WorksheetWindow : public QMainWindow {
   // its own so that its source can take it back. A failure is shown before
   // any note; otherwise the newest note still standing is shown.
   void setNote(const QString& key, const QString& text);
+  // A note that gives way to every other: shown only while no other stands.
+  void setNoteBehind(const QString& key, const QString& text);
   void clearNote(const QString& key);
   QString statusText() const;
 

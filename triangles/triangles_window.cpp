@@ -229,13 +229,8 @@ void TrianglesWindow::showOutcome(const SolveOutcome& outcome) {
   }
   lastSolveStopped_ = outcome.stopped;
   const std::optional<SecondTriangle> second = outcome.stopped ? std::nullopt : secondTriangle(vars_);
-  // Told again only when it changes, so that a newer note (what a typed part
-  // was read as) is not pushed back by the same news.
-  const QString note = second ? secondTriangleNote(*second) : QString();
-  if (note != secondTriangle_) {
-    secondTriangle_ = note;
-    setNote(QStringLiteral("secondTriangle"), note);
-  }
+  // News, not a warning: what a typed part was read as goes before it.
+  setNoteBehind(QStringLiteral("secondTriangle"), second ? secondTriangleNote(*second) : QString());
 }
 
 // The parts as the fields show them; the second triangle of the ambiguous

@@ -52,7 +52,6 @@ class TrianglesWindow : public WorksheetWindow {
 
   TriangleVariables vars_;
   bool lastSolveStopped_ = false;
-  QString secondTriangle_;  // the note on the other triangle of a,b,A
   std::array<QLineEdit*, kPartCount> fields_{};
   QList<QRadioButton*> caseButtons_;
 };

@@ -74,11 +74,11 @@ class FigureSheet : public Sheet {
   FigureSheet() : Sheet(settings()) {
     first = new QLineEdit(clientArea());
     second = new QLineEdit(clientArea());
-    onFieldChanged(first, [this] {
+    onFieldChanged(first, "first", [this] {
       once = TextToNumber(first->text());
       second->setText(QString::number(once * 2));
     });
-    onFieldChanged(second, [this] { twice = TextToNumber(second->text()); });
+    onFieldChanged(second, "second", [this] { twice = TextToNumber(second->text()); });
   }
   static FrameSettings settings() {
     FrameSettings settings = defaultSettings();
@@ -351,6 +351,11 @@ TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
   EXPECT_EQ(sheet.statusText(), "a is misread again");
   sheet.setNote("a", "");
   EXPECT_EQ(sheet.statusText(), "");
+  sheet.setNote("a", "a is misread");
+  sheet.setNoteBehind("news", "news");  // gives way to the other notes
+  EXPECT_EQ(sheet.statusText(), "a is misread");
+  sheet.clearNote("a");
+  EXPECT_EQ(sheet.statusText(), "news");
 }
 
 // The session manager's side, recording what the window asks of it.
