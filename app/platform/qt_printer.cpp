@@ -7,8 +7,8 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "common/line_wrap.h"
 #include "common/figure_painter.h"
+#include "common/line_wrap.h"
 #include "common/runtime_error.h"
 
 namespace veltrano {
