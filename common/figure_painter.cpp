@@ -1,5 +1,6 @@
 #include "common/figure_painter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -10,12 +11,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "common/file_access.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
 
@@ -29,6 +30,7 @@ constexpr double kLabelPad = 2;   // inside a label's box
 constexpr double kDotSize = 4;    // a dot; a large one is twice as wide
 constexpr double kArrowSize = 9;  // length of an arrow head
 constexpr int kFitAttempts = 40;  // each shrinks the scale by a tenth
+constexpr int kLabelNudges = 16;  // half a label's height each
 
 // Model coordinates to device pixels: one scale, y flipped.
 struct Mapping {
@@ -60,12 +62,35 @@ QRectF labelBox(const Label& label, QPointF at, const QFontMetricsF& metrics, do
   return {centre.x() - box.width() / 2, centre.y() - box.height() / 2, box.width(), box.height()};
 }
 
+bool coversAny(const QRectF& box, const QList<QRectF>& others) {
+  return std::any_of(others.begin(), others.end(),
+                     [&box](const QRectF& other) { return box.intersects(other); });
+}
+
+// The label boxes in the figure's order. A box that would cover one placed
+// before it moves on outwards, along its own direction, until it is clear:
+// close corners and the second triangle of a pair would otherwise hide
+// each other's texts.
+QList<QRectF> placeLabels(const Figure& figure, const Mapping& map, const QFontMetricsF& metrics,
+                          double unit) {
+  QList<QRectF> placed;
+  for (const Label& label : figure.labels) {
+    QRectF box = labelBox(label, map(label.at), metrics, unit);
+    QPointF step = screenDirection(label.away);
+    if (step.isNull()) step = QPointF(0, 1);
+    step *= box.height() / 2;
+    for (int i = 0; i < kLabelNudges && coversAny(box, placed); ++i) box.translate(step);
+    placed << box;
+  }
+  return placed;
+}
+
 // The pixels that the figure, whose shapes lie in model, covers under a
 // mapping, its labels included.
 QRectF coveredBy(const Figure& figure, const QRectF& model, const Mapping& map, const QFontMetricsF& metrics,
                  double unit) {
   QRectF covered = QRectF(map(model.topLeft()), map(model.bottomRight())).normalized();
-  for (const Label& label : figure.labels) covered |= labelBox(label, map(label.at), metrics, unit);
+  for (const QRectF& box : placeLabels(figure, map, metrics, unit)) covered |= box;
   return covered;
 }
 
@@ -202,8 +227,10 @@ void paintLabels(QPainter& painter, const Figure& figure, const Mapping& map, co
   const QFont font = labelFont(c);
   painter.setFont(font);
   const QFontMetricsF metrics(font, painter.device());
-  for (const Label& label : figure.labels) {
-    const QRectF box = labelBox(label, map(label.at), metrics, unit);
+  const QList<QRectF> boxes = placeLabels(figure, map, metrics, unit);
+  for (qsizetype i = 0; i < boxes.size(); ++i) {
+    const Label& label = figure.labels[i];
+    const QRectF& box = boxes[i];
     painter.setPen(pen(c.line, 0.6 * unit, label.dashed));
     painter.setBrush(c.labelBox);
     painter.drawRect(box);
@@ -285,9 +312,12 @@ QImage figureImage(const Figure& figure, QSize size, const Colours& colours) {
   return image;
 }
 
+// The picture is made in memory and written as worksheet files are, so that
+// a full disk is told and an old file of that name stays as it was.
 void saveFigure(const Figure& figure, QSize size, const Colours& colours, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) raiseFor(path);
+  QByteArray bytes;
+  QBuffer file(&bytes);
+  file.open(QIODevice::WriteOnly);
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -302,7 +332,7 @@ void saveFigure(const Figure& figure, QSize size, const Colours& colours, const 
   } else if (!figureImage(figure, size, colours).save(&file, "PNG")) {
     raiseFor(path);
   }
-  if (!file.commit()) raiseFor(path);
+  replaceFileContent(path, bytes);
 }
 
 }  // namespace veltrano::figure

@@ -20,7 +20,7 @@ constexpr double kRightAngleTolerance = 1e-9;
 constexpr double kMarkSize = 0.12;
 // Between the two triangles of the ambiguous case, room for their labels, as
 // a part of the first's larger extent.
-constexpr double kGap = 0.3;
+constexpr double kGap = 0.5;
 
 struct Corners {
   QPointF A, B, C;

@@ -6,10 +6,12 @@
 
 #include "common/figure_painter.h"
 #include "common/runtime_error.h"
+#include "common/testing/failing_file_calls.h"
 #include "common/testing/window_test.h"
 
 using namespace veltrano;
 using namespace veltrano::figure;
+using veltrano::testing::FailingFileCalls;
 
 namespace {
 
@@ -78,6 +80,11 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndReportsBadNames) {
       EXPECT_EQ(e.number(), b.error) << b.name.toStdString();
     }
   }
+  // A full disk is told, and the figure saved before stays whole.
+  const QByteArray before = readBytes(path("figure.png"));
+  FailingFileCalls full(FailingFileCalls::Step::Fsync, 1, ENOSPC);
+  EXPECT_THROW(saveFigure(Figure{}, size, worksheetColours(), path("figure.png")), RuntimeError);
+  EXPECT_EQ(readBytes(path("figure.png")), before);
 }
 
 }  // namespace
