@@ -231,6 +231,14 @@ void paintLabels(QPainter& painter, const Figure& figure, const Mapping& map, co
   for (qsizetype i = 0; i < boxes.size(); ++i) {
     const Label& label = figure.labels[i];
     const QRectF& box = boxes[i];
+    const QPointF anchor = map(label.at);
+    if (box != labelBox(label, anchor, metrics, unit)) {
+      // Moved out of another's way: a thin line leads back to its point.
+      const QPointF nearest(std::clamp(anchor.x(), box.left(), box.right()),
+                            std::clamp(anchor.y(), box.top(), box.bottom()));
+      painter.setPen(pen(c.line, 0.6 * unit, true));
+      painter.drawLine(anchor, nearest);
+    }
     painter.setPen(pen(c.line, 0.6 * unit, label.dashed));
     painter.setBrush(c.labelBox);
     painter.drawRect(box);
