@@ -21,7 +21,6 @@ MessageAnswer FakeMessageBoxes::show(QWidget*, const MessageRequest& request) {
   return answer;
 }
 
-namespace {
 QString nextAnswer(std::deque<QString>& answers, const char* dialog) {
   if (answers.empty()) {
     ADD_FAILURE() << "Unexpected " << dialog << " dialog";
@@ -30,24 +29,6 @@ QString nextAnswer(std::deque<QString>& answers, const char* dialog) {
   QString path = answers.front();
   answers.pop_front();
   return path;
-}
-}  // namespace
-
-QString FakeFileDialogs::openFileName(QWidget*) {
-  ++openShown;
-  return nextAnswer(openAnswers, "file-open");
-}
-
-QString FakeFileDialogs::saveFileName(QWidget*) {
-  ++saveShown;
-  return nextAnswer(saveAnswers, "file-save");
-}
-
-QString FakeFileDialogs::saveFigureName(QWidget*) { return nextAnswer(figureAnswers, "save-figure"); }
-
-bool FakePrinter::showPrintDialog(QWidget*) {
-  ++dialogShown;
-  return dialogAnswer;
 }
 
 void FakePrinter::printLine(const QString& text) {
@@ -78,33 +59,22 @@ QDateTime FakeClock::now() {
 }
 
 void FakePlatform::install() {
-  Platform services;
-  services.messages = &messages;
-  services.files = &files;
-  services.printer = &printer;
-  services.help = &help;
-  services.decimal = &decimal;
-  services.clock = &clock;
-  services.shell = &shell;
-  services.programFolder = QCoreApplication::applicationDirPath();
-  installPlatform(services);
+  installPlatform(
+      {&messages, &files, &printer, &help, &decimal, &clock, &shell, QCoreApplication::applicationDirPath()});
 }
 
 namespace {
-std::unique_ptr<FakePlatform>& currentFakes() {
-  static std::unique_ptr<FakePlatform> current;
-  return current;
-}
+std::unique_ptr<FakePlatform> current;  // constant-initialised: usable before main
 }  // namespace
 
 FakePlatform& fakes() {
-  if (!currentFakes()) resetFakes();
-  return *currentFakes();
+  if (!current) resetFakes();
+  return *current;
 }
 
 void resetFakes() {
-  currentFakes() = std::make_unique<FakePlatform>();
-  currentFakes()->install();
+  current = std::make_unique<FakePlatform>();
+  current->install();
 }
 
 }  // namespace veltrano::testing

@@ -22,18 +22,23 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<MessageRequest> shown;
 };
 
-// File dialogs answer from queues of paths ("" for Cancel); a dialog that no
-// test expected fails the test.
+// The next answer of a dialog's queue; a dialog that no test expected fails
+// the test.
+QString nextAnswer(std::deque<QString>& answers, const char* dialog);
+
+// File dialogs answer from queues of paths ("" for Cancel).
 class FakeFileDialogs : public FileDialogs {
  public:
-  QString openFileName(QWidget* owner) override;
-  QString saveFileName(QWidget* owner) override;
-  QString saveFigureName(QWidget* owner) override;
+  QString openFileName(QWidget*) override { return nextAnswer(openAnswers, "file-open"); }
+  QString saveFileName(QWidget*) override {
+    ++saveShown;
+    return nextAnswer(saveAnswers, "file-save");
+  }
+  QString saveFigureName(QWidget*) override { return nextAnswer(figureAnswers, "save-figure"); }
 
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
   std::deque<QString> figureAnswers;
-  int openShown = 0;
   int saveShown = 0;
 };
 
@@ -52,7 +57,7 @@ class FakePrinter : public Printer {
  public:
   QString fontName() const override { return font; }
   void setFontName(const QString& name) override { font = name; }
-  bool showPrintDialog(QWidget* owner) override;
+  bool showPrintDialog(QWidget*) override { return dialogAnswer; }
   // Wraps a line longer than the page as the real printer does.
   void printLine(const QString& text) override;
   void printFigure(const figure::Figure& figure, bool greyed) override {
@@ -63,7 +68,6 @@ class FakePrinter : public Printer {
   QString font = QStringLiteral("Arial");
   int pageWidth = 80;  // in characters
   bool dialogAnswer = true;
-  int dialogShown = 0;
   std::vector<PrintedLine> page;                       // the document being printed
   std::vector<std::vector<PrintedLine>> jobs;          // the documents sent
   std::vector<PrintedFigure> figures;                  // in the document being printed

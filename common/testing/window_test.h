@@ -13,9 +13,9 @@
 
 namespace veltrano::testing {
 
-// The base of every test that touches windows or the platform: fresh fakes,
-// a private folder for files, and a check that every dialog answer the test
-// queued was asked for.
+// The base of every test that touches windows or the platform (the test
+// main installs fresh fakes): a first run's state, a private folder for
+// files, and a check that every dialog answer the test queued was asked for.
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -31,8 +31,8 @@ class WindowTest : public ::testing::Test {
   // The changed state every worksheet keeps, on one window: fresh it is
   // unchanged; edit() (one change as the user makes it, a new one each
   // call) marks it, "*" in the title; Save clears it and names the file
-  // after the caption; Open and closing ask while it is set (Cancel keeps
-  // everything, No goes on without saving); what Open puts in is no change.
+  // after the caption; Open asks while it is set; what Open puts in is no
+  // change. The frame's own tests prove the rest of the question's rule.
   void checkChangedState(QWidget* window, const QString& caption, const std::function<void()>& edit);
   static QByteArray readBytes(const QString& path);
   static void writeBytes(const QString& path, const QByteArray& bytes);
@@ -62,8 +62,6 @@ QList<T*> indexedGroup(const QObject* root, const QString& name) {
 // the content is changed, nothing otherwise.
 QString shownTitle(QWidget* window);
 
-// Types text key by key, as a user would.
-void typeText(QWidget* widget, const QString& text);
 // Replaces a field's text by typing: select all, then type.
 void retype(QWidget* field, const QString& text);
 

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "common/testing/printers.h"
-
 #include <cmath>
 #include <random>
 
-#include "common/runtime_error.h"
+#include "common/testing/printers.h"
+#include "common/testing/raised_error.h"
 
 using namespace veltrano;
+using veltrano::testing::raisedError;
 
 namespace {
 
@@ -18,7 +18,7 @@ struct ReadCase {
   double value;
 };
 
-TEST(TextToNumber, ReadsTheLeadingNumber) {
+TEST(TextToNumber, ReadsTheLeadingNumberAndOverflowsBeyondTheDoubleRange) {
   const ReadCase cases[] = {
       // No leading number reads as 0.
       ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{"-", 0}, ReadCase{".", 0}, ReadCase{"+.e5", 0},
@@ -42,16 +42,11 @@ TEST(TextToNumber, ReadsTheLeadingNumber) {
       ReadCase{"&HFFFFFFFF", -1}, ReadCase{"&O17", 15}, ReadCase{"&O8", 0}, ReadCase{"&H", 0},
       ReadCase{"&HFFg", 255}};
   for (const ReadCase& c : cases) EXPECT_EQ(TextToNumber(QString::fromUtf8(c.text)), c.value) << c.text;
-}
-
-TEST(TextToNumber, NumbersBeyondTheDoubleRangeOverflow) {
+  // Numbers beyond the double range overflow.
   for (const char* text : {"1E309", "-1E309", "1D400", "2E308", "1E99999999999", "&H100000000"}) {
-    try {
-      TextToNumber(QString::fromLatin1(text));
-      ADD_FAILURE() << text << " did not overflow";
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), ErrorNumber::Overflow) << text;
-    }
+    EXPECT_EQ(raisedError([text] { TextToNumber(QString::fromLatin1(text)); }).number(),
+              ErrorNumber::Overflow)
+        << text;
   }
 }
 
@@ -98,8 +93,6 @@ TEST(IntegerText, PlainAndNumberLineForms) {
   EXPECT_EQ(IntegerToText(0), "0");
   EXPECT_EQ(IntegerToText(-42), "-42");
   EXPECT_EQ(IntegerToText(2147483647), "2147483647");
-  EXPECT_EQ(NumberLineText(3), " 3 ");
-  EXPECT_EQ(NumberLineText(-3), "-3 ");
   EXPECT_EQ(NumberLineText(0), " 0 ");
   EXPECT_EQ(NumberLineText(-2147483647 - 1), "-2147483648 ");
 }

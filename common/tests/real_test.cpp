@@ -5,19 +5,19 @@
 #include <functional>
 
 #include "common/testing/printers.h"
+#include "common/testing/raised_error.h"
 
 using namespace veltrano;
+using veltrano::testing::raisedError;
 
 namespace {
 
-struct Failing {
-  const char* what;
-  ErrorNumber expected;
-  std::function<void()> step;
-};
-
 TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
-  const Failing cases[] = {
+  const struct {
+    const char* what;
+    ErrorNumber expected;
+    std::function<void()> step;
+  } cases[] = {
       {"1/0", ErrorNumber::DivisionByZero, [] { Real(1) / Real(0); }},
       {"0/0", ErrorNumber::DivisionByZero, [] { Real(0) / Real(0); }},
       {"1e308*10", ErrorNumber::Overflow, [] { Real(1e308) * 10; }},
@@ -35,13 +35,9 @@ TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
       {"ToInteger above range", ErrorNumber::Overflow, [] { ToInteger(32767.5); }},
       {"ToInteger below range", ErrorNumber::Overflow, [] { ToInteger(-32769); }},
   };
-  for (const Failing& c : cases) {
-    try {
-      c.step();
-      ADD_FAILURE() << c.what << " raised nothing";
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), c.expected) << c.what;
-    }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(raisedError(c.step).number(), c.expected);
   }
 }
 
@@ -52,16 +48,13 @@ TEST(Real, ResultsAreThoseOfPlainDoubles) {
   EXPECT_EQ(Power(0, 0).value(), 1.0);
   EXPECT_EQ(Int(-1.5).value(), -2.0);
   EXPECT_EQ(Fix(-1.5).value(), -1.0);
-  // Conversions to integers round halves to the even neighbour.
-  EXPECT_EQ(ToLong(2.5), 2);
-  EXPECT_EQ(ToLong(3.5), 4);
-  EXPECT_EQ(ToLong(-2.5), -2);
-  EXPECT_EQ(ToInteger(-0.5), 0);
-  // Both ends of each range convert to themselves.
-  EXPECT_EQ(ToLong(-2147483648.0), -2147483647 - 1);
-  EXPECT_EQ(ToLong(2147483647.0), 2147483647);
-  EXPECT_EQ(ToInteger(-32768.0), -32768);
-  EXPECT_EQ(ToInteger(32767.0), 32767);
+  // Conversions to integers round halves to the even neighbour; both ends of
+  // each range convert to themselves.
+  const std::pair<double, int> longs[] = {
+      {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-2147483648.0, -2147483647 - 1}, {2147483647.0, 2147483647}};
+  for (const auto& [value, rounded] : longs) EXPECT_EQ(ToLong(value), rounded) << value;
+  const std::pair<double, int> integers[] = {{-0.5, 0}, {-32768.0, -32768}, {32767.0, 32767}};
+  for (const auto& [value, rounded] : integers) EXPECT_EQ(ToInteger(value), rounded) << value;
 }
 
 TEST(RuntimeError, MessageNamesNumberNameAndFile) {

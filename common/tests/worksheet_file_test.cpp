@@ -5,10 +5,11 @@
 #include <functional>
 #include <tuple>
 
-#include "common/runtime_error.h"
 #include "common/testing/printers.h"
+#include "common/testing/raised_error.h"
 
 using namespace veltrano;
+using veltrano::testing::raisedError;
 
 namespace {
 
@@ -17,15 +18,6 @@ QStringList readFields(const QByteArray& bytes, int count) {
   QStringList fields;
   for (int i = 0; i < count; ++i) fields << reader.readField();
   return fields;
-}
-
-ErrorNumber errorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return ErrorNumber{};
 }
 
 TEST(WorksheetReader, FieldRules) {
@@ -67,13 +59,9 @@ TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
   };
   for (const auto& [bytes, read, number, cause] : cases) {
     WorksheetReader reader(bytes, "/data/sheet.txt");
-    try {
-      read(reader);
-      ADD_FAILURE() << "read whole: " << bytes.toStdString();
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), number) << bytes.toStdString();
-      EXPECT_EQ(e.message().section(u'\n', 4), QString("/data/sheet.txt\n" + cause)) << bytes.toStdString();
-    }
+    const RuntimeError e = raisedError([&reader, &read = read] { read(reader); });
+    EXPECT_EQ(e.number(), number) << bytes.toStdString();
+    EXPECT_EQ(e.message().section(u'\n', 4), QString("/data/sheet.txt\n" + cause)) << bytes.toStdString();
   }
   WorksheetReader reader(" 2 \r\nonly\r\n\r\n");
   EXPECT_EQ(reader.readRows(2), (QStringList{"only", ""}));
@@ -83,16 +71,13 @@ TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
 
 TEST(WorksheetReader, CountsAreThirtyTwoBitNumbers) {
   WorksheetReader reader(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
-  EXPECT_EQ(reader.readCount(), 3);
-  EXPECT_EQ(reader.readCount(), -2);
-  EXPECT_EQ(reader.readCount(), 2);
-  EXPECT_EQ(reader.readCount(), 0);
-  EXPECT_EQ(reader.readCount(), 1000);
-  EXPECT_EQ(errorOf([] { WorksheetReader("abc\r\n").readCount(); }), ErrorNumber::TypeMismatch);
-  EXPECT_EQ(errorOf([] { WorksheetReader("12abc\r\n").readCount(); }), ErrorNumber::TypeMismatch);
-  EXPECT_EQ(errorOf([] { WorksheetReader("inf\r\n").readCount(); }), ErrorNumber::TypeMismatch);
-  EXPECT_EQ(errorOf([] { WorksheetReader("3000000000\r\n").readCount(); }), ErrorNumber::Overflow);
-  EXPECT_EQ(errorOf([] { WorksheetReader("1E400\r\n").readCount(); }), ErrorNumber::Overflow);
+  for (const int count : {3, -2, 2, 0, 1000}) EXPECT_EQ(reader.readCount(), count);
+  // Beside the errors of readCount above.
+  for (const char* line : {"12abc\r\n", "inf\r\n"}) {
+    EXPECT_EQ(raisedError([line] { WorksheetReader(line).readCount(); }).number(), ErrorNumber::TypeMismatch);
+  }
+  EXPECT_EQ(raisedError([] { WorksheetReader("3000000000\r\n").readCount(); }).number(),
+            ErrorNumber::Overflow);
 }
 
 TEST(WorksheetWriter, WritesTheThreeLineFormsByteForByte) {
