@@ -42,7 +42,9 @@ TEST(CommandLineTest, OwnOptionsQtOptionsAndRefusals) {
     EXPECT_EQ(line.action(), c.action);
     EXPECT_TRUE(line.answer().contains(c.answerHolds)) << line.answer().toStdString();
     EXPECT_EQ(line.exitStatus(), c.action == Action::Refuse ? 1 : 0);
-    if (c.action == Action::Refuse) EXPECT_TRUE(line.answer().endsWith(CommandLine::usage()));
+    if (c.action == Action::Refuse) {
+      EXPECT_TRUE(line.answer().endsWith(CommandLine::usage()));
+    }
   }
 }
 
