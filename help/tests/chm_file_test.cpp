@@ -94,7 +94,6 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
                .repeated(count) +
            "</ul>";
   };
-  // Tags that make no entry count only against the length of text read.
   constexpr int depth = Contents::kMaxDepth, most = Contents::kMaxEntries, chars = Contents::kMaxChars;
   const QString filler = QStringLiteral("<p>").repeated(chars / 3), first = "<ul>" + item("First", "f.htm");
   const struct {
@@ -108,6 +107,7 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
       {flat(most + 1), {1, most, "Entry"}, false, true, false},
       // lists that follow no entry stay on its level, however many there are
       {QStringLiteral("<ul>").repeated(100000) + item("Only", "o.htm"), {1, 1, "Only"}, false, false, false},
+      // tags that make no entry count only against the length of text read
       {first + filler.left(chars - 300) + item("Last", "l.htm"), {1, 2, "Last"}, false, false, false},
       {first + filler + item("Past", "p.htm"), {1, 1, "First"}, false, false, true},
   };
