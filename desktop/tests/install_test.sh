@@ -10,10 +10,7 @@ version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+fail() { echo "FAILED: $*" >&2; exit 1; }
 
 prefix=$work/prefix
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || {
@@ -21,10 +18,9 @@ prefix=$work/prefix
   fail "cmake --install"
 }
 
+# The prime table and the help files are proved by the check below.
 id=org.veltrano.Veltrano
-for file in bin/veltrano share/veltrano/P100008.txt \
-  share/veltrano/{ortano,Factors,Triangle,circles,complex,bases}.chm \
-  share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+for file in bin/veltrano share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
   share/man/man1/veltrano.1.gz share/doc/veltrano/copyright; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"

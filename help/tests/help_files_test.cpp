@@ -12,13 +12,6 @@
 namespace veltrano::help {
 namespace {
 
-void collectPages(const std::vector<ContentsEntry>& entries, QSet<QString>& pages) {
-  walkContents(entries, 0, [&pages](const ContentsEntry& entry, int) {
-    pages.insert(normalisedObjectPath(entry.local.section('#', 0, 0)).toLower());
-    return 0;
-  });
-}
-
 // Each help file as the build leaves it in the program's folder, with a text its first page must show.
 TEST(BuiltHelpFiles, OpenOnTheirContentsAndEveryPageRendersWithItsLinksInsideTheFile) {
   const std::pair<const char*, const char*> files[] = {{"ortano", "Find the prime factors of a number"},
@@ -35,8 +28,11 @@ TEST(BuiltHelpFiles, OpenOnTheirContentsAndEveryPageRendersWithItsLinksInsideThe
         ChmFile::open(QStringLiteral(VELTRANO_HELP_FOLDER "/%1.chm").arg(name));
     ASSERT_NE(file, nullptr);
     QSet<QString> listed;
-    collectPages(parseContents(QString::fromLatin1(file->read(file->contentsFile()).value_or(""))).entries,
-                 listed);
+    walkContents(parseContents(QString::fromLatin1(file->read(file->contentsFile()).value_or(""))).entries, 0,
+                 [&listed](const ContentsEntry& entry, int) {
+                   listed.insert(normalisedObjectPath(entry.local.section('#', 0, 0)).toLower());
+                   return 0;
+                 });
     EXPECT_FALSE(listed.isEmpty());
     for (const QString& page : listed) EXPECT_TRUE(file->contains(page)) << page.toStdString();
 
