@@ -149,9 +149,8 @@ TEST_F(FactorsWindowTest, UnsavedRowsAreNotDroppedWithoutAsking) {
 // is refused with a box naming it and its first wrong entry, and the window
 // works with the program's own table.
 TEST_F(FactorsWindowTest, APlantedPrimeTableIsRefusedForTheProgramsOwn) {
-  QFile built(QCoreApplication::applicationDirPath() + "/P100008.txt");
-  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
-  writeBytes(path("P100008.txt"), built.readAll().replace("\n7\r\n", "\n") + "1299833\r\n");
+  const QByteArray built = readBytes(QCoreApplication::applicationDirPath() + "/P100008.txt");
+  writeBytes(path("P100008.txt"), QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n");
   const QString before = QDir::currentPath();
   QDir::setCurrent(path(""));
   platform().messages.expect(MessageAnswer::Ok);
