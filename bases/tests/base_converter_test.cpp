@@ -46,115 +46,88 @@ TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
   EXPECT_FALSE(converter.convert(u'#' + QString(100, u'1'), 2));
 }
 
-// A fraction with no end in the base is cut; a whole part gets every digit.
-// The expected digits of doubles were worked out in exact integer arithmetic
-// from the double's value; 36^99 - 1 with Python's integers.
-TEST(BaseConverter, CutsEndlessFractionsButNoWholePart) {
+// A fraction with no end in the base is cut after its hundredth digit, which
+// is not rounded; a whole part gets every digit. The expected digits of
+// doubles were worked out in exact integer arithmetic from the double's
+// value; 2^-100 in decimal with Python's fractions module.
+TEST(BaseConverter, CutsEndlessFractionsAtAHundredDigitsButNoWholePart) {
   const QString third = converter.digitsInBase(0.1, 3);  // 0.(0022) repeated, as far as the double holds it
   EXPECT_TRUE(third.startsWith("0.00220022002200220022002200220022"));
   EXPECT_EQ(third.size(), 2 + BaseConverter::kMaxFractionDigits);
   EXPECT_EQ(converter.digitsInBase(1e40, 2).size(), 133);
   EXPECT_EQ(converter.digitsInBase(1e40, 10), "10000000000000000303786028427003666890752");
-  EXPECT_EQ(line(u'#' + QString(99, u'Z'), 36),
-            u'#' + QString(99, u'Z') +
-                " (BASE36) = 1185625621700076113324930254218815923174968737095803970820775219264202582082"
-                "2770528307559426132141591578133762963225828637624034458822090066222655331106815");
-  // Remainders taken in floating point end this one in ...982.
-  EXPECT_EQ(line("#1FFFFFFFFFFFF7", 16), "#1FFFFFFFFFFFF7 (BASE16) = 9007199254740983");
   EXPECT_EQ(converter.digitsInBase(DBL_MAX, 2), QString(53, u'1') + QString(971, u'0'));
+  const mpz_class two100 = mpz_class(1) << 100;
+  EXPECT_EQ(converter.digitsInBase(mpq_class(1, two100), 2), "0." + QString(99, u'0') + u'1');
+  EXPECT_EQ(
+      converter.digitsInBase(mpq_class(1, two100), 10),
+      "0."
+      "0000000000000000000000000000007888609052210118054117285652827862296732064351090230047702789306640625");
+  EXPECT_EQ(converter.digitsInBase(mpq_class(1, two100 * 2), 2), "0." + QString(100, u'0'));
+  EXPECT_EQ(converter.digitsInBase(mpq_class(two100 * 2 - 1, two100 * 2), 2), "0." + QString(100, u'1'));
+}
+
+// The line for a number typed in a base and the digits of its answer.
+QString lineFor(const QString& text, int base, const QString& answer) {
+  const QString inBase = QStringLiteral(" (BASE%1)").arg(base);
+  return text.startsWith(u'#') ? text + inBase + " = " + answer : text + " = #" + answer + inBase;
 }
 
 // Numbers beyond a double's precision and fractions with no end in the base.
-// The expected lines were computed with Python's fractions module: the typed
-// digits read as a Fraction, the whole part written by repeated division, the
-// fraction by multiplying by the base, cut after 100 digits.
+// The expected digits were computed with Python's fractions module: the
+// typed digits read as a Fraction, the whole part written by repeated
+// division, the fraction by multiplying by the base, cut after 100 digits;
+// 36^99 - 1 with Python's integers. Repeating digits are written as their
+// period.
 TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
-  const std::tuple<const char*, int, const char*> examples[] = {
-      {"18446744073709551615", 16, "18446744073709551615 = #FFFFFFFFFFFFFFFF (BASE16)"},
-      {"#FFFFFFFFFFFFFFFF", 16, "#FFFFFFFFFFFFFFFF (BASE16) = 18446744073709551615"},
-      {"18446744073709551615", 2,
-       "18446744073709551615 = #1111111111111111111111111111111111111111111111111111111111111111 (BASE2)"},
-      {"#SHGV4JFEILRM0N3FP0U", 35, "#SHGV4JFEILRM0N3FP0U (BASE35) = 177036193478532314791936303780"},
+  const std::tuple<QString, int, QString> examples[] = {
+      {"18446744073709551615", 16, "FFFFFFFFFFFFFFFF"},
+      {"#FFFFFFFFFFFFFFFF", 16, "18446744073709551615"},
+      {"18446744073709551615", 2, QString(64, u'1')},
+      {"#SHGV4JFEILRM0N3FP0U", 35, "177036193478532314791936303780"},
+      {"#1FFFFFFFFFFFF7", 16, "9007199254740983"},  // remainders taken in doubles end it in ...982
       {"9876543210987654321098765432109876543210987654321098765432109876543210987654321098765432109876543210",
        2,
-       "9876543210987654321098765432109876543210987654321098765432109876543210987654321098765432109876543210 "
-       "= "
-       "#1001000001111111000001011110011011010110111010011101110011010000110111101010011100000011110000010110"
+       "1001000001111111000001011110011011010110111010011101110011010000110111101010011100000011110000010110"
        "00010110100111110000001000011100101110110011000111011101101101001110101100111000001011001111010010100"
        "00100110110111010100011100110011110010011011010000000110011111011110110101010001111001100111110101110"
-       "1010001110001100111111011101010 (BASE2)"},
-      {"0.1", 2,
-       "0.1 = "
-       "#0."
-       "0001100110011001100110011001100110011001100110011001100110011001100110011001100110011001100110011001 "
-       "(BASE2)"},
-      {"#0.1", 3,
-       "#0.1 (BASE3) = "
-       "0."
-       "333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333"
-       "3"},
-      {"0.1", 3,
-       "0.1 = "
-       "#0."
-       "0022002200220022002200220022002200220022002200220022002200220022002200220022002200220022002200220022 "
-       "(BASE3)"},
-      {"0.5", 7,
-       "0.5 = "
-       "#0."
-       "3333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333333 "
-       "(BASE7)"},
-      {"#0.1", 7,
-       "#0.1 (BASE7) = "
-       "0."
-       "142857142857142857142857142857142857142857142857142857142857142857142857142857142857142857142857142"
-       "8"},
-      {"0.2", 12,
-       "0.2 = "
-       "#0."
-       "2497249724972497249724972497249724972497249724972497249724972497249724972497249724972497249724972497 "
-       "(BASE12)"},
-      {"#0.5", 12,
-       "#0.5 (BASE12) = "
-       "0."
-       "416666666666666666666666666666666666666666666666666666666666666666666666666666666666666666666666666"
-       "6"},
+       "1010001110001100111111011101010"},
+      {"0.1", 2, "0.0001" + QString("1001").repeated(24)},
+      {"#0.1", 3, "0." + QString(100, u'3')},
+      {"0.1", 3, "0." + QString("0022").repeated(25)},
+      {"0.5", 7, "0." + QString(100, u'3')},
+      {"#0.1", 7, "0." + QString("142857").repeated(16) + "1428"},
+      {"0.2", 12, "0." + QString("2497").repeated(25)},
+      {"#0.5", 12, "0.41" + QString(98, u'6')},
       {"98765432109876543210987654321098765432109876543210.9876543210987654321098765432109876543210987654321",
        36,
-       "98765432109876543210987654321098765432109876543210.9876543210987654321098765432109876543210987654321 "
-       "= "
-       "#1K4TWO7TU6EW0J8I5SJI2Z8AW9UCZDL2I."
-       "ZK00008PGFTRF6JMZZCHVKS77L837NRNFSUYNWA43GY3K2YP4ENLAG8IF4FQ6UMX72FWE6GF79V4SGX9LLDOD1Y8BA43SIIMKRSX "
-       "(BASE36)"},
+       "1K4TWO7TU6EW0J8I5SJI2Z8AW9UCZDL2I."
+       "ZK00008PGFTRF6JMZZCHVKS77L837NRNFSUYNWA43GY3K2YP4ENLAG8IF4FQ6UMX72FWE6GF79V4SGX9LLDOD1Y8BA43SIIMKRS"
+       "X"},
       {"#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD.EFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQ",
        36,
-       "#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD.EFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQ "
-       "(BASE36) = "
        "533321325306180331507502258904536996356852008549350909228967164199044583661."
        "400816326530612244897959183673469328383408164706980630905818209038227236810702268124427592999170309"
        "0"},
-      {"1000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000",
-       2,
-       "1000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000 "
-       "= "
-       "#1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
+      {u'1' + QString(99, u'0'), 2,
+       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
        "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
        "01000100000001001010011111101000000000000000000000000000000000000000000000000000000000000000000000000"
-       "000000000000000000000000000 (BASE2)"},
-      {"999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999",
-       2,
-       "999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999 "
-       "= "
-       "#1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
+       "000000000000000000000000000"},
+      {QString(99, u'9'), 2,
+       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
        "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
        "01000100000001001010011111100111111111111111111111111111111111111111111111111111111111111111111111111"
-       "111111111111111111111111111 (BASE2)"},
+       "111111111111111111111111111"},
       {"#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQR",
        36,
-       "#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQR "
-       "(BASE36) = "
        "34842875413226726595671419715818263864733775130978728525744429926946818340216528205223913089865303080"
-       "9901559767296497526956125385727263158078920284010323"}};
-  for (const auto& [text, base, expected] : examples) EXPECT_EQ(line(text, base), expected) << text;
+       "9901559767296497526956125385727263158078920284010323"},
+      {u'#' + QString(99, u'Z'), 36,
+       "1185625621700076113324930254218815923174968737095803970820775219264202582082"
+       "2770528307559426132141591578133762963225828637624034458822090066222655331106815"}};
+  for (const auto& [text, base, answer] : examples)
+    EXPECT_EQ(line(text, base), lineFor(text, base, answer)) << text.toStdString();
 }
 
 // The digits a line shows after the number typed.
@@ -173,17 +146,9 @@ QString rewritten(const QString& digits, int from, int to) {
 // A number converted and its digits converted back give the text typed, in
 // every base: whole numbers, and fractions that end in both bases.
 TEST(BaseConverter, BringsNumbersBackToTheTextTyped) {
-  const QString decimals[] = {"0",
-                              "1",
-                              "35",
-                              "9007199254740993",
-                              "18446744073709551615",
-                              u'1' + QString(99, u'0'),
-                              QString(99, u'9'),
-                              QStringLiteral("9876543210").repeated(10),
-                              "10.25",
-                              "0.5",
-                              "1296.75"};
+  QStringList decimals = {"0",     "1",   "35",     "9007199254740993", "18446744073709551615",
+                          "10.25", "0.5", "1296.75"};
+  decimals << u'1' + QString(99, u'0') << QString(99, u'9') << QStringLiteral("9876543210").repeated(10);
   for (int base = BaseConverter::kMinBase; base <= BaseConverter::kMaxBase; ++base) {
     for (const QString& decimal : decimals) {
       const QString digits = shownDigits(line(decimal, base));
@@ -207,19 +172,6 @@ TEST(BaseConverter, BringsNumbersBackToTheTextTyped) {
       {"3.5", 10}};
   for (const auto& [digits, base] : numbers)
     EXPECT_EQ(rewritten(shownDigits(line(u'#' + digits, base)), 10, base), digits) << "base " << base;
-}
-
-// The hundredth digit is the last one written, and it is not rounded.
-// 2^-100 in decimal was computed with Python's fractions module.
-TEST(BaseConverter, WritesAtMostAHundredFractionDigits) {
-  const mpz_class two100 = mpz_class(1) << 100;
-  EXPECT_EQ(converter.digitsInBase(mpq_class(1, two100), 2), "0." + QString(99, u'0') + u'1');
-  EXPECT_EQ(
-      converter.digitsInBase(mpq_class(1, two100), 10),
-      "0."
-      "0000000000000000000000000000007888609052210118054117285652827862296732064351090230047702789306640625");
-  EXPECT_EQ(converter.digitsInBase(mpq_class(1, two100 * 2), 2), "0." + QString(100, u'0'));
-  EXPECT_EQ(converter.digitsInBase(mpq_class(two100 * 2 - 1, two100 * 2), 2), "0." + QString(100, u'1'));
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
 // A table in the current directory that will not do is refused, with the
 // reason, and the program's own table is read in its place; a pipe there is
 // refused without waiting for a writer. With no table of the program's own,
-// the refusal is the error.
+// the refusal is the error. (The window's tests plant a table that is wrong.)
 TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   QTemporaryDir cwd, program;
   const QString before = QDir::currentPath(), here = QDir(cwd.path()).canonicalPath();
@@ -80,25 +80,13 @@ TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
       missing.message().contains("P100008.txt was looked for in " + here + "\nand in " + program.path()));
   EXPECT_TRUE(QFile::copy(builtPath(), program.filePath(PrimeTable::FileName)));
   EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
-  EXPECT_TRUE(refusals.isEmpty());
-
-  QFile damaged(planted);
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray(builtTable()).replace("\n7\r\n", "\n") + "1299833\r\n");
-  damaged.close();
+  ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
   EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
-  ASSERT_TRUE(QFile::remove(planted) && ::mkfifo(QFile::encodeName(planted).constData(), 0600) == 0);
-  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
-  ASSERT_EQ(refusals.size(), 2);
-  EXPECT_EQ(refusals[0], "Run-time error '13':\n\nType mismatch\n\n" + planted +
-                             "\nnumber 4 of the table is 11, where the prime 7 belongs");
-  EXPECT_EQ(refusals[1], "Run-time error '75':\n\nPath/File access error\n\n" + planted +
-                             "\nThis is a pipe, not a regular file");
-
   ASSERT_TRUE(QFile::remove(program.filePath(PrimeTable::FileName)));
   const RuntimeError pipe = errorOf([&] { PrimeTable::load(program.path(), refused); });
   EXPECT_EQ(pipe.number(), ErrorNumber::PathFileAccess);
-  EXPECT_EQ(refusals.size(), 2);
+  EXPECT_EQ(refusals, QStringList{"Run-time error '75':\n\nPath/File access error\n\n" + planted +
+                                  "\nThis is a pipe, not a regular file"});
   QDir::setCurrent(before);
 }
 

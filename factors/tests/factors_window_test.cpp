@@ -1,7 +1,6 @@
 #include "factors/factors_window.h"
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -32,21 +31,24 @@ class FactorsWindowTest : public WindowTest {
     number_ = child<QLineEdit>(window_, "txtNumber");
     list_ = child<ResultList>(window_, "lstFactors");
   }
-  // The window goes first with the menus it owns, before the shared sweep of top-level widgets.
-  void TearDown() override {
-    delete window_;
-    WindowTest::TearDown();
-  }
-
   void factorise(const QStringList& numbers) {
     for (const QString& n : numbers) {
       retype(number_, n);
       child<QPushButton>(window_, "cmdFactor")->click();
     }
   }
-  void open(const QString& name) {
-    platform().files.openAnswers.push_back(path(name));
-    child<QAction>(window_, "mnuOpen")->trigger();  // as the user opens, with the error box
+  void paste(const QString& text) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
+  }
+  // The drop goes to the widget that accepted the drag's entry.
+  void drop(const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(number_, &enter);
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(number_, &drop);
   }
 
   FactorsWindow* window_ = nullptr;
@@ -71,62 +73,38 @@ TEST_F(FactorsWindowTest, ButtonAndEnterPutRowsOnTopAndSelectTheNumber) {
 // refused whole. The status area says what was left out until the next
 // factorisation, however the typing goes on.
 TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
+  // Pasted into the prompt, a number replaces it; anything else leaves it.
+  number_->setCursorPosition(number_->text().size());
+  paste("-7");
+  EXPECT_EQ(number_->text(), "Enter number here");
+  paste("77");
+  EXPECT_EQ(number_->text(), "77");
   const QString digitsOnly = "Only whole numbers from 1 to 1689550229929 can be factored: digits only";
   const QString refused =
       "' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only";
-  const std::tuple<QString, QList<Qt::Key>, QString, QString, QString> cases[] = {
-      {"1.5-2+e ,x3", {Qt::Key_Escape}, "", "1523", digitsOnly},
-      {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23", ""},
-      {"19", {Qt::Key_Left}, "-12 abc 34", "19", "'-12 abc 34" + refused},
-      {"19", {Qt::Key_Left}, "1.5", "19", "'1.5" + refused},
-      {"19", {Qt::Key_Left}, " 1 000\t", "110009", ""},
-      {"19", {Qt::Key_Left}, "-123456789012345678901234567890", "19", "'-12345678901234567890..." + refused},
-      {"9", {Qt::Key_Minus}, "1", "91", digitsOnly}};
-  for (const auto& [typed, keys, pasted, field, status] : cases) {
+  enum How { Paste, Drop };
+  const Qt::Key left = Qt::Key_Left;
+  const std::tuple<QString, QList<Qt::Key>, QString, How, QString, QString> cases[] = {
+      {"1.5-2+e ,x3", {Qt::Key_Escape}, "", Paste, "1523", digitsOnly},
+      {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", Paste, "23", ""},
+      {"19", {left}, "-12 abc 34", Paste, "19", "'-12 abc 34" + refused},
+      {"19", {left}, "1.5", Paste, "19", "'1.5" + refused},
+      {"19", {left}, " 1 000\t", Paste, "110009", ""},
+      {"19", {left}, "-123456789012345678901234567890", Paste, "19", "'-12345678901234567890..." + refused},
+      {"12", {}, "1.5", Drop, "12", "'1.5" + refused},
+      {"12", {}, "3 4", Drop, "3412", ""},
+      {"9", {Qt::Key_Minus}, "1", Paste, "91", digitsOnly}};
+  for (const auto& [typed, keys, inserted, how, field, status] : cases) {
     retype(number_, typed);
     for (Qt::Key key : keys) QTest::keyClick(number_, key);
-    QApplication::clipboard()->setText(pasted);
-    if (!pasted.isEmpty()) QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(number_->text(), field) << (typed + " | " + pasted).toStdString();
-    EXPECT_EQ(window_->statusText(), status) << (typed + " | " + pasted).toStdString();
+    if (how == Drop) drop(inserted);
+    if (how == Paste && !inserted.isEmpty()) paste(inserted);
+    EXPECT_EQ(number_->text(), field) << (typed + " | " + inserted).toStdString();
+    EXPECT_EQ(window_->statusText(), status) << (typed + " | " + inserted).toStdString();
     QTest::keyClick(number_, Qt::Key_Return);
     EXPECT_EQ(window_->statusText(), "");
   }
   EXPECT_EQ(list_->row(0), "91= 7  13");
-  // Pasted into the prompt, a number replaces it; anything else leaves it.
-  delete window_;
-  window_ = new FactorsWindow;
-  window_->show();
-  number_ = child<QLineEdit>(window_, "txtNumber");
-  number_->setFocus();
-  number_->setCursorPosition(number_->text().size());
-  QApplication::clipboard()->setText("-7");
-  QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(number_->text(), "Enter number here");
-  QApplication::clipboard()->setText("77");
-  QTest::keyClick(number_, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(number_->text(), "77");
-}
-
-// Dropped text follows the rules of pasted text.
-TEST_F(FactorsWindowTest, DroppedTextWithMoreThanDigitsIsRefusedWhole) {
-  const std::tuple<QString, QString, QString> cases[] = {
-      {"1.5", "12",
-       "'1.5' was refused: only whole numbers from 1 to 1689550229929 can be factored, digits only"},
-      {"3 4", "3412", ""}};
-  for (const auto& [dropped, field, status] : cases) {
-    retype(number_, "12");
-    QMimeData data;
-    data.setText(dropped);
-    // The drop goes to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(number_, &enter);
-    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(number_, &drop);
-    EXPECT_EQ(number_->text(), field) << dropped.toStdString();
-    EXPECT_EQ(window_->statusText(), status) << dropped.toStdString();
-    window_->factorise();
-  }
 }
 
 // An empty list writes nothing, not even over an existing file. Open reads
@@ -146,17 +124,15 @@ TEST_F(FactorsWindowTest, SavesPrintsAndReopensRowsUpToTheListsLimit) {
   EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
   factorise({"15"});
   platform().messages.expect(MessageAnswer::No);  // the row for 15 is let go
-  open("factors.txt");
+  platform().files.openAnswers = {path("factors.txt")};
+  trigger(window_, "mnuOpen");
   EXPECT_EQ(list_->rows(), shown);
-  writeBytes(path("rows.txt"), " 2 \r\nA\r\nB\r\nC\r\n");
-  open("rows.txt");
+  openLines(window_, " 2 |A|B|C");
   EXPECT_EQ(list_->rows(), QStringList({"A", "B"}));
-  writeBytes(path("bad.txt"), " 32768 \r\nA\r\n");
   platform().messages.expect(MessageAnswer::Ok);
-  open("bad.txt");
+  openLines(window_, " 32768 |A");
   EXPECT_EQ(list_->rows(), QStringList({"A", "B"}));
-  writeBytes(path("full.txt"), " 32767 \r\n" + QByteArray("A\r\n").repeated(ResultList::kMaxRows));
-  open("full.txt");
+  openLines(window_, " 32767 " + QString("|A").repeated(ResultList::kMaxRows));
   factorise({"360"});
   EXPECT_TRUE(list_->count() == ResultList::kMaxRows && list_->row(0) == "A");
   EXPECT_EQ(window_->statusText(), "List full (32767 rows), row not added: 360= 2  2  2  3  3  5");
@@ -173,9 +149,8 @@ TEST_F(FactorsWindowTest, UnsavedRowsAreNotDroppedWithoutAsking) {
 // is refused with a box naming it and its first wrong entry, and the window
 // works with the program's own table.
 TEST_F(FactorsWindowTest, APlantedPrimeTableIsRefusedForTheProgramsOwn) {
-  QFile built(QCoreApplication::applicationDirPath() + "/P100008.txt");
-  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
-  writeBytes(path("P100008.txt"), built.readAll().replace("\n7\r\n", "\n") + "1299833\r\n");
+  const QByteArray built = readBytes(QCoreApplication::applicationDirPath() + "/P100008.txt");
+  writeBytes(path("P100008.txt"), QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n");
   const QString before = QDir::currentPath();
   QDir::setCurrent(path(""));
   platform().messages.expect(MessageAnswer::Ok);
