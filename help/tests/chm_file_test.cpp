@@ -109,6 +109,8 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
       {QStringLiteral("<ul>").repeated(100000) + item("Only", "o.htm"), {1, 1, "Only"}, false, false, false},
       // tags that make no entry count only against the length of text read
       {first + filler.left(chars - 300) + item("Last", "l.htm"), {1, 2, "Last"}, false, false, false},
+      {first + filler.left(chars - first.size() - item("Last", "l.htm").size()) + item("Last", "l.htm"),
+       {1, 2, "Last"}, false, false, false},  // exactly the text read
       {first + filler + item("Past", "p.htm"), {1, 1, "First"}, false, false, true},
   };
   for (const auto& [sitemap, shape, tooDeep, tooMany, tooLong] : cases) {
