@@ -95,7 +95,8 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
            "</ul>";
   };
   constexpr int depth = Contents::kMaxDepth, most = Contents::kMaxEntries, chars = Contents::kMaxChars;
-  const QString filler = QStringLiteral("<p>").repeated(chars / 3), first = "<ul>" + item("First", "f.htm");
+  const QString filler = QStringLiteral("<p>").repeated(chars / 3), first = "<ul>" + item("First", "f.htm"),
+                last = item("Last", "l.htm");
   const struct {
     QString sitemap;
     std::tuple<int, int, QString> shape;
@@ -108,9 +109,8 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
       // lists that follow no entry stay on its level, however many there are
       {QStringLiteral("<ul>").repeated(100000) + item("Only", "o.htm"), {1, 1, "Only"}, false, false, false},
       // tags that make no entry count only against the length of text read
-      {first + filler.left(chars - 300) + item("Last", "l.htm"), {1, 2, "Last"}, false, false, false},
-      {first + filler.left(chars - first.size() - item("Last", "l.htm").size()) + item("Last", "l.htm"),
-       {1, 2, "Last"}, false, false, false},  // exactly the text read
+      // one exactly as long as the text read
+      {first + filler.left(chars - first.size() - last.size()) + last, {1, 2, "Last"}, false, false, false},
       {first + filler + item("Past", "p.htm"), {1, 1, "First"}, false, false, true},
   };
   for (const auto& [sitemap, shape, tooDeep, tooMany, tooLong] : cases) {
