@@ -31,6 +31,16 @@ TEST(ChmFile, ReadsTheSystemRecordUpToAnyDamageAndNormalisesObjectPaths) {
   const std::pair<const char*, const char*> paths[] = {
       {"./a//./b.htm", "/a/b.htm"}, {"a/../b.htm", "/b.htm"}, {"../../up.htm", "/up.htm"}};
   for (const auto& [given, expected] : paths) EXPECT_EQ(normalisedObjectPath(given), expected) << given;
+
+  // A record that names a contents file and a first page the file does not
+  // hold gives way to what the file does hold.
+  const auto file = ChmFile::fromObjects(
+      "named.chm", {{"/#SYSTEM", QByteArray("\x03\x00\x00\x00", 4) + systemEntry(0, "gone.hhc") +
+                                     systemEntry(2, "gone.htm")},
+                    {"/toc.hhc", "<ul></ul>"},
+                    {"/index.htm", "<p>Index"}});
+  EXPECT_EQ(file->contentsFile(), "/toc.hhc");
+  EXPECT_EQ(file->defaultTopic(), "/index.htm");
 }
 
 // The tree as "name>local" lines, children indented, so that a whole expected
