@@ -166,6 +166,11 @@ TEST_F(FileAccess, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
   shortWrites.maxWrite = 3;
   replaceFileContent(path("sheet.txt"), kNew);
   EXPECT_EQ(readBytes(path("sheet.txt")), kNew);
+  // A disk that takes nothing more ends the save rather than looping for ever.
+  shortWrites.maxWrite = 0;
+  EXPECT_EQ(raisedError([&] { replaceFileContent(path("sheet.txt"), kOld); }).cause(),
+            "No space left on device");
+  EXPECT_EQ(readBytes(path("sheet.txt")), kNew);
 }
 
 // A file written in place keeps a flushed copy of its old content until the
