@@ -7,11 +7,13 @@
 
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
+#include "common/testing/raised_error.h"
 #include "factors/factoriser.h"
 #include "factors/prime_table.h"
 
 using namespace veltrano;
 using namespace veltrano::factors;
+using veltrano::testing::raisedError;
 
 namespace {
 
@@ -21,18 +23,6 @@ QByteArray builtTable() {
   QFile file(builtPath());
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "the build wrote no table";
   return file.readAll();
-}
-
-// The error a load raises; a load that succeeds fails the test.
-template <typename Load>
-RuntimeError errorOf(Load load) {
-  try {
-    load();
-  } catch (const RuntimeError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "the table loaded";
-  return RuntimeError(ErrorNumber::InvalidCall);
 }
 
 // Only the exact primes load: a short table would divide by zero, and one
@@ -57,7 +47,7 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
        "number 100008 of the table is 1299829, where the prime 1299827 belongs"}};
   for (const auto& [table, number, told] : damaged) {
     const QByteArray& bytes = table;  // a lambda may not capture a structured binding in clang 14
-    const RuntimeError error = errorOf([&] { PrimeTable::fromBytes(bytes, "/data/P100008.txt"); });
+    const RuntimeError error = raisedError([&] { PrimeTable::fromBytes(bytes, "/data/P100008.txt"); });
     EXPECT_EQ(error.number(), number) << told;
     EXPECT_TRUE(error.message().contains("/data/P100008.txt\n") && error.message().contains(told));
   }
@@ -74,7 +64,7 @@ TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   QDir::setCurrent(here);
   QStringList refusals;
   const auto refused = [&refusals](const RuntimeError& why) { refusals << why.message(); };
-  const RuntimeError missing = errorOf([&] { PrimeTable::load(program.path(), refused); });
+  const RuntimeError missing = raisedError([&] { PrimeTable::load(program.path(), refused); });
   EXPECT_EQ(missing.number(), ErrorNumber::FileNotFound);
   EXPECT_TRUE(
       missing.message().contains("P100008.txt was looked for in " + here + "\nand in " + program.path()));
@@ -83,7 +73,7 @@ TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
   EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
   ASSERT_TRUE(QFile::remove(program.filePath(PrimeTable::FileName)));
-  const RuntimeError pipe = errorOf([&] { PrimeTable::load(program.path(), refused); });
+  const RuntimeError pipe = raisedError([&] { PrimeTable::load(program.path(), refused); });
   EXPECT_EQ(pipe.number(), ErrorNumber::PathFileAccess);
   EXPECT_EQ(refusals, QStringList{"Run-time error '75':\n\nPath/File access error\n\n" + planted +
                                   "\nThis is a pipe, not a regular file"});
