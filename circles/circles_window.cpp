@@ -163,20 +163,17 @@ void CirclesWindow::connectHandlers() {
   }
 }
 
+// A text too large to read leaves the variable as it was; the frame greys the results.
 void CirclesWindow::store(Real& variable, QLineEdit* source, Real scale, Real divisor) {
-  try {
-    variable = Real(TextToNumber(source->text())) * scale / divisor;
-  } catch (const RuntimeError& error) {
-    if (error.number() == ErrorNumber::Overflow) {
-      // The results no longer answer the text the user sees.
-      for (int i = 0; i < kCircleFieldCount; ++i) {
-        const auto which = static_cast<CircleField>(i);
-        if (!isInputOf(solver_.variables().Task, which)) style::setStale(field(which), true);
-      }
-    }
-    throw;
-  }
+  variable = Real(TextToNumber(source->text())) * scale / divisor;
   solver_.SolveCircle();
+}
+
+void CirclesWindow::markResultsStale() {
+  for (int i = 0; i < kCircleFieldCount; ++i) {
+    const auto which = static_cast<CircleField>(i);
+    if (!isInputOf(solver_.variables().Task, which)) style::setStale(field(which), true);
+  }
 }
 
 void CirclesWindow::selectTask(int index) {

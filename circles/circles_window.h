@@ -27,6 +27,7 @@ class CirclesWindow : public WorksheetWindow, private CircleView {
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  void markResultsStale() override;
 
  private:
   void buildCaseFrame();

@@ -15,11 +15,13 @@
 #include <QSessionManager>
 #include <QSettings>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/figure_pane.h"
 #include "common/input_notes.h"
+#include "common/numeric_text.h"
 #include "common/platform.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -341,6 +343,7 @@ QString WorksheetWindow::statusText() const { return status_->text(); }
 void WorksheetWindow::onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
   connect(field, &QLineEdit::textChanged, this, [this, field, name, handler = std::move(handler)] {
     if (changeDepth_++ == 0) changeFailed_ = false;
+    unreadableFields_.remove(field);
     markChanged();
     runGuarded([&] {
       // Before the solve: its nested changes of other fields, and of this
@@ -351,11 +354,39 @@ void WorksheetWindow::onFieldChanged(QLineEdit* field, const QString& name, std:
       } catch (const RuntimeError& e) {
         changeFailed_ = true;
         if (e.number() != ErrorNumber::Overflow) throw;
+        // The results no longer answer the texts on show.
+        if (!readsAsNumber(field->text())) unreadableFields_.insert(field);
+        markResultsStale();
         showFailure(QStringLiteral("Number too large"));
       }
     });
-    if (--changeDepth_ == 0 && figurePane_) figureMayHaveChanged();
+    if (--changeDepth_ == 0) {
+      holdResultsWhileAFieldCannotBeRead();
+      if (figurePane_) figureMayHaveChanged();
+    }
   });
+}
+
+// A field whose text is too large to read keeps the value it last read, and
+// the solves that other fields set off go on with it: their results answer a
+// number the window no longer shows, so they stay greyed with the reason
+// until the field reads again (or is disabled, and so not used).
+void WorksheetWindow::holdResultsWhileAFieldCannotBeRead() {
+  const bool anyInUse = std::any_of(unreadableFields_.cbegin(), unreadableFields_.cend(),
+                                    [](const QLineEdit* field) { return field->isEnabled(); });
+  if (!anyInUse) return;
+  changeFailed_ = true;
+  runGuarded([this] { markResultsStale(); });
+  showFailure(QStringLiteral("Number too large"));
+}
+
+bool WorksheetWindow::readsAsNumber(const QString& text) {
+  try {
+    TextToNumber(text);
+    return true;
+  } catch (const RuntimeError&) {
+    return false;
+  }
 }
 
 void WorksheetWindow::noteReading(const QLineEdit* field, const QString& name) {

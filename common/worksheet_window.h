@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -114,6 +115,8 @@ class WorksheetWindow : public QMainWindow {
   // The figure of the values on show; nothing when the last solve failed, so
   // that the last figure stays, greyed.
   virtual std::optional<figure::Figure> currentFigure() const { return figure::Figure(); }
+  // Greys the results on show: they no longer answer the fields' texts.
+  virtual void markResultsStale() {}
   // The values on show may have changed outside a change handler (a file
   // opened, a task chosen): the figure follows.
   void figureMayHaveChanged();
@@ -141,6 +144,8 @@ class WorksheetWindow : public QMainWindow {
   bool settleUnsavedChanges();
   void showFileInTitle(const QString& path);
   void noteReading(const QLineEdit* field, const QString& name);
+  void holdResultsWhileAFieldCannotBeRead();
+  static bool readsAsNumber(const QString& text);
   void updateFigure();
 
   FrameSettings settings_;
@@ -154,8 +159,9 @@ class WorksheetWindow : public QMainWindow {
   FigurePane* figurePane_ = nullptr;
   QAction* figureCommand_ = nullptr;
   bool figureOutdated_ = true;
-  int changeDepth_ = 0;        // change handlers running, nested by the solvers' writes
-  bool changeFailed_ = false;  // a handler of the last change raised an error
+  int changeDepth_ = 0;                      // change handlers running, nested by the solvers' writes
+  bool changeFailed_ = false;                // a handler of the last change raised an error
+  QSet<const QLineEdit*> unreadableFields_;  // watched fields whose text is too large to read
 };
 
 }  // namespace veltrano

@@ -274,15 +274,11 @@ void ComplexWindow::selectTask(int index) {
   figureMayHaveChanged();
 }
 
+void ComplexWindow::markResultsStale() { markStale(runTargets(groupOf(solver_.Task)), true); }
+
 void ComplexWindow::inputChanged(Input input) {
-  double value = 0;
-  try {
-    value = TextToNumber(inputs_[input]->text());
-  } catch (const RuntimeError&) {
-    // The results on show no longer belong to the field's text.
-    markStale(runTargets(groupOf(solver_.Task)), true);
-    throw;
-  }
+  // A text too large to read leaves the input as it was; the frame greys the results.
+  const double value = TextToNumber(inputs_[input]->text());
   switch (input) {
     case A: solver_.a = value; break;
     case B: solver_.b = value; break;

@@ -30,6 +30,7 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  void markResultsStale() override;
 
  private:
   enum Input { A, B, C, D, N };

@@ -197,15 +197,10 @@ void TrianglesWindow::chooseCase(std::int32_t task) {
   }
 }
 
+// A text too large to read leaves the part as it was; the frame greys the results.
 void TrianglesWindow::storeAndSolve(Part part) {
-  try {
-    const Real value = TextToNumber(text(part));
-    variable(part) = isAngle(part) ? DegreesToRadians(value) : value;
-  } catch (const RuntimeError&) {
-    // The frame tells the user; the results no longer belong to the inputs.
-    markResultsStale();
-    throw;
-  }
+  const Real value = TextToNumber(text(part));
+  variable(part) = isAngle(part) ? DegreesToRadians(value) : value;
   solve();
 }
 

@@ -30,6 +30,7 @@ class TrianglesWindow : public WorksheetWindow {
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  void markResultsStale() override;
 
  private:
   void buildCaptions();
@@ -47,7 +48,6 @@ class TrianglesWindow : public WorksheetWindow {
   void storeAndSolve(Part part);
   void solve();
   void showOutcome(const SolveOutcome& outcome);
-  void markResultsStale();
   void putIntoFields(const QStringList& texts);
 
   TriangleVariables vars_;

@@ -162,6 +162,9 @@ TEST_F(CirclesTest, TypedQuantitiesEndInTheseTexts) {
       {2, "A=90 r=1E307", "1E307|1.5707963267949E+307|1.41421356237309E+307|90|*|*",
        "The result is too large"},
       {2, "r=1 A=1E308", "1|*|*|1E308|*|*", "Number too large"},  // times Pi leaves the double range
+      // Solves with the radius last read answer no radius on show until it reads again.
+      {0, "r=1E400 a=1", "1E400|1|*|*|*|*", "Number too large"},
+      {0, "r=1E400 a=1 r=1", "1|1|0.958851077208406|57.2957795130823|0.5|0.0792645075960517", ""},
   };
   for (const auto& c : cases) {
     makeWindow();

@@ -64,6 +64,7 @@ class Sheet : public WorksheetWindow {
   QLineEdit* field;
   QLineEdit* second;
   double value = 0, twice = 0;
+  bool resultsGreyed = false;
   mutable QList<QPointF> asked;
 
  protected:
@@ -81,6 +82,7 @@ class Sheet : public WorksheetWindow {
     };
   }
   QStringList printedLines() const override { return lines; }
+  void markResultsStale() override { resultsGreyed = true; }
   std::optional<figure::Figure> currentFigure() const override {
     asked << QPointF(value, twice);
     if (value < 0) return std::nullopt;
@@ -304,6 +306,31 @@ TEST_F(FrameTest, TooLargeANumberWhileTypingIsToldInTheStatusArea) {
   EXPECT_EQ(sheet.statusText(), "Number too large");
   EXPECT_EQ(sheet.value, 1e30);
   EXPECT_TRUE(platform().messages.shown.empty());
+}
+
+// A field too large to read keeps the value it last read, and solves that
+// other fields set off go on with it: they answer a number no longer on show.
+TEST_F(FrameTest, ResultsStayGreyedWhileAFieldInUseCannotBeRead) {
+  Sheet sheet;
+  const auto changeSecond = [&sheet](const char* text) {
+    sheet.clearFailure();
+    sheet.resultsGreyed = false;
+    sheet.second->setText(text);
+  };
+  sheet.field->setText("1E309");
+  EXPECT_TRUE(sheet.resultsGreyed);
+  changeSecond("5");
+  EXPECT_TRUE(sheet.resultsGreyed);
+  EXPECT_EQ(sheet.statusText(), "Number too large");
+  sheet.field->setEnabled(false);
+  changeSecond("6");
+  EXPECT_FALSE(sheet.resultsGreyed);
+  EXPECT_EQ(sheet.statusText(), "");
+  sheet.field->setEnabled(true);
+  sheet.field->setText("3");
+  changeSecond("7");
+  EXPECT_FALSE(sheet.resultsGreyed);
+  EXPECT_EQ(sheet.statusText(), "");
 }
 
 TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {

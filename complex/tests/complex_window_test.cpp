@@ -122,6 +122,10 @@ TEST_F(ComplexWindowTest, FreshWindowSavedThenFailedRunsAndThreePlusFourIAndOneM
   type("txtC", "");
   EXPECT_EQ(text("lblQuotient"), "3+4*i");  // from y = 1: a failed run keeps the older text
   EXPECT_TRUE(stale("lblQuotient"));
+  // A c too large to read: the runs that d sets off go on with the c last read.
+  fill({"3", "4", "1E309", "5"});
+  for (const QString& name : kResults.mid(0, 8)) EXPECT_TRUE(stale(name)) << name.toStdString();
+  EXPECT_EQ(window->statusText(), "Number too large");
 }
 
 // A y whose square is too small for a double, in one part only: the quotient
