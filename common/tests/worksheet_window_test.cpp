@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QSvgRenderer>
 #include <QTest>
