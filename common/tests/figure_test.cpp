@@ -7,11 +7,13 @@
 #include "common/figure_painter.h"
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
+#include "common/testing/raised_error.h"
 #include "common/testing/window_test.h"
 
 using namespace veltrano;
 using namespace veltrano::figure;
 using veltrano::testing::FailingFileCalls;
+using veltrano::testing::raisedError;
 
 namespace {
 
@@ -67,19 +69,11 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndReportsBadNames) {
   EXPECT_EQ(png.size(), size);
   EXPECT_EQ(png.pixelColor(1, 1), QColor(0, 255, 255)) << "the pane's cyan paper";
 
-  const struct {
-    QString name;
-    ErrorNumber error;
-  } bad[] = {{path("missing/figure.svg"), ErrorNumber::PathNotFound},
-             {path(""), ErrorNumber::PathFileAccess}};
-  for (const auto& b : bad) {
-    try {
-      saveFigure(figure, size, worksheetColours(), b.name);
-      ADD_FAILURE() << b.name.toStdString();
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), b.error) << b.name.toStdString();
-    }
-  }
+  EXPECT_EQ(
+      raisedError([&] { saveFigure(figure, size, worksheetColours(), path("missing/f.svg")); }).number(),
+      ErrorNumber::PathNotFound);
+  EXPECT_EQ(raisedError([&] { saveFigure(figure, size, worksheetColours(), path("")); }).number(),
+            ErrorNumber::PathFileAccess);
   // A full disk is told, and the figure saved before stays whole.
   const QByteArray before = readBytes(path("figure.png"));
   FailingFileCalls full(FailingFileCalls::Step::Fsync, 1, ENOSPC);

@@ -22,10 +22,8 @@ TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
       {"0/0", ErrorNumber::DivisionByZero, [] { Real(0) / Real(0); }},
       {"1e308*10", ErrorNumber::Overflow, [] { Real(1e308) * 10; }},
       {"1e308+1e308", ErrorNumber::Overflow, [] { Real(1e308) + Real(1e308); }},
-      {"quotient beyond range", ErrorNumber::Overflow, [] { Real(1e300) / Real(1e-300); }},
       {"Sqr of a negative", ErrorNumber::InvalidCall, [] { Sqr(-1e-300); }},
       {"Log 0", ErrorNumber::InvalidCall, [] { Log(0); }},
-      {"Log -1", ErrorNumber::InvalidCall, [] { Log(-1); }},
       {"Exp 709.8", ErrorNumber::Overflow, [] { Exp(709.8); }},
       {"0^-1", ErrorNumber::DivisionByZero, [] { Power(0, -1); }},
       {"(-8)^(1/3)", ErrorNumber::InvalidCall, [] { Power(-8, 1.0 / 3); }},
@@ -55,12 +53,6 @@ TEST(Real, ResultsAreThoseOfPlainDoubles) {
   for (const auto& [value, rounded] : longs) EXPECT_EQ(ToLong(value), rounded) << value;
   const std::pair<double, int> integers[] = {{-0.5, 0}, {-32768.0, -32768}, {32767.0, 32767}};
   for (const auto& [value, rounded] : integers) EXPECT_EQ(ToInteger(value), rounded) << value;
-}
-
-TEST(RuntimeError, MessageNamesNumberNameAndFile) {
-  EXPECT_EQ(RuntimeError(ErrorNumber::Overflow).message(), "Run-time error '6':\n\nOverflow");
-  EXPECT_EQ(RuntimeError(ErrorNumber::FileNotFound, "/tmp/x.txt").message(),
-            "Run-time error '53':\n\nFile not found\n\n/tmp/x.txt");
 }
 
 }  // namespace
