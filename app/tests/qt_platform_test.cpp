@@ -48,14 +48,12 @@ MessageAnswer runBox(MessageButtons buttons, const std::function<void(QMessageBo
 }
 
 TEST(QtMessageBoxesTest, YesIsTheDefaultAndClosingAnswersCancel) {
-  auto press = [](QMessageBox::StandardButton button) {
-    return [button](QMessageBox* box) { box->button(button)->click(); };
-  };
   auto close = [](QMessageBox* box) { box->close(); };
   EXPECT_EQ(runBox(MessageButtons::YesNoCancel, [](QMessageBox* box) { box->defaultButton()->click(); }),
             MessageAnswer::Yes);
-  EXPECT_EQ(runBox(MessageButtons::YesNoCancel, press(QMessageBox::No)), MessageAnswer::No);
-  EXPECT_EQ(runBox(MessageButtons::YesNoCancel, press(QMessageBox::Cancel)), MessageAnswer::Cancel);
+  EXPECT_EQ(
+      runBox(MessageButtons::YesNoCancel, [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }),
+      MessageAnswer::No);
   EXPECT_EQ(runBox(MessageButtons::YesNoCancel, close), MessageAnswer::Cancel);
   EXPECT_EQ(runBox(MessageButtons::Ok, close), MessageAnswer::Ok);
 }

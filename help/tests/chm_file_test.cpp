@@ -127,9 +127,8 @@ TEST(ContentsFile, CutsTreesPastTheCapsAndKeepsWhatFollowsThem) {
     SCOPED_TRACE(sitemap.left(200).toStdString());
     const Contents contents = parseContents(sitemap);
     EXPECT_EQ(shapeOf(contents.entries), shape);
-    EXPECT_EQ(contents.tooDeep, tooDeep);
-    EXPECT_EQ(contents.tooMany, tooMany);
-    EXPECT_EQ(contents.tooLong, tooLong);
+    EXPECT_EQ(std::tuple(contents.tooDeep, contents.tooMany, contents.tooLong),
+              std::tuple(tooDeep, tooMany, tooLong));
   }
 }
 
