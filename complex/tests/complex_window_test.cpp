@@ -186,22 +186,6 @@ TEST_F(ComplexWindowTest, OpensTypingIntoAAndGreysTheFieldsOfDisabledFrames) {
   }
 }
 
-// A part read only in part computes exactly as the number read, and the
-// status area says so.
-TEST_F(ComplexWindowTest, PartsReadOnlyInPartComputeAsReadAndAreTold) {
-  ComplexWindow* asRead = new ComplexWindow;
-  const QStringList read = {"3", "4", "1", "-2"};
-  for (int i = 0; i < read.size(); ++i) retype(child<QLineEdit>(asRead, kInputs[i]), read[i]);
-  fill({"3,5", "4", "1", "-2"});
-  EXPECT_EQ(results(window), results(asRead));
-  EXPECT_EQ(window->statusText(),
-            "a is read as 3: ',5' is not part of a number (the decimal separator is a point)");
-  chooseTask(8);
-  type("txtN", "2x");
-  EXPECT_EQ(text("lblXtoN"), "-7+24*i");
-  EXPECT_EQ(window->statusText(), "n is read as 2: 'x' is not part of a number");
-}
-
 // Open puts the fields in as typing would, with their notes; a count of
 // roots that is no whole number reads as the nearest one, and says so.
 TEST_F(ComplexWindowTest, OpenTellsFieldsAndCountsReadOnlyInPart) {
