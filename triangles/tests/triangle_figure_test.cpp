@@ -69,8 +69,6 @@ TEST_F(TriangleFigureTest, ThreeFourFiveStandsOnSideAWithItsRightAngleMarkedAtC)
     EXPECT_LT(std::hypot(f.segments[i].from.x() - 3, f.segments[i].from.y()), 0.6) << "the mark sits at C";
     EXPECT_FALSE(f.segments[i].dashed);
   }
-  ASSERT_EQ(f.areas.size(), 1);
-  EXPECT_EQ(f.areas[0].corners.size(), 3);
   // Labels lie outside: the label of a below side a, that of A above A.
   EXPECT_LT(f.labels[0].away.y(), 0);
   EXPECT_GT(f.labels[3].away.y(), 0);
@@ -103,10 +101,6 @@ TEST_F(TriangleFigureTest, AmbiguousCaseDrawsTheSecondTriangleDashedBesideTheFir
   }
   EXPECT_EQ(labels(f).mid(6), (QStringList{"c = 2.49146361221965", "B = 135.572995999194\u00B0",
                                            "C = 14.4270040008057\u00B0"}));
-  // Its side a lies level, under the first's, and B under B.
-  const figure::Segment& a = f.segments[first.segments.size()];
-  EXPECT_DOUBLE_EQ(a.from.y(), a.to.y());
-  EXPECT_DOUBLE_EQ(a.from.x(), 0);
   // A triangle taller than wide has the second at its right.
   const TriangleVariables tall = solved(SSA, 1, 5, 11);
   const Figure right = triangleFigure(shown(tall), secondTriangle(tall));
