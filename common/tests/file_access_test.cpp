@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
-#include <vector>
+#include <QTemporaryDir>
 
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
@@ -66,13 +68,13 @@ TEST_F(FileAccess, OnlyRegularFilesOfAWorksheetsSizeAreReadOrSaved) {
   };
   for (const auto& r : refused) {
     const QString file = path(r.name);
-    std::vector<RuntimeError> errors{raisedError([&] { readRegularFile(file, r.limit); })};
-    if (r.saved) errors.push_back(raisedError([&] { replaceFileContent(file, kNew); }));
-    for (const RuntimeError& error : errors) {
+    const auto expectRefusal = [&](const RuntimeError& error) {
       EXPECT_EQ(error.number(), r.number) << r.name;
       EXPECT_EQ(error.path(), file);
       EXPECT_EQ(error.cause(), r.cause) << r.name;
-    }
+    };
+    expectRefusal(raisedError([&] { readRegularFile(file, r.limit); }));
+    if (r.saved) expectRefusal(raisedError([&] { replaceFileContent(file, kNew); }));
   }
   EXPECT_EQ(entries(), before);
   EXPECT_TRUE(S_ISFIFO(statusOf("pipe").st_mode));
@@ -184,6 +186,53 @@ TEST_F(FileAccess, AFailedWriteInPlaceIsUndone) {
       cause.startsWith("No space left on device\nThe file could not be put back as it was: its old content"));
   EXPECT_EQ(readBytes(kept[1]), kOld);
   EXPECT_EQ(readBytes(kept[2]), kNew);
+}
+
+// On a real file system with no room left. The test runs itself again in a
+// private mount namespace holding a tmpfs of 64 KB, which needs root; the
+// environment variable tells the inner run where the tmpfs is.
+TEST(FullFileSystem, ASaveThatFindsNoRoomKeepsTheOldFile) {
+  const QString mounted = qEnvironmentVariable("VELTRANO_FULL_TMPFS");
+  if (mounted.isEmpty()) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a tmpfs needs root";
+    if (QProcess::execute("unshare", {"-m", "true"}) != 0) GTEST_SKIP() << "no private mount namespace here";
+    QTemporaryDir mountPoint;
+    QProcess inner;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VELTRANO_FULL_TMPFS", mountPoint.path());
+    inner.setProcessEnvironment(environment);
+    inner.setProcessChannelMode(QProcess::MergedChannels);
+    inner.start("unshare",
+                {"-m", "--propagation", "private", "sh", "-c",
+                 "mount -t tmpfs -o size=64k veltrano \"$0\" || exit 77; exec \"$1\" --gtest_filter=$2",
+                 mountPoint.path(), QCoreApplication::applicationFilePath(),
+                 "FullFileSystem.ASaveThatFindsNoRoomKeepsTheOldFile"});
+    ASSERT_TRUE(inner.waitForFinished(60000));
+    const QByteArray output = inner.readAll();
+    if (inner.exitCode() == 77) GTEST_SKIP() << "a tmpfs cannot be mounted here: " << output.toStdString();
+    EXPECT_EQ(inner.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    return;
+  }
+
+  const QString file = QDir(mounted).filePath("factors.txt");
+  WorksheetWriter saved, next;
+  saved.numberLine(1);
+  saved.textLine("360= 2  2  2  3  3  5");
+  saved.commit(file);
+  QFile filler(QDir(mounted).filePath("filler"));
+  ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+  while (filler.write(QByteArray(4096, 'x')) == 4096) {
+  }
+  filler.close();
+  next.numberLine(2);
+  next.textLine("97= PRIME");
+  next.textLine("360= 2  2  2  3  3  5");
+  const RuntimeError error = raisedError([&] { next.commit(file); });
+  EXPECT_EQ(error.message(),
+            "Run-time error '75':\n\nPath/File access error\n\n" + file + "\nNo space left on device");
+  EXPECT_EQ(readRegularFile(file), saved.bytes());
+  EXPECT_EQ(QDir(mounted).entryList(QDir::Files | QDir::Hidden), (QStringList{"factors.txt", "filler"}));
 }
 
 }  // namespace
