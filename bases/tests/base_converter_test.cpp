@@ -47,10 +47,23 @@ TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
       {"1.2.3", 10, "1.2"},  // a second point ends the number
       {"18446744073709551615", 16, "FFFFFFFFFFFFFFFF"},
       {"#FFFFFFFFFFFFFFFF", 16, "18446744073709551615"},
+      {"18446744073709551615", 2, QString(64, u'1')},
+      {"#SHGV4JFEILRM0N3FP0U", 35, "177036193478532314791936303780"},
       {"#1FFFFFFFFFFFF7", 16, "9007199254740983"},  // remainders taken in doubles end it in ...982
       {"0.1", 2, "0.0001" + QString("1001").repeated(24)},
       {"#0.1", 3, "0." + QString(100, u'3')},
       {"#0.1", 7, "0." + QString("142857").repeated(16) + "1428"},
+      {"0.2", 12, "0." + QString("2497").repeated(25)},
+      {u'1' + QString(99, u'0'), 2,
+       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
+       "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
+       "01000100000001001010011111101000000000000000000000000000000000000000000000000000000000000000000000000"
+       "000000000000000000000000000"},
+      {QString(99, u'9'), 2,
+       "1110101000010101011101010001010000111100111110010111001000100110111101010010110100001001110101110001"
+       "10100011001010010011101111011000001100111010010011100111010010000110001110111011110000011100111100111"
+       "01000100000001001010011111100111111111111111111111111111111111111111111111111111111111111111111111111"
+       "111111111111111111111111111"},
       {"#123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD.EFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHIJKLMNOPQ",
        36,
        "533321325306180331507502258904536996356852008549350909228967164199044583661."
@@ -62,6 +75,23 @@ TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
   for (const auto& [text, base, answer] : examples)
     EXPECT_EQ(line(text, base), lineFor(text, base, answer)) << text.toStdString();
   EXPECT_EQ(line("#ff", 16), "#FF (BASE16) = 255");  // letters read in either case, shown upper
+}
+
+// A whole number converted to a base and its digits converted back give the
+// text typed, in every base; digits longer than the field goes back through
+// the engine.
+TEST(BaseConverter, BringsWholeNumbersBackToTheTextTyped) {
+  const QString numbers[] = {"35", "18446744073709551615", u'1' + QString(99, u'0'), QString(99, u'9')};
+  for (int base = BaseConverter::kMinBase; base <= BaseConverter::kMaxBase; ++base) {
+    for (const QString& number : numbers) {
+      const QString digits = line(number, base).section(" = #", 1).section(" (BASE", 0, 0);
+      const std::optional<mpq_class> value = converter.exactValue(digits, base);
+      ASSERT_TRUE(value.has_value()) << digits.toStdString();
+      EXPECT_EQ(converter.digitsInBase(*value, 10), number) << "base " << base;
+      if (digits.size() < BaseConverter::kMaxTextLength)
+        EXPECT_EQ(line(u'#' + digits, base).section(" = ", 1), number) << "base " << base;
+    }
+  }
 }
 
 }  // namespace
