@@ -24,7 +24,6 @@ TEST_F(InstallationTest, ProgramFolderIsBesideTheExecutableOrTheInstalledDataFol
       {{"share/veltrano/Factors.chm"}, "share/veltrano"},
       {{"bin/notes.txt", "share/veltrano/P100008.txt"}, "share/veltrano"},
       {{"share/veltrano/notes.txt"}, "bin"},
-      {{"share/other/P100008.txt"}, "bin"},
       {{"bin/P100008.txt/", "share/veltrano/bases.chm"}, "share/veltrano"},  // a folder of that name
   };
   int run = 0;
@@ -64,7 +63,6 @@ TEST_F(InstallationTest, CheckReportsWhatCannotOpenAndFails) {
   EXPECT_EQ(CheckInstallation(failing, report), 1);
   EXPECT_TRUE(text.contains("Find the prime factors of a number: Run-time error '53':\n\nFile not found"));
   EXPECT_TRUE(text.contains("The help file \"/opt/v/ortano.chm\" was not found.\n"));
-  EXPECT_FALSE(text.contains(".chm: opened"));
   EXPECT_TRUE(text.endsWith("Not everything opened.\n"));
   EXPECT_EQ(veltrano::platform().messages, &platform().messages) << "the check's services stayed installed";
   EXPECT_EQ(veltrano::platform().help, &missing);
