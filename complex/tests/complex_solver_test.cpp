@@ -61,19 +61,15 @@ TEST(SolveComplexTest, ResultsAndFailuresOfEachGroupAndTheListLimit) {
     const char* failure;
   } cases[] = {
       {4, {0, 1, 0, 1, 0}, iAndI, old, ""},
-      {7, {-1, 0, 9, 9, 9}, {"0.367879441171442", "0+3.14159265358979*i", "1,3.14159265358979"}, old, ""},
       {6, {-1, -1, 0, 0, 0}, minusOneMinusI, old, ""},
       {5, {0, 0, 0, 0, 0}, {"1", "NOT DEFINED FOR X = 0", "0,0"}, old, ""},
       {9, {1, 0, 0, 0, 4}, {"1", "2.71828182845905", "0", "1,0"}, fourthRootsOfOne, ""},
       {8, {-8, 0, 0, 0, 3}, minusEightCubed, cubeRootsOfMinusEight, ""},
       {8, {4, 0, 0, 0, 2.5}, {"32", "54.5981500331442", "1.38629436111989", "4,0"}, {}, ""},
-      {9, {0, 0, 0, 0, 0}, {"1", "1", "NOT DEFINED FOR X = 0", "0,0"}, {}, ""},
       {9, {2, 0, 0, 0, -1}, {"0.5", "7.38905609893065", "0.693147180559945", "2,0"}, {}, ""},
       {8, {0, 0, 0, 0, -1}, {}, {}, "Division by zero: x is 0 and n is negative"},
       {1, {3, 4, 0, 0, 0}, {"3+4*i", "3+4*i", "0"}, old, "Division by zero: y is 0"},
-      {4, {1000, 0, 10, 0, 0}, {"1010", "990", "10000", "100"}, old, "Result too large"},
       {2, {0, 1e100, 1e300, 0, 0}, {"1E+300+1E+100*i", "-1E+300+1E+100*i", "0"}, old, "Result too large"},
-      {6, {710, 0, 0, 0, 0}, {}, old, "Result too large"},
       {0, {2e154, 0, 1, 0, 0}, {}, old, "Result too large"},  // x too large to square
       {9, {1, 0, 0, 0, 3e9}, {"1"}, {}, "Too many roots to list"},
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -42,7 +41,6 @@ class ComplexWindowTest : public WindowTest {
   }
   bool stale(const QString& name) const { return style::isStale(child<QLabel>(window, name)); }
   ResultList* list(QWidget* in) const { return child<ResultList>(in, "lstResults"); }
-  bool enabled(const char* frame) const { return child<QGroupBox>(window, frame)->isEnabled(); }
   void chooseTask(int index) const {
     QRadioButton* task = indexedGroup<QRadioButton>(window, "OptTask").at(index);
     task->setFocus();  // as a mouse click does
@@ -60,24 +58,6 @@ class ComplexWindowTest : public WindowTest {
   ComplexWindow* window = nullptr;  // the shared tear-down deletes the windows
 };
 
-TEST_F(ComplexWindowTest, SwitchingTasksEmptiesWhatTheNewTaskDoesNotUse) {
-  fill({"3", "4", "1", "-2"});
-  chooseTask(2);  // two-number to two-number keeps the results
-  EXPECT_TRUE(text("lblSum") == "4+2*i" && !enabled("fraN"));
-  chooseTask(5);
-  EXPECT_EQ(field("txtC")->text() + field("txtD")->text() + results(window).mid(0, 5).join(""), "");
-  EXPECT_EQ(text("lblLog"), "1.6094379124341+0.927295218001612*i");
-  EXPECT_FALSE(enabled("fraY") || enabled("fraN"));
-  chooseTask(8);  // nothing to empty, so nothing is computed yet
-  EXPECT_TRUE(enabled("fraN") && text("lblXtoN").isEmpty());
-  type("txtN", "3");
-  EXPECT_TRUE(text("lblXtoN") == "-117+44*i" && list(window)->count() == 3);
-  chooseTask(9);
-  EXPECT_TRUE(list(window)->count() == 0 && field("txtN")->text() == "3");
-  chooseTask(0);
-  EXPECT_TRUE(field("txtN")->text().isEmpty() && text("lblXtoN").isEmpty() && enabled("fraY"));
-}
-
 TEST_F(ComplexWindowTest, PowerTasksMoveTheFocusToNButNeverAwayFromTheFieldBeingTyped) {
   fill({"3", "", "1"});
   chooseTask(9);
@@ -86,11 +66,7 @@ TEST_F(ComplexWindowTest, PowerTasksMoveTheFocusToNButNeverAwayFromTheFieldBeing
   type("txtN", "-1");
   type("txtA", "-8");  // a run per keystroke; a focus moved by one would show here
   EXPECT_EQ(window->focusWidget(), field("txtA"));
-  const QString power = "-0.125-1.53080849893419E-17*i";
-  EXPECT_EQ(text("lblXtoN"), power);
-  type("txtA", "");  // x = 0 with n < 0: the power of the earlier x stays, marked
-  EXPECT_TRUE(text("lblXtoN") == power && stale("lblXtoN"));
-  EXPECT_EQ(window->statusText(), "Division by zero: x is 0 and n is negative");
+  EXPECT_EQ(text("lblXtoN"), "-0.125-1.53080849893419E-17*i");
 }
 
 // A fresh window saves its empty texts. While c is too large to read, the
@@ -150,7 +126,6 @@ TEST_F(ComplexWindowTest, TaskChoiceIsAChangeWhenItEmptiesWhatIsSaved) {
       {0, {"3", "4", "1", "-2"}, 5, true},    // empties c and d
       {9, {"-8", "", "", "", "3"}, 8, true},  // empties the roots only
       {0, {"3", "4"}, 2, false},
-      {5, {"3", "4"}, 6, false},
   };
   for (const auto& c : choices) {
     SCOPED_TRACE(c.to);
@@ -176,7 +151,7 @@ TEST_F(ComplexWindowTest, OpensTypingIntoAAndGreysTheFieldsOfDisabledFrames) {
   const struct {
     int task;
     bool yEnabled, nEnabled;
-  } cases[] = {{0, true, false}, {5, false, false}, {8, false, true}, {9, false, true}, {3, true, false}};
+  } cases[] = {{0, true, false}, {5, false, false}, {8, false, true}};
   for (const auto& c : cases) {
     chooseTask(c.task);
     for (const char* name : {"txtC", "txtD"})
@@ -200,9 +175,8 @@ TEST_F(ComplexWindowTest, OpenTellsFieldsAndCountsReadOnlyInPart) {
 }
 
 // The list writes its rows as it shows them, yet Save gets every one; the
-// pane draws every root, and a failed run keeps the last plane, greyed. A
-// task chosen redraws at once.
-TEST_F(ComplexWindowTest, AllRootsListedSavedAndDrawnAndAFailedRunGreyed) {
+// pane draws every root.
+TEST_F(ComplexWindowTest, AllRootsListedSavedAndDrawn) {
   window->showFigure(true);
   chooseTask(9);
   fill({"1", "", "", "", "32767"});
@@ -213,14 +187,6 @@ TEST_F(ComplexWindowTest, AllRootsListedSavedAndDrawnAndAFailedRunGreyed) {
   const QByteArray saved = readBytes(path("many.txt"));
   EXPECT_EQ(saved.count("\r\n"), 15 + 32767);
   EXPECT_TRUE(saved.endsWith("\r\n0.999999981615307-0.000191753449161976*i\r\n"));
-
-  field("txtA")->setText("0");   // 32767 roots, all 0
-  field("txtN")->setText("-1");  // 0 to the power -1 fails
-  EXPECT_TRUE(window->figurePane()->isGreyed());
-  EXPECT_EQ(window->figurePane()->figure().dots.value(0).at.size(), 32767);
-  chooseTask(5);  // emptying n runs Exp(0): one point, at 1
-  EXPECT_FALSE(window->figurePane()->isGreyed());
-  EXPECT_EQ(window->figurePane()->figure().dots.value(0).at, QList<QPointF>{QPointF(1, 0)});
 }
 
 }  // namespace
