@@ -59,7 +59,6 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndKeepsTheOldFileOnAFullDisk) {
   saveFigure(figure, size, worksheetColours(), path("figure.png"));
   QImage png(path("figure.png"));
   EXPECT_EQ(png.size(), size);
-  EXPECT_EQ(png.pixelColor(1, 1), QColor(0, 255, 255)) << "the pane's cyan paper";
 
   // A full disk is told, and the figure saved before stays whole.
   const QByteArray before = readBytes(path("figure.png"));

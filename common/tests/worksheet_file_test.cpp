@@ -36,7 +36,7 @@ TEST(WorksheetReader, FieldRules) {
 }
 
 // Each error names the line and, where the file ran short, what was missing.
-TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
+TEST(WorksheetReader, CountsAreThirtyTwoBitNumbersAndErrorsSayWhichLineIsWrong) {
   const std::tuple<QByteArray, std::function<void(WorksheetReader&)>, ErrorNumber, QString> cases[] = {
       {"", [](WorksheetReader& r) { r.readField(); }, ErrorNumber::InputPastEndOfFile, "the file is empty"},
       {"", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
@@ -62,11 +62,9 @@ TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
   EXPECT_EQ(reader.readRows(2), (QStringList{"only", ""}));
   EXPECT_TRUE(reader.atEnd());
   EXPECT_EQ(WorksheetReader(" -4 \r\n").readRows(2), QStringList());
-}
-
-TEST(WorksheetReader, CountsAreThirtyTwoBitNumbers) {
-  WorksheetReader reader(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
-  for (const int count : {3, -2, 2, 0, 1000}) EXPECT_EQ(reader.readCount(), count);
+  // Counts are 32-bit numbers, fractions rounded to even.
+  WorksheetReader counts(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
+  for (const int count : {3, -2, 2, 0, 1000}) EXPECT_EQ(counts.readCount(), count);
   EXPECT_EQ(raisedError([] { WorksheetReader("3000000000\r\n").readCount(); }).number(),
             ErrorNumber::Overflow);
 }
