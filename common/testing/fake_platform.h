@@ -22,24 +22,19 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<MessageRequest> shown;
 };
 
-// The next answer of a dialog's queue; a dialog that no test expected fails
-// the test.
+// The next answer of a dialog's queue; an unexpected dialog fails the test.
 QString nextAnswer(std::deque<QString>& answers, const char* dialog);
 
 // File dialogs answer from queues of paths ("" for Cancel).
 class FakeFileDialogs : public FileDialogs {
  public:
   QString openFileName(QWidget*) override { return nextAnswer(openAnswers, "file-open"); }
-  QString saveFileName(QWidget*) override {
-    ++saveShown;
-    return nextAnswer(saveAnswers, "file-save");
-  }
+  QString saveFileName(QWidget*) override { return nextAnswer(saveAnswers, "file-save"); }
   QString saveFigureName(QWidget*) override { return nextAnswer(figureAnswers, "save-figure"); }
 
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
   std::deque<QString> figureAnswers;
-  int saveShown = 0;
 };
 
 struct PrintedLine {
@@ -108,9 +103,8 @@ class FakeClock : public Clock {
 
 class FakeShell : public Shell {
  public:
-  void showAboutScreen() override { ++aboutShown; }
+  void showAboutScreen() override {}
   void shutDown() override { ++shutDowns; }
-  int aboutShown = 0;
   int shutDowns = 0;
 };
 

@@ -28,11 +28,9 @@ class WindowTest : public ::testing::Test {
   // the window's Open menu command.
   void openLines(QWidget* window, QString lines);
   static void trigger(QWidget* window, const char* action);
-  // The changed state every worksheet keeps, on one window: fresh it is
-  // unchanged; edit() (one change as the user makes it, a new one each
-  // call) marks it, "*" in the title; Save clears it and names the file
-  // after the caption; Open asks while it is set; what Open puts in is no
-  // change. The frame's own tests prove the rest of the question's rule.
+  // The changed state on one window: edit() (a new user change each call)
+  // marks it, "*" in the title; Save clears it and names the file; Open
+  // asks while it is set; what Open puts in is no change.
   void checkChangedState(QWidget* window, const QString& caption, const std::function<void()>& edit);
   static QByteArray readBytes(const QString& path);
   static void writeBytes(const QString& path, const QByteArray& bytes);

