@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -39,6 +41,7 @@ class Sheet : public WorksheetWindow {
     FrameSettings settings;
     settings.objectName = figure ? "frmFigureSheet" : "frmSheet";
     settings.caption = "Sheet";
+    settings.helpFile = "\\Factors.chm";
     settings.hasFigure = figure;
     return settings;
   }
@@ -100,6 +103,17 @@ TEST_F(FrameTest, EveryMenuCaptionHasAMnemonicOfItsOwn) {
 // Save asks for a name while there is none (a cancelled dialog leaves none),
 // then writes without asking. Cancelled
 // dialogs read nothing; empty content writes nothing, not even over a file.
+// Help opens the window's own file from the program's folder, wherever the
+// current folder is.
+TEST_F(FrameTest, HelpOpensTheWindowsFileFromTheProgramsFolder) {
+  Sheet sheet;
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(QDir::tempPath());
+  sheet.trigger("mnuHelp");
+  QDir::setCurrent(before);
+  EXPECT_EQ(platform().help.opened, QStringList{QCoreApplication::applicationDirPath() + "/Factors.chm"});
+}
+
 TEST_F(FrameTest, SaveAsksForANameOnlyWhileThereIsNone) {
   Sheet sheet;
   const QString file = path("sheet.txt");
