@@ -31,8 +31,6 @@ TEST(WorksheetReader, FieldRules) {
   EXPECT_EQ(readFields("\"ab\"cd,ef\r\n", 2), (QStringList{"ab", "ef"}));
   // An unclosed quote runs to the end of the file.
   EXPECT_EQ(readFields("\"open\r\nstill", 1), (QStringList{"open\r\nstill"}));
-  // A comma at the end of a line leaves an empty field before the line end.
-  EXPECT_EQ(readFields("1,\r\n2", 3), (QStringList{"1", "", "2"}));
 }
 
 // Each error names the line and, where the file ran short, what was missing.
@@ -76,7 +74,6 @@ TEST(WorksheetWriter, QuotesOnlyTextsThatWouldNotReadBackWhole) {
   const std::pair<QString, QByteArray> lines[] = {
       {"3,5", "\"3,5\""},
       {" 2", "\" 2\""},
-      {"  ", "\"  \""},
       {"1,\"2", "\"1,'2\""},
       {"say \"hi\"", "\"say 'hi'\""},
       {"two\r\nlines", "\"two\r\nlines\""},
@@ -102,8 +99,6 @@ TEST(WorksheetWriter, UsesWindows1252AndTellsWhatItCouldNotHold) {
   WorksheetWriter writer;
   writer.textLine(QString::fromUtf8("€ é \u4e2d \U0001F600?"));
   EXPECT_EQ(writer.bytes(), QByteArray("\x80 \xE9 ? ???\r\n"));
-  WorksheetReader reader(writer.bytes());
-  EXPECT_EQ(reader.readField(), QString::fromUtf8("€ é ? ???"));
   EXPECT_EQ(decodeWindows1252("\x81\x9F"), QString::fromUtf8("\u0081\u0178"));
   // The ends of each stretch that has a byte of its own, and the first characters past them.
   const std::pair<char16_t, char> edges[] = {{u'\u007F', '\x7F'}, {u'\u0080', '?'},    {u'\u009F', '?'},
