@@ -338,6 +338,29 @@ TEST_F(FrameTest, TheEndOfTheSessionFollowsTheSameRule) {
   }
 }
 
+TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
+  auto* sheet = new Sheet(Sheet::settingsOf(true));
+  sheet->show();
+  QAction* command = sheet->findChild<QAction*>("mnuFigure");
+  EXPECT_FALSE(sheet->isFigureShown()) << "hidden on the first run";
+  const QSize hidden = sheet->size();
+  const QPoint clientAt = sheet->clientArea()->mapTo(sheet, QPoint(0, 0));
+
+  command->trigger();
+  EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
+  EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
+  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(632, 0));
+  delete sheet;
+
+  sheet = new Sheet(Sheet::settingsOf(true));
+  EXPECT_TRUE(sheet->isFigureShown()) << "remembered from the last window";
+  sheet->show();
+  sheet->showFigure(false);
+  EXPECT_EQ(sheet->size(), hidden);
+  delete sheet;
+  EXPECT_FALSE(Sheet(Sheet::settingsOf(true)).isFigureShown());
+}
+
 // Typing runs the handler of the second field inside the first: the figure is
 // asked for once, after both, with both values; never while the pane is hidden.
 // A failed solve or a number too large keeps the last figure, greyed.
