@@ -11,7 +11,7 @@ namespace veltrano::testing {
 // Every other call goes to the system. In use while it lives.
 class FailingFileCalls : public FileSystemCalls {
  public:
-  enum class Step { Open, Write, Fsync, Close, Truncate, Rename };
+  enum class Step { Open, Write, Fsync, Close, Truncate, Chown, Rename };
 
   FailingFileCalls(Step step, int nth, int errorCode, int times = 1)
       : step_(step), nth_(nth), errorCode_(errorCode), times_(times) {}
@@ -31,6 +31,9 @@ class FailingFileCalls : public FileSystemCalls {
   }
   int ftruncate(int fd, off_t size) override {
     return fails(Step::Truncate) ? -1 : FileSystemCalls::ftruncate(fd, size);
+  }
+  int fchown(int fd, uid_t owner, gid_t group) override {
+    return fails(Step::Chown) ? -1 : FileSystemCalls::fchown(fd, owner, group);
   }
   int rename(const char* from, const char* to) override {
     return fails(Step::Rename) ? -1 : FileSystemCalls::rename(from, to);

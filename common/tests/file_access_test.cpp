@@ -46,7 +46,7 @@ class FileAccess : public veltrano::testing::WindowTest {
 TEST_F(FileAccess, OnlyRegularFilesOfAWorksheetsSizeAreReadOrSaved) {
   ASSERT_EQ(::mkfifo(at("pipe"), 0600), 0);
   ASSERT_TRUE(QDir(path("")).mkdir("folder"));
-  ASSERT_TRUE(QFile::link("/dev/zero", path("zero")));
+  ASSERT_TRUE(QFile::link("pipe", path("to-pipe")) && QFile::link("/dev/zero", path("zero")));
   writeBytes(path("ten"), "0123456789");
   const QStringList before = entries();
   const qint64 max = kMaxReadableFileBytes;
@@ -58,6 +58,7 @@ TEST_F(FileAccess, OnlyRegularFilesOfAWorksheetsSizeAreReadOrSaved) {
     QString cause;
   } refused[] = {
       {"pipe", true, max, ErrorNumber::PathFileAccess, "This is a pipe, not a regular file"},
+      {"to-pipe", true, max, ErrorNumber::PathFileAccess, "This is a pipe, not a regular file"},
       {"folder", true, max, ErrorNumber::PathFileAccess, "This is a folder, not a file"},
       {"zero", true, max, ErrorNumber::PathFileAccess, "This is a device, not a regular file"},
       {"none/missing", true, max, ErrorNumber::PathNotFound, "There is no folder " + path("none")},
@@ -76,11 +77,13 @@ TEST_F(FileAccess, OnlyRegularFilesOfAWorksheetsSizeAreReadOrSaved) {
     if (r.saved) expectRefusal(raisedError([&] { replaceFileContent(file, kNew); }));
   }
   EXPECT_EQ(entries(), before);
+  EXPECT_TRUE(S_ISFIFO(statusOf("pipe").st_mode));
   EXPECT_EQ(readRegularFile(path("ten"), 10), "0123456789");
 }
 
-// The new file takes the old one's place whole, with its permissions; a link
-// is followed; hard links are kept by writing the file itself, in place.
+// The new file takes the old one's place whole, with its permissions and
+// owner; a link is followed; hard links, and an owner that the saver cannot
+// give, are kept by writing the file itself, in place.
 TEST_F(FileAccess, SaveReplacesTheFileAndKeepsWhatBelongsToIt) {
   writeBytes(path("sheet.txt"), kOld);
   ASSERT_EQ(::chmod(at("sheet.txt"), 0640), 0);
@@ -88,11 +91,14 @@ TEST_F(FileAccess, SaveReplacesTheFileAndKeepsWhatBelongsToIt) {
   EXPECT_EQ(readBytes(path("sheet.txt")), kNew);
   EXPECT_EQ(statusOf("sheet.txt").st_mode & 07777, 0640u);
 
-  // Through two links.
+  // Through two links, and through one whose target does not exist yet.
   ASSERT_TRUE(QFile::link("sheet.txt", path("link1")) && QFile::link(path("link1"), path("link2")));
+  ASSERT_TRUE(QFile::link("later.txt", path("dangling")));
   replaceFileContent(path("link2"), kOld);
+  replaceFileContent(path("dangling"), kOld);
   EXPECT_TRUE(S_ISLNK(statusOf("link1").st_mode) && S_ISLNK(statusOf("link2").st_mode));
   EXPECT_EQ(readBytes(path("sheet.txt")), kOld);
+  EXPECT_EQ(readBytes(path("later.txt")), kOld);
 
   ASSERT_EQ(::link(at("sheet.txt"), at("hard")), 0);
   const ino_t inode = statusOf("sheet.txt").st_ino;
@@ -102,7 +108,19 @@ TEST_F(FileAccess, SaveReplacesTheFileAndKeepsWhatBelongsToIt) {
   EXPECT_EQ(statusOf("sheet.txt").st_mode & 07777, 0640u);
 
   replaceFileContent(path("new.txt"), kNew);
-  EXPECT_EQ(entries(), (QStringList{"hard", "link1", "link2", "new.txt", "sheet.txt"}));
+  if (::geteuid() == 0) {  // only an administrator can give a file away
+    ASSERT_EQ(::chown(at("new.txt"), 4321, 4322), 0);
+    replaceFileContent(path("new.txt"), kOld);
+    EXPECT_TRUE(statusOf("new.txt").st_uid == 4321 && statusOf("new.txt").st_gid == 4322);
+    // A saver who cannot give the new file that owner writes the file in place.
+    const ino_t owned = statusOf("new.txt").st_ino;
+    FailingFileCalls notAdministrator(Step::Chown, 1, EPERM, 1000);
+    replaceFileContent(path("new.txt"), kNew);
+    EXPECT_EQ(readBytes(path("new.txt")), kNew);
+    EXPECT_EQ(statusOf("new.txt").st_ino, owned);
+  }
+  EXPECT_EQ(entries(),
+            (QStringList{"dangling", "hard", "later.txt", "link1", "link2", "new.txt", "sheet.txt"}));
 }
 
 // Whatever step fails, the old file stays byte for byte, the error names
@@ -116,12 +134,15 @@ TEST_F(FileAccess, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
       {Step::Open, EACCES, "Permission denied: no new file can be made in the folder "},
       {Step::Write, ENOSPC, "No space left on device"},
       {Step::Fsync, EIO, "Input/output error"},
+      {Step::Close, EDQUOT, "Disk quota exceeded"},
       {Step::Rename, EBUSY, "Device or resource busy"},
   };
   for (const auto& failure : failures) {
     writeBytes(path("sheet.txt"), kOld);
     FailingFileCalls calls(failure.step, 1, failure.errorCode);
     const RuntimeError error = raisedError([&] { replaceFileContent(path("sheet.txt"), kNew); });
+    EXPECT_EQ(error.message().section(u'\n', 0, 4),
+              "Run-time error '75':\n\nPath/File access error\n\n" + path("sheet.txt"));
     EXPECT_TRUE(error.cause().startsWith(QLatin1String(failure.cause))) << error.cause().toStdString();
     EXPECT_EQ(readBytes(path("sheet.txt")), kOld) << failure.cause;
     EXPECT_EQ(entries(), QStringList{"sheet.txt"}) << failure.cause;
@@ -160,6 +181,8 @@ TEST_F(FileAccess, AFailedWriteInPlaceIsUndone) {
   const QStringList kept =
       cause.section(u'\n', 1).split(QRegularExpression(" kept in | and the new content in "));
   ASSERT_EQ(kept.size(), 3) << cause.toStdString();
+  EXPECT_TRUE(
+      cause.startsWith("No space left on device\nThe file could not be put back as it was: its old content"));
   EXPECT_EQ(readBytes(kept[1]), kOld);
   EXPECT_EQ(readBytes(kept[2]), kNew);
 }
