@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
@@ -48,29 +46,6 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
     EXPECT_EQ(error.number(), number) << told;
     EXPECT_TRUE(error.message().contains("/data/P100008.txt\n") && error.message().contains(told));
   }
-}
-
-// A table in the current directory that will not do is refused, with the
-// reason, and the program's own table is read in its place; a pipe there is
-// refused without waiting for a writer. With no table of the program's own,
-// the refusal is the error.
-TEST(PrimeTable, LooksInTheCurrentDirectoryThenBesideTheProgram) {
-  QTemporaryDir cwd, program;
-  const QString before = QDir::currentPath(), here = QDir(cwd.path()).canonicalPath();
-  const QString planted = here + "/P100008.txt";
-  QDir::setCurrent(here);
-  QStringList refusals;
-  const auto refused = [&refusals](const RuntimeError& why) { refusals << why.message(); };
-  EXPECT_TRUE(QFile::copy(builtPath(), program.filePath(PrimeTable::FileName)));
-  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
-  ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
-  EXPECT_EQ(PrimeTable::load(program.path(), refused).last(), 1299827);
-  ASSERT_TRUE(QFile::remove(program.filePath(PrimeTable::FileName)));
-  const RuntimeError pipe = raisedError([&] { PrimeTable::load(program.path(), refused); });
-  EXPECT_EQ(pipe.number(), ErrorNumber::PathFileAccess);
-  EXPECT_EQ(refusals, QStringList{"Run-time error '75':\n\nPath/File access error\n\n" + planted +
-                                  "\nThis is a pipe, not a regular file"});
-  QDir::setCurrent(before);
 }
 
 // A fraction is no prime, though trial division finds no divisor of 1.5. A
