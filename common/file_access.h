@@ -24,30 +24,75 @@ inline constexpr qint64 kMaxReadableFileBytes = qint64{64} * 1024 * 1024;
 // error with the cause in plain words.
 QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFileBytes);
 
-// Replaces the content of the regular file at path (or creates it) so that a
-// failure at any step leaves the old file byte for byte as it was, and raises
-// Path/File access error (Path not found for a missing folder) with the cause.
-// The new content is written completely to a new file beside the old one and
-// flushed to the disk first; that file then takes the old one's place. A
-// symbolic link is followed: the link stays and its target gets the content.
-// A file with several hard links, or whose owner cannot be given to the new
-// file, is overwritten in place instead, so that its links and owner stay;
-// its old content is copied aside first and put back if that write fails.
-// Permissions are kept either way. A folder, a pipe or a device is refused.
+// Replaces the content of the regular file at path (or creates it) and raises
+// Path/File access error (Path not found for a missing folder) with the cause
+// when it cannot. A symbolic link is followed: the link stays and its target
+// gets the content. A folder, a pipe or a device is refused.
+//
+// The file is locked (flock) from before its state is read until the save is
+// done, so that two saves of one file, in this program or another instance,
+// never mix; a save that finds the file locked waits a few seconds, then gives
+// up with that cause. The new content is written completely to a new file
+// beside the old one and flushed to the disk; that file then takes the old
+// one's place, with its owner, permissions and extended attributes (POSIX
+// ACLs among them). A failure at any step leaves the old file byte for byte.
+//
+// A file with several hard links, or whose owner or attributes cannot be
+// given to the new file, is overwritten in place instead, so that all of
+// these stay. Its old content is first flushed into a backup beside it,
+// ".veltrano-<inode>-<random>.bak", which is removed once the new content is
+// on the disk; a failed write is undone from it. Only a save killed while it
+// writes in place can leave the file torn, and then the backup stays with the
+// old content whole: leftoverBackupOf finds it.
+//
+// Files being written are ".veltrano-<process id>-<random>.tmp" in the file's
+// folder, named relative to the folder so that a long folder path still takes
+// them. Those that a save killed before its end left behind are removed at the
+// next save in that folder once they are stale: untouched for a minute and
+// their process gone, or untouched for ten minutes (a save on another machine
+// sharing the folder).
 void replaceFileContent(const QString& path, const QByteArray& bytes);
 
+// The backup of the file at path (symbolic links followed) that an in-place
+// save killed before its end left in the file's folder, or empty when there
+// is none. The file itself may then hold the old content, the new one or a
+// mix of both; the backup holds the old content whole. The window calls this
+// at Open and tells the user where the backup is; it stays until the user
+// removes it.
+QString leftoverBackupOf(const QString& path);
+
+// What tells whether a file has been changed since it was last seen: its
+// size, modification time to the nanosecond, inode and device, read from the
+// file that path names (symbolic links followed). A file that cannot be
+// looked at (missing, no access) has the empty identity, exists() false.
+struct FileIdentity {
+  qint64 size = 0;
+  qint64 modifiedSeconds = 0;
+  qint64 modifiedNanoseconds = 0;
+  quint64 inode = 0;
+  quint64 device = 0;
+
+  static FileIdentity of(const QString& path);
+  bool exists() const { return device != 0 || inode != 0; }
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // The system calls through which files are written: one set is in use at a
-// time, so that tests can make any step fail as a full disk would.
+// time, so that tests can make any step fail as a full disk would, or stop
+// there as a killed save would. Names are relative to the folder descriptor.
 class FileSystemCalls {
  public:
   virtual ~FileSystemCalls() = default;
-  virtual int open(const char* path, int flags, mode_t mode);
+  virtual int open(int folder, const char* name, int flags, mode_t mode);
   virtual ssize_t write(int fd, const void* data, size_t size);
   virtual int fsync(int fd);
   virtual int close(int fd);
   virtual int ftruncate(int fd, off_t size);
   virtual int fchown(int fd, uid_t owner, gid_t group);
-  virtual int rename(const char* from, const char* to);
+  virtual int setAttribute(int fd, const char* name, const void* value, size_t size);
+  virtual int rename(int folder, const char* from, const char* to);
+  virtual int unlink(int folder, const char* name);
+  virtual int lock(int fd, int operation);
 };
 
 // Puts other calls in use for as long as it lives.

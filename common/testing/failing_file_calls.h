@@ -11,13 +11,13 @@ namespace veltrano::testing {
 // Every other call goes to the system. In use while it lives.
 class FailingFileCalls : public FileSystemCalls {
  public:
-  enum class Step { Open, Write, Fsync, Close, Truncate, Chown, Rename };
+  enum class Step { Open, Write, Fsync, Close, Truncate, Chown, Attribute, Rename, Unlink, Lock };
 
   FailingFileCalls(Step step, int nth, int errorCode, int times = 1)
       : step_(step), nth_(nth), errorCode_(errorCode), times_(times) {}
 
-  int open(const char* path, int flags, mode_t mode) override {
-    return fails(Step::Open) ? -1 : FileSystemCalls::open(path, flags, mode);
+  int open(int folder, const char* name, int flags, mode_t mode) override {
+    return fails(Step::Open) ? -1 : FileSystemCalls::open(folder, name, flags, mode);
   }
   ssize_t write(int fd, const void* data, size_t size) override {
     if (fails(Step::Write)) return -1;
@@ -35,8 +35,17 @@ class FailingFileCalls : public FileSystemCalls {
   int fchown(int fd, uid_t owner, gid_t group) override {
     return fails(Step::Chown) ? -1 : FileSystemCalls::fchown(fd, owner, group);
   }
-  int rename(const char* from, const char* to) override {
-    return fails(Step::Rename) ? -1 : FileSystemCalls::rename(from, to);
+  int setAttribute(int fd, const char* name, const void* value, size_t size) override {
+    return fails(Step::Attribute) ? -1 : FileSystemCalls::setAttribute(fd, name, value, size);
+  }
+  int rename(int folder, const char* from, const char* to) override {
+    return fails(Step::Rename) ? -1 : FileSystemCalls::rename(folder, from, to);
+  }
+  int unlink(int folder, const char* name) override {
+    return fails(Step::Unlink) ? -1 : FileSystemCalls::unlink(folder, name);
+  }
+  int lock(int fd, int operation) override {
+    return fails(Step::Lock) ? -1 : FileSystemCalls::lock(fd, operation);
   }
 
   size_t maxWrite = static_cast<size_t>(-1);  // smaller for short writes

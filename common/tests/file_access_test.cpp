@@ -13,33 +13,18 @@
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
 #include "common/testing/raised_error.h"
-#include "common/testing/window_test.h"
+#include "common/tests/file_test.h"
 #include "common/worksheet_file.h"
 
 using namespace veltrano;
 using veltrano::testing::FailingFileCalls;
+using veltrano::testing::FileAccess;
+using veltrano::testing::kNew;
+using veltrano::testing::kOld;
 using veltrano::testing::raisedError;
 using Step = FailingFileCalls::Step;
 
 namespace {
-
-const QByteArray kOld = " 1 \r\n360= 2  2  2  3  3  5\r\n";
-const QByteArray kNew = " 2 \r\n97= PRIME\r\n360= 2  2  2  3  3  5\r\n";
-
-class FileAccess : public veltrano::testing::WindowTest {
- protected:
-  // A file of the test's folder, named for the system's calls.
-  QByteArray at(const QString& name) const { return QFile::encodeName(path(name)); }
-  struct stat statusOf(const QString& name) const {
-    struct stat status {};
-    EXPECT_EQ(::lstat(at(name), &status), 0) << name.toStdString();
-    return status;
-  }
-  // What the folder holds, hidden files included: no file of a failed save may stay behind.
-  QStringList entries() const {
-    return QDir(path("")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  }
-};
 
 // Neither Open nor Save waits for a writer or touches what is no regular
 // file, and Open reads nothing larger than a worksheet could write.
@@ -164,14 +149,24 @@ TEST_F(FileAccess, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
 TEST_F(FileAccess, AFailedWriteInPlaceIsUndone) {
   writeBytes(path("sheet.txt"), kOld);
   ASSERT_EQ(::link(at("sheet.txt"), at("hard")), 0);
-  // Writes, flushes and opens go to the new content beside the file, to the
-  // copy of the old, then to the file itself.
-  const std::pair<Step, int> failures[] = {
-      {Step::Write, 3}, {Step::Truncate, 1}, {Step::Fsync, 3}, {Step::Open, 3}};
-  for (const auto& [step, nth] : failures) {
-    FailingFileCalls calls(step, nth, ENOSPC);
-    EXPECT_EQ(raisedError([&] { replaceFileContent(path("sheet.txt"), kNew); }).cause(),
-              "No space left on device");
+  // Opens, writes and flushes go to the new content beside the file, to the
+  // backup of the old, then to the file itself; the backup is renamed to its
+  // lasting name before the file is touched.
+  const struct {
+    Step step;
+    int nth;
+    QString cause;
+  } failures[] = {
+      {Step::Write, 3, "No space left on device"},
+      {Step::Truncate, 1, "No space left on device"},
+      {Step::Fsync, 3, "No space left on device"},
+      {Step::Fsync, 2, "No space left on device"},
+      {Step::Rename, 1, "No space left on device"},
+      {Step::Open, 2, "No space left on device: no new file can be made in the folder " + path("")},
+  };
+  for (const auto& failure : failures) {
+    FailingFileCalls calls(failure.step, failure.nth, ENOSPC);
+    EXPECT_EQ(raisedError([&] { replaceFileContent(path("sheet.txt"), kNew); }).cause(), failure.cause);
     EXPECT_EQ(readBytes(path("hard")), kOld);
     EXPECT_EQ(entries(), (QStringList{"hard", "sheet.txt"}));
   }
