@@ -1,5 +1,7 @@
 #include "common/file_access.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 
+#include "common/file_names.h"
 #include "common/runtime_error.h"
 #include "common/testing/failing_file_calls.h"
 #include "common/testing/raised_error.h"
@@ -180,6 +184,118 @@ TEST_F(FileAccess, AFailedWriteInPlaceIsUndone) {
       cause.startsWith("No space left on device\nThe file could not be put back as it was: its old content"));
   EXPECT_EQ(readBytes(kept[1]), kOld);
   EXPECT_EQ(readBytes(kept[2]), kNew);
+}
+
+// Names are the system's bytes: those that are not UTF-8 go through the
+// file layer and back unchanged, and the one file that a name from Qt (with
+// U+FFFD for such bytes) stands for is opened and saved, never a second one.
+TEST_F(FileAccess, NamesThatAreNotUtf8KeepTheirBytes) {
+  const QByteArray roundTrips[] = {"caf\xE9.txt",
+                                   "\xFF\xFE",
+                                   "caf\xC3\xA9 \xE2\x82\xAC.txt",
+                                   "\xED\xB2\x80 (a surrogate)",
+                                   "\xC0\xAF (overlong)",
+                                   "\xF4\x90\x80\x80 (beyond U+10FFFF)",
+                                   "\xE2\x82 (cut short)",
+                                   "\xF0\x9F\x98\x80"};
+  for (const QByteArray& bytes : roundTrips) {
+    EXPECT_EQ(systemFileNameOf(fileNameFromSystem(bytes)), bytes) << bytes.toHex().toStdString();
+    if (QString::fromUtf8(bytes).toUtf8() == bytes) {
+      EXPECT_EQ(fileNameFromSystem(bytes), QString::fromUtf8(bytes));
+    }
+  }
+
+  const QByteArray folder = QFile::encodeName(path(""));
+  const QByteArray own = folder + "/caf\xE9.txt";
+  const int fd = ::open(own, O_WRONLY | O_CREAT | O_EXCL, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, kOld.constData(), kOld.size()), kOld.size());
+  ::close(fd);
+  const auto listing = [&] {
+    QList<QByteArray> names;
+    DIR* dir = ::opendir(folder);
+    while (const dirent* entry = ::readdir(dir)) {
+      if (entry->d_name[0] != '.') names.append(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+  };
+  const struct {
+    const char* cameThrough;
+    QString name;
+  } names[] = {{"Qt", QFile::decodeName(own)}, {"the file layer", fileNameFromSystem(own)}};
+  for (const auto& name : names) {
+    EXPECT_EQ(readRegularFile(name.name), kOld) << name.cameThrough;
+    replaceFileContent(name.name, kNew);
+    EXPECT_EQ(listing(), QList<QByteArray>{"caf\xE9.txt"}) << name.cameThrough;
+    EXPECT_EQ(readRegularFile(name.name), kNew) << name.cameThrough;
+    EXPECT_TRUE(FileIdentity::of(name.name).exists()) << name.cameThrough;
+    replaceFileContent(name.name, kOld);
+  }
+  // Two files that Qt shows under one name: neither is taken for the other.
+  ASSERT_EQ(::link(own, folder + "/caf\xE8.txt"), 0);
+  const RuntimeError error = raisedError([&] { replaceFileContent(QFile::decodeName(own), kNew); });
+  EXPECT_EQ(error.cause(),
+            "2 files in this folder have names that are not UTF-8 and show as this one: rename them so that "
+            "they can be told apart");
+  EXPECT_EQ(listing().size(), 2);
+}
+
+// A file's identity changes with its size, its modification time to the
+// nanosecond, or its inode: each is a sign that another program saved it.
+TEST_F(FileAccess, FileIdentityTellsWhetherAFileChanged) {
+  const auto setModified = [&](const char* name, const timespec& when) {
+    const timespec times[2] = {when, when};
+    ASSERT_EQ(::utimensat(AT_FDCWD, at(name), times, 0), 0);
+  };
+  const timespec seen{1700000000, 123456789};
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    bool same;
+  } changes[] = {
+      {"nothing", [] {}, true},
+      {"read", [&] { readBytes(path("sheet.txt")); }, true},
+      {"one nanosecond later",
+       [&] {
+         setModified("sheet.txt", {seen.tv_sec, seen.tv_nsec + 1});
+       },
+       false},
+      {"as long, other content, same time",
+       [&] {
+         writeBytes(path("sheet.txt"), QByteArray(kOld).replace('1', '2'));
+         setModified("sheet.txt", seen);
+       },
+       true},  // what the system cannot tell apart
+      {"longer, same time",
+       [&] {
+         writeBytes(path("sheet.txt"), kNew);
+         setModified("sheet.txt", seen);
+       },
+       false},
+      {"replaced by another file of the same size and time",
+       [&] {
+         writeBytes(path("other.txt"), kOld);
+         setModified("other.txt", seen);
+         ASSERT_EQ(::rename(at("other.txt"), at("sheet.txt")), 0);
+       },
+       false},
+  };
+  for (const auto& change : changes) {
+    writeBytes(path("sheet.txt"), kOld);
+    setModified("sheet.txt", seen);
+    const FileIdentity before = FileIdentity::of(path("sheet.txt"));
+    change.make();
+    EXPECT_EQ(FileIdentity::of(path("sheet.txt")) == before, change.same) << change.change;
+  }
+  const FileIdentity identity = FileIdentity::of(path("sheet.txt"));
+  EXPECT_EQ(identity.size, kOld.size());
+  EXPECT_EQ(identity.modifiedNanoseconds, seen.tv_nsec);
+  EXPECT_EQ(identity.inode, statusOf("sheet.txt").st_ino);
+  ASSERT_TRUE(QFile::link("sheet.txt", path("link")));
+  EXPECT_EQ(FileIdentity::of(path("link")), identity);  // a link stands for its target
+  EXPECT_FALSE(FileIdentity::of(path("missing")).exists());
+  EXPECT_EQ(FileIdentity::of(path("missing")), FileIdentity{});
 }
 
 // On a real file system with no room left. The test runs itself again in a
