@@ -16,17 +16,11 @@ bool isEscapedByte(char16_t unit) { return unit >= kEscapeBase + 0x80 && unit <=
 // The length of the valid UTF-8 sequence at the start of bytes, 0 when there is none.
 qsizetype validSequenceLength(const unsigned char* bytes, qsizetype available) {
   const unsigned char lead = bytes[0];
-  qsizetype length = 0;
-  char32_t lowest = 0;
   if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    length = 2, lowest = 0x80;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    length = 3, lowest = 0x800;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    length = 4, lowest = 0x10000;
-  else
-    return 0;
+  // A continuation byte, or a lead byte that only begins overlong or too large sequences.
+  if (lead < 0xC2 || lead > 0xF4) return 0;
+  const qsizetype length = lead <= 0xDF ? 2 : lead <= 0xEF ? 3 : 4;
+  const char32_t lowest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
   if (available < length) return 0;
   char32_t code = lead & (0x7F >> length);
   for (qsizetype i = 1; i < length; ++i) {
