@@ -9,6 +9,7 @@
 #include <QValidator>
 #include <functional>
 
+#include "bases/bases_file.h"
 #include "bases/row_width_delegate.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
@@ -234,7 +235,7 @@ void BasesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 
 std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader& file) {
   // More lines than the list can hold would be lost on the way in.
-  const QStringList lines = file.readRows(ResultList::kMaxRows);
+  const QStringList lines = readBasesFile(file);
   return [this, lines] {
     lstResults_->setRows(lines);
     rowWidths_->refit(lines, lstResults_->fontMetrics());

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "circles/circle_figure.h"
+#include "circles/circles_file.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
@@ -225,7 +226,7 @@ void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> CirclesWindow::readWorksheetFile(WorksheetReader& file) {
-  const QStringList texts = file.readFields(kCircleFieldCount);
+  const QStringList texts = readCirclesFile(file);
   // Each quantity written raises its change handler and solves the case that
   // is selected; the areas come last and keep the file's texts.
   return [this, texts] {

@@ -42,6 +42,11 @@ QString PartialReadingNote(const QString& name, const QString& text) {
   return note;
 }
 
+bool HoldsNoNumber(const QString& text) {
+  const NumberExtent extent = ReadNumberExtent(text);
+  return !extent.hasNumber && !isNumberBeingTyped(extent.rest);
+}
+
 QString FractionalCountNote(const QString& written) {
   if (written.isEmpty()) return {};
   return QStringLiteral("The count %1 in the file is read as %2")

@@ -18,6 +18,10 @@ QString PartialReadingNote(const QString& name, const QString& text);
 // read as the nearest whole number. Empty for an empty text.
 QString FractionalCountNote(const QString& written);
 
+// A text with no number in it at all, such as "abc" or "#FF (BASE16)";
+// neither an empty text nor a sign or point being typed counts.
+bool HoldsNoNumber(const QString& text);
+
 // A piece of the user's text in single quotes, cut short when it is long so
 // that the status line stays one line.
 QString QuotedExcerpt(const QString& text);

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "common/worksheet_file.h"
+
 namespace veltrano {
 
 class RowModel;
@@ -22,7 +24,7 @@ class ResultList : public QListView {
   Q_OBJECT
 
  public:
-  static constexpr int kMaxRows = 32767;
+  static constexpr int kMaxRows = kMaxListRows;
 
   explicit ResultList(QWidget* parent = nullptr);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/file_access.h"
+#include "common/input_notes.h"
 #include "common/numeric_text.h"
 #include "common/real.h"
 #include "common/runtime_error.h"
@@ -33,6 +34,12 @@ bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 QString shownField(const QString& field) {
   const QString text = field.trimmed();
   return text.size() > 40 ? text.left(40) + QStringLiteral("...") : text;
+}
+
+// Worksheets write printable text, tabs and line ends; any other control
+// character comes from a file of some other kind.
+bool isForeignCharacter(QChar c) {
+  return (c.unicode() < 0x20 && c != u'\t' && !isLineEnd(c)) || c.unicode() == 0x7F;
 }
 
 bool needsQuotes(const QString& text) {
@@ -162,7 +169,7 @@ std::int32_t WorksheetReader::readCount() {
 
 // Rows are read one by one, never reserved from the count, so that a
 // corrupt count cannot ask for memory the file does not back.
-QStringList WorksheetReader::readRows(std::int32_t maxRows) {
+QStringList WorksheetReader::readRows(std::int32_t maxRows, const RowCheck& check) {
   const std::int32_t count = readCount();
   if (count > maxRows) {
     raise(ErrorNumber::Overflow, path_,
@@ -173,8 +180,56 @@ QStringList WorksheetReader::readRows(std::int32_t maxRows) {
     skipBlanks();
     if (atEnd()) pastEnd(count - i, QStringLiteral("row"));
     rows.append(readField());
+    if (check && doubt_.isEmpty()) {
+      const QString why = check(rows.constLast());
+      if (!why.isEmpty()) doubtLastField(why);
+    }
   }
   return rows;
+}
+
+void WorksheetReader::doubtLastField(const QString& why) {
+  if (doubt_.isEmpty()) doubt_ = fieldPlace() + why;
+}
+
+QStringList WorksheetReader::readNumberFields(int count) {
+  QStringList fields;
+  for (int i = 0; i < count; ++i) {
+    fields.append(readFields(1).constFirst());
+    if (HoldsNoNumber(fields.constLast()))
+      doubtLastField(QStringLiteral("'%1' is not a number").arg(shownField(fields.constLast())));
+  }
+  return fields;
+}
+
+QString WorksheetReader::misfit() const {
+  QString sign = foreignCharacter();
+  if (sign.isEmpty()) sign = doubt_;
+  if (sign.isEmpty()) sign = leftOver();
+  return sign;
+}
+
+QString WorksheetReader::foreignCharacter() const {
+  const auto found = std::find_if(text_.cbegin(), text_.cend(), isForeignCharacter);
+  if (found == text_.cend()) return {};
+  return QStringLiteral("line %1: the control character 0x%2 is in no worksheet file")
+      .arg(lineAt(found - text_.cbegin()))
+      .arg(found->unicode(), 2, 16, QLatin1Char('0'));
+}
+
+// Blank lines after the last field are nothing left over.
+QString WorksheetReader::leftOver() const {
+  qsizetype start = pos_;
+  while (start < text_.size() && (text_[start].isSpace())) ++start;
+  if (start >= text_.size()) return {};
+  const qsizetype first = lineAt(start);
+  qsizetype last = lineAt(text_.size());
+  if (isLineEnd(text_.back())) --last;  // the last line end closes a line, it opens none
+  const qsizetype lines = last - first + 1;
+  return QStringLiteral("line %1: %2 more %3 not read")
+      .arg(first)
+      .arg(lines)
+      .arg(lines == 1 ? QStringLiteral("line was") : QStringLiteral("lines were"));
 }
 
 void WorksheetWriter::line(const QString& text) { bytes_ += encodeWindows1252(text, &unencodable_) + "\r\n"; }

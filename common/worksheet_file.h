@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 #include "common/runtime_error.h"
 
@@ -15,6 +16,13 @@ namespace veltrano {
 // count of such characters goes to unencodable when it is given.
 QString decodeWindows1252(const QByteArray& bytes);
 QByteArray encodeWindows1252(const QString& text, qsizetype* unencodable = nullptr);
+
+// The most rows a worksheet's list holds, and so the largest count its file
+// may announce.
+inline constexpr std::int32_t kMaxListRows = 32767;
+
+// Says why a row is not one that a worksheet's format holds; empty when it is.
+using RowCheck = std::function<QString(const QString& row)>;
 
 // Reads a worksheet file as a sequence of fields: blanks before a field are
 // skipped; a field that begins with a double quote runs to the next double
@@ -42,8 +50,23 @@ class WorksheetReader {
   const QString& fractionalCount() const { return fractionalCount_; }
   // A count, then as many fields as rows. A count above maxRows raises
   // Overflow (the rows beyond could not be shown); 0 or less reads no rows.
-  QStringList readRows(std::int32_t maxRows);
+  // The first row that check finds wrong is noted as a sign of another
+  // format (see misfit).
+  QStringList readRows(std::int32_t maxRows, const RowCheck& check = {});
   bool atEnd() const { return pos_ >= text_.size(); }
+
+  // Signs that a file is another worksheet's, which a window asks about
+  // before it takes the file. A window's format notes for the field read
+  // last that it is not what the format holds there; the first note stays.
+  void doubtLastField(const QString& why);
+  // count fields that the format holds numbers in: one with no number in it
+  // at all is a sign of another format.
+  QStringList readNumberFields(int count);
+  // Once the window's whole format is read: the first sign that the file is
+  // not the window's, with its line ("line 9: 12 more lines were not read"),
+  // from characters that no worksheet writes, a field noted above, or text
+  // left over; empty when the file fits.
+  QString misfit() const;
 
  private:
   void skipBlanks();
@@ -54,10 +77,13 @@ class WorksheetReader {
   [[noreturn]] void pastEnd(qint64 missing = 0, const QString& kind = {}) const;
   QString fieldPlace() const;  // "line 3: ", where the last field began
   [[noreturn]] void badField(ErrorNumber number, const QString& field, const QString& why) const;
+  QString foreignCharacter() const;
+  QString leftOver() const;
 
   QString text_;
   QString path_;
   QString fractionalCount_;
+  QString doubt_;
   qsizetype pos_ = 0;
   qsizetype fieldStart_ = 0;
 };

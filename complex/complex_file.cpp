@@ -31,9 +31,10 @@ void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file) {
 ComplexContents readComplexFile(WorksheetReader& file) {
   ComplexContents contents;
   const auto inputs = static_cast<qsizetype>(contents.inputs.size());
-  const QStringList texts = file.readFields(static_cast<int>(inputs + contents.results.size()));
-  std::copy_n(texts.begin(), inputs, contents.inputs.begin());
-  std::copy(texts.begin() + inputs, texts.end(), contents.results.begin());
+  const QStringList numbers = file.readNumberFields(static_cast<int>(inputs));
+  const QStringList results = file.readFields(static_cast<int>(contents.results.size()));
+  std::copy(numbers.begin(), numbers.end(), contents.inputs.begin());
+  std::copy(results.begin(), results.end(), contents.results.begin());
   // More rows than the list holds are read all the same: the window shows
   // the first ones and says the list is full.
   contents.roots = file.readRows(std::numeric_limits<std::int32_t>::max());

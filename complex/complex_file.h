@@ -24,7 +24,9 @@ struct ComplexContents {
 
 void writeComplexFile(const ComplexContents& contents, WorksheetWriter& file);
 
-// Reads the whole file, raising a run-time error for a short or bad one.
+// Reads the whole file, raising a run-time error for a short or bad one. An
+// input text with no number in it is a sign that the file is another
+// worksheet's (WorksheetReader::misfit).
 ComplexContents readComplexFile(WorksheetReader& file);
 
 QStringList complexPrintedLines(const ComplexContents& contents, std::int32_t task);

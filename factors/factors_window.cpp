@@ -10,6 +10,7 @@
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
+#include "factors/factors_file.h"
 #include "factors/number_field.h"
 
 namespace veltrano::factors {
@@ -128,7 +129,7 @@ void FactorsWindow::writeWorksheetFile(WorksheetWriter& file) const {
 
 std::function<void()> FactorsWindow::readWorksheetFile(WorksheetReader& file) {
   // No list can hold more; the rows beyond would be lost without a word.
-  const QStringList rows = file.readRows(ResultList::kMaxRows);
+  const QStringList rows = readFactorsFile(file);
   return [this, rows] {
     lstFactors_->setRows(rows);
     lstFactors_->scrollToTop();

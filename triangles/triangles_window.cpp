@@ -15,6 +15,7 @@
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 #include "triangles/triangle_figure.h"
+#include "triangles/triangles_file.h"
 
 namespace veltrano::triangles {
 
@@ -248,7 +249,7 @@ void TrianglesWindow::writeWorksheetFile(WorksheetWriter& file) const {
 }
 
 std::function<void()> TrianglesWindow::readWorksheetFile(WorksheetReader& file) {
-  const QStringList texts = file.readFields(kPartCount);
+  const QStringList texts = readTrianglesFile(file);
   return [this, texts] { putIntoFields(texts); };
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "bases/bases_file.h"
+#include "common/input_notes.h"
 #include "common/testing/printers.h"
+#include "common/worksheet_file.h"
 
 using namespace veltrano;
 using namespace veltrano::bases;
@@ -91,6 +94,35 @@ TEST(BaseConverter, BringsWholeNumbersBackToTheTextTyped) {
       if (digits.size() < BaseConverter::kMaxTextLength)
         EXPECT_EQ(line(u'#' + digits, base).section(" = ", 1), number) << "base " << base;
     }
+  }
+}
+
+// Every row a conversion writes, in any base and either direction, is one of
+// this window's files; another worksheet's row is a sign of another's file.
+TEST(BasesFile, TakesEveryRowAConversionWritesAndNoOther) {
+  WorksheetWriter file;
+  QStringList rows;
+  for (int base = BaseConverter::kMinBase; base <= BaseConverter::kMaxBase; ++base) {
+    for (const QString& number :
+         {QString(), QStringLiteral("0.1"), QStringLiteral("255."), QString(99, u'9')})
+      rows << line(number, base);
+    rows << line(QStringLiteral("#1.1"), base) << line(QStringLiteral("#10"), base);
+  }
+  file.numberLine(static_cast<std::int32_t>(rows.size()));
+  for (const QString& row : rows) file.textLine(row);
+  WorksheetReader own(file.bytes());
+  EXPECT_EQ(readBasesFile(own), rows);
+  EXPECT_EQ(own.misfit(), "");
+  // A row of an empty number that lost its leading blank in an older file.
+  WorksheetReader older(" 1 \r\n= #0 (BASE16)\r\n");
+  readBasesFile(older);
+  EXPECT_EQ(older.misfit(), "");
+  for (const char* foreign :
+       {"360= 2  2  2  3  3  5", "12 = #C (BASE37)", "12 = #C (BASE1)", "3", "x = #1 (BASE2)"}) {
+    WorksheetReader other(QByteArray(" 1 \r\n") + foreign + "\r\n");
+    readBasesFile(other);
+    EXPECT_EQ(other.misfit(),
+              QStringLiteral("line 2: %1 is no row of a base conversion").arg(QuotedExcerpt(foreign)));
   }
 }
 

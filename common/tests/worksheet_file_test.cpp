@@ -115,3 +115,43 @@ TEST(WorksheetWriter, UsesWindows1252AndTellsWhatItCouldNotHold) {
 }
 
 }  // namespace
+
+// What a window's format reads, then the first sign that the file is some
+// other worksheet's; an empty sign means the file fits.
+TEST(WorksheetReader, TellsSignsThatAFileIsAnotherWorksheets) {
+  const auto rowsOfDigits = [](const QString& row) {
+    return row.contains(u'x') ? QStringLiteral("'%1' is no digit row").arg(row) : QString();
+  };
+  const std::tuple<QByteArray, std::function<void(WorksheetReader&)>, QString> cases[] = {
+      // Fits: every field read, blank lines and blanks after them are nothing left over.
+      {"1\r\n2\r\n", [](WorksheetReader& r) { r.readNumberFields(2); }, ""},
+      {"1\r\n2\r\n\r\n  \r\n", [](WorksheetReader& r) { r.readNumberFields(2); }, ""},
+      {"1\r\n2", [](WorksheetReader& r) { r.readNumberFields(2); }, ""},
+      // Numbers being typed and texts that begin with a number are numbers here.
+      {"\r\n-\r\n.\r\n4 apples\r\n", [](WorksheetReader& r) { r.readNumberFields(4); }, ""},
+      {"\"3,5\"\r\n", [](WorksheetReader& r) { r.readNumberFields(1); }, ""},
+      {"a\tb\r\n", [](WorksheetReader& r) { r.readField(); }, ""},  // a tab is a text's own
+      // Left over: said from the first line not read, counting to the last.
+      {"1\r\n2\r\n3\r\n", [](WorksheetReader& r) { r.readNumberFields(2); },
+       "line 3: 1 more line was not read"},
+      {"1\r\n2\r\n\r\n3\r\n4", [](WorksheetReader& r) { r.readNumberFields(2); },
+       "line 4: 2 more lines were not read"},
+      {"1,2\r\n", [](WorksheetReader& r) { r.readNumberFields(1); }, "line 1: 1 more line was not read"},
+      // A field the format holds a number in holds none.
+      {"1\r\nabc\r\n#FF (BASE16) = 255\r\n", [](WorksheetReader& r) { r.readNumberFields(3); },
+       "line 2: 'abc' is not a number"},
+      // A row the format's check refuses; the first one is told.
+      {" 3 \r\n12\r\n1x\r\n2x\r\n", [&](WorksheetReader& r) { r.readRows(9, rowsOfDigits); },
+       "line 3: '1x' is no digit row"},
+      // Control characters come before any other sign, wherever they are.
+      {"1\r\n2\x01\r\n3\r\n", [](WorksheetReader& r) { r.readNumberFields(1); },
+       "line 2: the control character 0x01 is in no worksheet file"},
+      {"1\r\n\x7f", [](WorksheetReader& r) { r.readNumberFields(1); },
+       "line 2: the control character 0x7f is in no worksheet file"},
+  };
+  for (const auto& [bytes, read, sign] : cases) {
+    WorksheetReader reader(bytes);
+    read(reader);
+    EXPECT_EQ(reader.misfit(), sign) << bytes.toStdString();
+  }
+}

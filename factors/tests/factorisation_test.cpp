@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 
+#include "common/input_notes.h"
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
 #include "common/testing/raised_error.h"
+#include "common/worksheet_file.h"
 #include "factors/factoriser.h"
+#include "factors/factors_file.h"
 #include "factors/prime_table.h"
 
 using namespace veltrano;
@@ -56,8 +59,24 @@ TEST(Factoriser, RowsForTheWholeRange) {
   for (const char* row :
        {"0= ILLEGAL", "-5= ILLEGAL", "1.5= ILLEGAL", "1= NEUTRAL", "1689550229930= TOO LARGE", "2= PRIME",
         "1299827= PRIME", "1689550229903= PRIME", "49= 7  7  ", "6= 2  3", "360= 2  2  2  3  3  5",
-        "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  "})
+        "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  ",
+        "1E+20= TOO LARGE"}) {
     EXPECT_EQ(Factoriser(table).rowFor(QString(row).section(u'=', 0, 0).toDouble()), row);
+    // Every row a factorisation writes is one of this window's files; another
+    // worksheet's row is a sign of another's file.
+    WorksheetWriter file;
+    file.numberLine(1);
+    file.textLine(row);
+    WorksheetReader own(file.bytes());
+    readFactorsFile(own);
+    EXPECT_EQ(own.misfit(), "") << row;
+  }
+  for (const char* foreign : {"#FF (BASE16) = 255", "4", "360 = 2  2", "6= 2  3x", "= PRIME"}) {
+    WorksheetReader other(QByteArray(" 2 \r\n6= 2  3\r\n") + foreign + "\r\n");
+    readFactorsFile(other);
+    EXPECT_EQ(other.misfit(),
+              QStringLiteral("line 3: %1 is no row of prime factors").arg(QuotedExcerpt(foreign)));
+  }
 }
 
 }  // namespace
