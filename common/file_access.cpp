@@ -266,6 +266,7 @@ int FileSystemCalls::close(int fd) { return ::close(fd); }
 int FileSystemCalls::ftruncate(int fd, off_t size) { return ::ftruncate(fd, size); }
 int FileSystemCalls::fchown(int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); }
 int FileSystemCalls::rename(const char* from, const char* to) { return ::rename(from, to); }
+int FileSystemCalls::access(const char* path, int mode) { return ::access(path, mode); }
 
 ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls& calls) : previous_(callsInUse) {
   callsInUse = &calls;
@@ -310,7 +311,7 @@ void replaceFileContent(const QString& path, const QByteArray& bytes) {
   if (target.exists && !S_ISREG(target.status.st_mode)) {
     raise(ErrorNumber::PathFileAccess, path, notRegularCause(target.status.st_mode));
   }
-  if (target.exists && ::access(encoded(target.path).constData(), W_OK) != 0) failWith(errno, path);
+  if (target.exists && calls().access(encoded(target.path).constData(), W_OK) != 0) failWith(errno, path);
 
   // Until it has the old file's owner and permissions, nobody else may read
   // the new file; a file of its own gets what the user's settings give.

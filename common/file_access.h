@@ -48,6 +48,8 @@ class FileSystemCalls {
   virtual int ftruncate(int fd, off_t size);
   virtual int fchown(int fd, uid_t owner, gid_t group);
   virtual int rename(const char* from, const char* to);
+  // Whether the user may write an existing file; an administrator always may.
+  virtual int access(const char* path, int mode);
 };
 
 // Puts other calls in use for as long as it lives.
