@@ -468,6 +468,9 @@ int FileSystemCalls::rename(int folder, const char* from, const char* to) {
 }
 int FileSystemCalls::unlink(int folder, const char* name) { return ::unlinkat(folder, name, 0); }
 int FileSystemCalls::lock(int fd, int operation) { return ::flock(fd, operation); }
+int FileSystemCalls::access(int folder, const char* name, int mode) {
+  return ::faccessat(folder, name, mode, 0);
+}
 
 ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls& calls) : previous_(callsInUse) {
   callsInUse = &calls;
@@ -517,7 +520,7 @@ void replaceFileContent(const QString& path, const QByteArray& bytes) {
   removeStaleTemporaries(folder);
   Descriptor old;
   if (target.exists) {
-    if (::faccessat(folder.fd(), nameOf(target.path).constData(), W_OK, 0) != 0) failWith(errno, path);
+    if (calls().access(folder.fd(), nameOf(target.path).constData(), W_OK) != 0) failWith(errno, path);
     old.reset(openLocked(folder, target, path));
   }
 

@@ -93,6 +93,8 @@ class FileSystemCalls {
   virtual int rename(int folder, const char* from, const char* to);
   virtual int unlink(int folder, const char* name);
   virtual int lock(int fd, int operation);
+  // Whether the user may write an existing file; an administrator always may.
+  virtual int access(int folder, const char* name, int mode);
 };
 
 // Puts other calls in use for as long as it lives.

@@ -40,6 +40,82 @@ TEST(FigureTest, RoundStepsAndBoundsOfArcs) {
 
 class FigureFileTest : public veltrano::testing::WindowTest {};
 
+// One plain colour for each ink on white paper, no outlines, so that the
+// pixels of each shape can be told apart in a painted image.
+Colours plainColours() {
+  Colours c;
+  c.paper = Qt::white;
+  c.outline = Qt::white;
+  c.line = Qt::red;
+  c.input = Qt::green;
+  c.result = Qt::blue;
+  c.labelBox = Qt::yellow;
+  c.text = Qt::black;
+  return c;
+}
+
+// The smallest rectangle that holds every pixel of exactly this colour.
+QRect pixelsOf(const QImage& image, QColor colour) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == colour.rgb()) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+// Whether nothing is painted within `width` pixels of the image's edge.
+bool edgeIsBlank(const QImage& image, int width) {
+  const QRect inside = image.rect().adjusted(width, width, -width, -width);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (!inside.contains(x, y) && image.pixel(x, y) != QColor(Qt::white).rgb()) return false;
+    }
+  }
+  return true;
+}
+
+// A figure that fits the pane one way but not the other is scaled to the
+// tighter way, its label included: nothing of it is cut off at the edge.
+TEST_F(FigureFileTest, AFigureTooTallOrTooWideIsScaledDownToFitWhole) {
+  const struct {
+    QPointF end;
+    QSize pane;
+  } cases[] = {{QPointF(0, 10), QSize(400, 100)}, {QPointF(10, 0), QSize(100, 400)}};
+  for (const auto& c : cases) {
+    Figure figure;
+    figure.segments.append({QPointF(0, 0), c.end, Ink::Line, false, false, true});
+    figure.labels.append({c.end, "end", c.end});
+    const QImage image = figureImage(figure, c.pane, plainColours());
+    EXPECT_TRUE(edgeIsBlank(image, 4)) << c.pane.width();
+    const QRect line = pixelsOf(image, Qt::red);
+    EXPECT_GT(std::max(line.width(), line.height()), 50) << c.pane.width();
+    EXPECT_FALSE(pixelsOf(image, Qt::yellow).isEmpty());
+  }
+}
+
+// y grows upwards in the figure and downwards on the screen: a point above
+// another is painted above it, and an arc counter-clockwise from 0 through
+// 180 degrees is the upper half of its circle.
+TEST_F(FigureFileTest, FiguresArePaintedTheRightWayUp) {
+  Figure figure;
+  figure.arcs.append({QPointF(0, 0), 1, 0, 180, Ink::Line, true});
+  figure.dots.append({{QPointF(0, 0)}, Ink::Input, true});
+  const QImage image = figureImage(figure, QSize(200, 200), plainColours());
+  const QRect centre = pixelsOf(image, Qt::green);
+  const QRect upperHalf = pixelsOf(image, Qt::red);
+  ASSERT_FALSE(centre.isEmpty() || upperHalf.isEmpty());
+  EXPECT_LT(upperHalf.bottom(), centre.bottom()) << upperHalf.bottom() << " " << centre.bottom();
+  EXPECT_LT(upperHalf.top(), centre.top() - 20);
+
+  figure.dots.append({{QPointF(0, 1)}, Ink::Result, true});
+  figure.arcs.clear();
+  figure.arcs.append({QPointF(0, 0), 1, 0, 360, Ink::Line});
+  const QImage dots = figureImage(figure, QSize(200, 200), plainColours());
+  EXPECT_LT(pixelsOf(dots, Qt::blue).bottom(), pixelsOf(dots, Qt::green).top());
+}
+
 // SVG and PNG by the name's suffix; Qt SVG reads back what was written.
 TEST_F(FigureFileTest, SavesSvgOrPngBySuffix) {
   Figure figure;

@@ -96,8 +96,16 @@ TEST_F(FileAccess, SaveReplacesTheFileAndKeepsWhatBelongsToIt) {
   EXPECT_EQ(statusOf("sheet.txt").st_ino, inode);
   EXPECT_EQ(statusOf("sheet.txt").st_mode & 07777, 0640u);
 
+  // A new file gets what the user's settings give, as any program's file would.
+  const mode_t userMask = ::umask(022);
   replaceFileContent(path("new.txt"), kNew);
+  ::umask(userMask);
+  EXPECT_EQ(statusOf("new.txt").st_mode & 07777, 0644u);
   if (::geteuid() == 0) {  // only an administrator can give a file away
+    // The group alone differs from what a new file of the saver gets.
+    ASSERT_EQ(::chown(at("new.txt"), 0, 4322), 0);
+    replaceFileContent(path("new.txt"), kOld);
+    EXPECT_TRUE(statusOf("new.txt").st_uid == 0 && statusOf("new.txt").st_gid == 4322);
     ASSERT_EQ(::chown(at("new.txt"), 4321, 4322), 0);
     replaceFileContent(path("new.txt"), kOld);
     EXPECT_TRUE(statusOf("new.txt").st_uid == 4321 && statusOf("new.txt").st_gid == 4322);
@@ -110,6 +118,40 @@ TEST_F(FileAccess, SaveReplacesTheFileAndKeepsWhatBelongsToIt) {
   }
   EXPECT_EQ(entries(),
             (QStringList{"dangling", "hard", "later.txt", "link1", "link2", "new.txt", "sheet.txt"}));
+}
+
+// Calls as they answer a user who is no administrator: a file without a
+// write permission may not be written, even by the test run as root.
+class UnprivilegedCalls : public FileSystemCalls {
+ public:
+  int access(int folder, const char* name, int mode) override {
+    struct stat status {};
+    if (::fstatat(folder, name, &status, 0) != 0) return -1;
+    if ((mode & W_OK) != 0 && (status.st_mode & S_IWUSR) == 0) {
+      errno = EACCES;
+      return -1;
+    }
+    return 0;
+  }
+
+ private:
+  ScopedFileSystemCalls inUse_{*this};
+};
+
+// The folder would let the new file take its place: the file's own
+// permissions refuse the save, followed through a link too.
+TEST_F(FileAccess, AReadOnlyFileIsRefusedWithItsCause) {
+  writeBytes(path("sheet.txt"), kOld);
+  ASSERT_EQ(::chmod(at("sheet.txt"), 0444), 0);
+  ASSERT_TRUE(QFile::link("sheet.txt", path("link")));
+  UnprivilegedCalls user;
+  for (const char* name : {"sheet.txt", "link"}) {
+    EXPECT_EQ(raisedError([&] { replaceFileContent(path(name), kNew); }).message(),
+              "Run-time error '75':\n\nPath/File access error\n\n" + path(name) + "\nPermission denied");
+  }
+  EXPECT_EQ(readBytes(path("sheet.txt")), kOld);
+  EXPECT_EQ(statusOf("sheet.txt").st_mode & 07777, 0444u);
+  EXPECT_EQ(entries(), (QStringList{"link", "sheet.txt"}));
 }
 
 // Whatever step fails, the old file stays byte for byte, the error names

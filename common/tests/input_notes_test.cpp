@@ -14,6 +14,12 @@ TEST(PartialReadingNote, SaysWhatWasReadAndWhatWasNot) {
       {"abc", "a is read as 0: 'abc' is not a number"},
       {",5", "a is read as 0: ',5' is not a number (the decimal separator is a point)"},
       {"1 000 m", "a is read as 1000: 'm' is not part of a number"},
+      // A bare exponent letter is no exponent.
+      {"1E", "a is read as 1: 'E' is not part of a number"},
+      {"2.5e", "a is read as 2.5: 'e' is not part of a number"},
+      // The rest is cut at 24 characters: at 24 it stands whole, at 25 it is cut.
+      {"7 abcdefghijklmnopqrstuvwx", "a is read as 7: 'abcdefghijklmnopqrstuvwx' is not part of a number"},
+      {"7 abcdefghijklmnopqrstuvwxy", "a is read as 7: 'abcdefghijklmnopqrstu...' is not part of a number"},
       {"7 abcdefghijklmnopqrstuvwxyz", "a is read as 7: 'abcdefghijklmnopqrstu...' is not part of a number"}};
   for (const auto& [text, note] : cases) {
     EXPECT_EQ(PartialReadingNote(QStringLiteral("a"), QString::fromLatin1(text)), QString::fromLatin1(note))

@@ -49,6 +49,11 @@ TEST(WorksheetReader, CountsAreThirtyTwoBitNumbersAndErrorsSayWhichLineIsWrong) 
        ErrorNumber::TypeMismatch, "line 3: 'abc' is not a number"},
       {"x\n\"1E400\"", [](WorksheetReader& r) { r.readField(), r.readCount(); }, ErrorNumber::Overflow,
        "line 2: '1E400' is too large for a count"},
+      // A field is shown up to 40 characters: at 40 whole, at 41 cut.
+      {QByteArray(40, 'x'), [](WorksheetReader& r) { r.readCount(); }, ErrorNumber::TypeMismatch,
+       "line 1: '" + QString(40, u'x') + "' is not a number"},
+      {QByteArray(41, 'x'), [](WorksheetReader& r) { r.readCount(); }, ErrorNumber::TypeMismatch,
+       "line 1: '" + QString(40, u'x') + "...' is not a number"},
   };
   for (const auto& [bytes, read, number, cause] : cases) {
     WorksheetReader reader(bytes, "/data/sheet.txt");

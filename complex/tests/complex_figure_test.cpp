@@ -79,4 +79,25 @@ TEST(ComplexFigureTest, PlaneInRoundStepsWithTheResult) {
   EXPECT_EQ(f.dots.value(0).at, QList<QPointF>{QPointF(4, 2)});
 }
 
+// The argument of x is marked from the positive real axis as the polar form
+// gives it, from -90 up to 270 degrees: the fourth quadrant clockwise, the
+// short way, the third counter-clockwise.
+TEST(ComplexFigureTest, TheArgumentMarkRunsAsThePolarFormGivesIt) {
+  const std::pair<QPointF, double> cases[] = {{QPointF(1, 1), 45},    {QPointF(-1, 1), 135},
+                                              {QPointF(-1, -1), 225}, {QPointF(1, -1), -45},
+                                              {QPointF(0, -2), -90},  {QPointF(-2, 0), 180}};
+  for (const auto& [x, degrees] : cases) {
+    ShownComplex shown;
+    shown.task = 7;
+    shown.x = x;
+    const Figure f = complexFigure(shown);
+    const double modulus = std::hypot(x.x(), x.y());
+    const auto mark = std::find_if(f.arcs.begin(), f.arcs.end(),
+                                   [&](const figure::Arc& arc) { return arc.radius == 0.3 * modulus; });
+    ASSERT_NE(mark, f.arcs.end()) << x.x() << ", " << x.y();
+    EXPECT_EQ(mark->startDegrees, 0);
+    EXPECT_NEAR(mark->spanDegrees, degrees, 1e-6) << x.x() << ", " << x.y();
+  }
+}
+
 }  // namespace

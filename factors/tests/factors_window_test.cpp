@@ -9,7 +9,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "common/platform.h"
 #include "common/result_list.h"
+#include "common/runtime_error.h"
+#include "common/testing/raised_error.h"
 #include "common/testing/window_test.h"
 
 using namespace veltrano;
@@ -75,7 +78,10 @@ TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
       {"1234", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "23", ""},
       {"19", {left}, "-12 abc 34", "19", "'-12 abc 34" + refused},
       {"19", {left}, " 1 000\t", "110009", ""},
-      {"9", {Qt::Key_Minus}, "1", "91", digitsOnly}};
+      {"9", {Qt::Key_Minus}, "1", "91", digitsOnly},
+      // Typed in the middle, each digit goes where the cursor stands, after the one before.
+      {"1234", {left, left, Qt::Key_5, Qt::Key_6}, "", "125634", ""},
+      {"1234", {left, left, Qt::Key_Minus, Qt::Key_5, Qt::Key_6}, "", "125634", digitsOnly}};
   for (const auto& [typed, keys, pasted, field, status] : cases) {
     retype(number_, typed);
     for (Qt::Key key : keys) QTest::keyClick(number_, key);
@@ -85,6 +91,12 @@ TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
     QTest::keyClick(number_, Qt::Key_Return);
     EXPECT_EQ(window_->statusText(), "");
   }
+  // After a paste in the middle, typing goes on after what got in.
+  retype(number_, "19");
+  QTest::keyClick(number_, left);
+  paste(" 2 3");
+  QTest::keyClick(number_, Qt::Key_4);
+  EXPECT_EQ(number_->text(), QString("12349"));
 }
 
 // Rows are saved newest first. A full list reopens whole, and a
@@ -127,6 +139,25 @@ TEST_F(FactorsWindowTest, APlantedPrimeTableIsRefusedForTheProgramsOwn) {
   retype(child<QLineEdit>(&planted, "txtNumber"), "49");
   child<QPushButton>(&planted, "cmdFactor")->click();
   EXPECT_EQ(child<ResultList>(&planted, "lstFactors")->rows(), QStringList{"49= 7  7  "});
+}
+
+// The program's own table, in the folder the program was started from, is
+// one table, not two: when it is damaged its error comes once, and no box
+// says that another table takes its place.
+TEST_F(FactorsWindowTest, ADamagedTableOfTheProgramStartedFromItsFolderIsRefusedOnce) {
+  const QByteArray built = readBytes(QCoreApplication::applicationDirPath() + "/P100008.txt");
+  writeBytes(path("P100008.txt"), QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n");
+  const QString before = QDir::currentPath();
+  const QString programFolder = veltrano::platform().programFolder;
+  QDir::setCurrent(path(""));
+  veltrano::platform().programFolder = path("");
+  const std::size_t boxes = platform().messages.shown.size();
+  const RuntimeError error = raisedError([] { FactorsWindow damaged; });
+  QDir::setCurrent(before);
+  veltrano::platform().programFolder = programFolder;
+  EXPECT_EQ(platform().messages.shown.size(), boxes);
+  EXPECT_EQ(error.message(), "Run-time error '13':\n\nType mismatch\n\n" + QDir(path("")).canonicalPath() +
+                                 "/P100008.txt\nnumber 4 of the table is 11, where the prime 7 belongs");
 }
 
 }  // namespace
