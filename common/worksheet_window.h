@@ -1,44 +1,31 @@
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <utility>
 
+#include "common/field_change_tracker.h"
 #include "common/figure.h"
+#include "common/program_settings.h"
+#include "common/session_end.h"
+#include "common/status_line.h"
+#include "common/unsaved_changes.h"
 
 class QAction;
-class QLabel;
+class QKeySequence;
 class QLineEdit;
-class QSettings;
+class QMenu;
 
 namespace veltrano {
 
+class FigureFeed;
 class FigurePane;
+class SideArea;
 class WorksheetReader;
 class WorksheetWriter;
-
-// The program's settings, under its own name whatever the application is
-// called; they hold only what the windows remember between runs.
-std::unique_ptr<QSettings> programSettings();
-
-// The session manager's request when the desktop session ends (a logout),
-// as a window answers it.
-class SessionEnd {
- public:
-  virtual ~SessionEnd() = default;
-  // Asks for leave to show a box; false when nobody may be asked.
-  virtual bool allowsInteraction() = 0;
-  // Keeps the session from ending.
-  virtual void cancel() = 0;
-  // Gives the leave to show boxes back.
-  virtual void release() = 0;
-};
 
 // What distinguishes one worksheet window's frame from another.
 struct FrameSettings {
@@ -52,17 +39,11 @@ struct FrameSettings {
 };
 
 // The frame of every worksheet window: the menus File (Open, Save, Save As),
-// Print, Help and About, the shared commands behind them, the one-line status
-// area and the client area of 9480 x 6510 twips. A window adds its controls to
-// clientArea() and contributes only its file, its reading and its printed lines.
-//
-// The frame also keeps whether the content changed since it was last saved,
-// opened or loaded (Qt's window-modified state, "*" in the title). While it
-// is set, closing the window, Open and the end of the session first ask
-// whether to save.
-//
-// A window with a figure also gets the Figure command and the figure pane at
-// the right of the client area, and contributes the figure's geometry.
+// Print, (Figure,) Help and About, the file commands, printing and closing.
+// A window adds its controls to clientArea() (9480 x 6510 twips) and
+// contributes its file, its reading and its printed lines; a window with a
+// figure also its geometry. The status line, the tracking of field changes,
+// the unsaved state and the side panes are parts of their own.
 class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
@@ -79,28 +60,21 @@ class WorksheetWindow : public QMainWindow {
   void print();
   void help();
   void about();
-  // Shows or hides the figure pane; the window grows or shrinks by its width
-  // to the right, and remembers the choice for the next run.
+  // Shows or hides the figure pane, remembered for the next run.
   void showFigure(bool shown);
   bool isFigureShown() const;
   // The pane, brought up to date; null in a window without a figure.
   FigurePane* figurePane();
 
-  // The status area says why the last computation failed, in plain words.
-  void showFailure(const QString& why);
-  void clearFailure();
-  // Notes tell what was misread, refused or left out, each under a key of
-  // its own so that its source can take it back. A failure is shown before
-  // any note; otherwise the newest note still standing is shown.
-  void setNote(const QString& key, const QString& text);
-  // A note that gives way to every other: shown only while no other stands.
-  void setNoteBehind(const QString& key, const QString& text);
-  void clearNote(const QString& key);
-  QString statusText() const;
+  // The status line (see StatusLine).
+  void showFailure(const QString& why) { status_.showFailure(why); }
+  void clearFailure() { status_.clearFailure(); }
+  void setNote(const QString& key, const QString& text) { status_.setNote(key, text); }
+  void setNoteBehind(const QString& key, const QString& text) { status_.setNoteBehind(key, text); }
+  void clearNote(const QString& key) { status_.clearNote(key); }
+  QString statusText() const { return status_.text(); }
 
-  // Answers the end of the session: while changes are unsaved, asks as
-  // closing does, and keeps the session going on Cancel.
-  void endSession(SessionEnd& session);
+  void endSession(SessionEnd& session) { unsaved_.answer(session); }
 
   static QString webAddress();
 
@@ -121,47 +95,33 @@ class WorksheetWindow : public QMainWindow {
   // opened, a task chosen): the figure follows.
   void figureMayHaveChanged();
 
-  // Connects a field's change handler for the windows that solve on every
-  // change. A number too large to read (Overflow) is told in the status area
-  // instead of a box, so typing goes on; other errors get the usual box.
-  // A change of a field the handler watches marks the content changed. A
-  // text read only in part gets a note that calls the field by name.
-  void onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler);
-
+  // Connects a field's change handler (see FieldChangeTracker); a change
+  // marks the content changed.
+  void onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
+    tracker_.watch(field, name, std::move(handler));
+  }
   // Marks the content changed where no watched field tells: a row added, a
   // result emptied. Open clears the mark once the file's content is in.
-  void markChanged();
+  void markChanged() { unsaved_.mark(); }
 
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void buildMenus(const FrameSettings& settings);
-  void buildFigurePane();
+  void buildMenus();
+  QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key,
+                      void (WorksheetWindow::*slot)());
+  void buildFigure(QAction* command);
   void writeFile();
-  void showStatus();
-  // Asks whether to save unsaved changes and saves on Yes; true when the
-  // caller may go on and replace or drop the content.
-  bool settleUnsavedChanges();
   void showFileInTitle(const QString& path);
-  void noteReading(const QLineEdit* field, const QString& name);
-  void holdResultsWhileAFieldCannotBeRead();
-  static bool readsAsNumber(const QString& text);
-  void updateFigure();
 
   FrameSettings settings_;
   QWidget* client_;
-  QLabel* status_;
-  QString failure_;
-  QList<std::pair<QString, QString>> notes_;  // key and text, oldest first
-  // The user let the unsaved changes go (No when the window closes or the
-  // session ends): the closes that follow do not ask again.
-  bool changesLetGo_ = false;
+  StatusLine status_;
+  UnsavedChanges unsaved_;
+  FieldChangeTracker tracker_;
+  std::unique_ptr<SideArea> side_;
   FigurePane* figurePane_ = nullptr;
-  QAction* figureCommand_ = nullptr;
-  bool figureOutdated_ = true;
-  int changeDepth_ = 0;                      // change handlers running, nested by the solvers' writes
-  bool changeFailed_ = false;                // a handler of the last change raised an error
-  QSet<const QLineEdit*> unreadableFields_;  // watched fields whose text is too large to read
+  std::unique_ptr<FigureFeed> figure_;
 };
 
 }  // namespace veltrano

@@ -176,44 +176,6 @@ TEST_F(FrameTest, PrintSendsTheLinesAndTheFigureShown) {
   EXPECT_TRUE(printer.figureJobs[2].at(0).greyed);
 }
 
-// A field too large to read keeps the value it last read, and solves that
-// other fields set off go on with it: they answer a number no longer on show.
-TEST_F(FrameTest, ResultsStayGreyedWhileAFieldInUseCannotBeRead) {
-  Sheet sheet;
-  const auto changeSecond = [&sheet](const char* text) {
-    sheet.clearFailure();
-    sheet.resultsGreyed = false;
-    sheet.second->setText(text);
-  };
-  sheet.field->setText("1E309");
-  EXPECT_TRUE(sheet.resultsGreyed);
-  changeSecond("5");
-  EXPECT_TRUE(sheet.resultsGreyed);
-  EXPECT_EQ(sheet.statusText(), "Number too large");
-  sheet.field->setEnabled(false);
-  changeSecond("6");
-  EXPECT_FALSE(sheet.resultsGreyed);
-  sheet.field->setEnabled(true);
-  sheet.field->setText("3");
-  changeSecond("7");
-  EXPECT_FALSE(sheet.resultsGreyed);
-}
-
-TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
-  Sheet sheet;
-  sheet.setNote("a", "a is misread");
-  sheet.showFailure("No triangle");
-  sheet.setNote("b", "b is misread");
-  sheet.setNoteBehind("news", "news");  // gives way to the other notes
-  EXPECT_EQ(sheet.statusText(), "No triangle");
-  sheet.clearFailure();
-  EXPECT_EQ(sheet.statusText(), "b is misread");
-  sheet.clearNote("b");
-  EXPECT_EQ(sheet.statusText(), "a is misread");
-  sheet.setNote("a", "");
-  EXPECT_EQ(sheet.statusText(), "news");
-}
-
 // The session manager's side, recording what the window asks of it.
 struct FakeSession : SessionEnd {
   explicit FakeSession(bool interaction) : interaction(interaction) {}

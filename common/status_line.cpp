@@ -1,0 +1,45 @@
+#include "common/status_line.h"
+
+#include <QLabel>
+
+namespace veltrano {
+
+StatusLine::StatusLine(QLabel* label) : label_(label) {}
+
+void StatusLine::showFailure(const QString& why) {
+  failure_ = why;
+  show();
+}
+
+void StatusLine::clearFailure() {
+  failure_.clear();
+  show();
+}
+
+void StatusLine::setNote(const QString& key, const QString& text) {
+  removeNote(key);
+  if (!text.isEmpty()) notes_.append({key, text});
+  show();
+}
+
+void StatusLine::setNoteBehind(const QString& key, const QString& text) {
+  removeNote(key);
+  if (!text.isEmpty()) notes_.prepend({key, text});
+  show();
+}
+
+void StatusLine::removeNote(const QString& key) {
+  notes_.removeIf([&key](const auto& note) { return note.first == key; });
+}
+
+void StatusLine::show() {
+  if (!failure_.isEmpty()) {
+    label_->setText(failure_);
+  } else {
+    label_->setText(notes_.isEmpty() ? QString() : notes_.last().second);
+  }
+}
+
+QString StatusLine::text() const { return label_->text(); }
+
+}  // namespace veltrano
