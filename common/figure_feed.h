@@ -18,7 +18,10 @@ class FigureFeed {
   // so that the last figure stays, greyed.
   using Source = std::function<std::optional<figure::Figure>()>;
 
-  FigureFeed(FigurePane* pane, Source source);
+  // Makes the pane, of the worksheet's height, hidden until it is shown.
+  explicit FigureFeed(Source source);
+
+  FigurePane* pane() const { return pane_; }
 
   // The values on show may have changed.
   void mayHaveChanged();

@@ -1,10 +1,15 @@
 #include "common/status_line.h"
 
 #include <QLabel>
+#include <QStatusBar>
 
 namespace veltrano {
 
-StatusLine::StatusLine(QLabel* label) : label_(label) {}
+StatusLine::StatusLine(QStatusBar* bar) : label_(new QLabel(bar)) {
+  label_->setObjectName(QStringLiteral("lblStatus"));
+  bar->addWidget(label_, 1);
+  bar->setSizeGripEnabled(false);
+}
 
 void StatusLine::showFailure(const QString& why) {
   failure_ = why;

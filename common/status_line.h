@@ -5,6 +5,7 @@
 #include <utility>
 
 class QLabel;
+class QStatusBar;
 
 namespace veltrano {
 
@@ -14,7 +15,8 @@ namespace veltrano {
 // before any note; otherwise the newest note still standing is shown.
 class StatusLine {
  public:
-  explicit StatusLine(QLabel* label);
+  // Puts its label, "lblStatus", into the window's status bar, across it.
+  explicit StatusLine(QStatusBar* bar);
 
   void showFailure(const QString& why);
   void clearFailure();
@@ -24,7 +26,6 @@ class StatusLine {
   void setNoteBehind(const QString& key, const QString& text);
   void clearNote(const QString& key) { setNote(key, QString()); }
   QString text() const;
-  QLabel* label() const { return label_; }
 
  private:
   void removeNote(const QString& key);

@@ -1,55 +1,40 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
-#include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
-#include <optional>
 
+#include "common/current_file.h"
 #include "common/field_change_tracker.h"
-#include "common/figure.h"
-#include "common/program_settings.h"
+#include "common/figure_feed.h"
+#include "common/figure_pane.h"
+#include "common/frame_settings.h"
+#include "common/platform.h"
 #include "common/session_end.h"
+#include "common/side_area.h"
 #include "common/status_line.h"
 #include "common/unsaved_changes.h"
 
 class QAction;
-class QKeySequence;
 class QLineEdit;
 class QMenu;
 
 namespace veltrano {
 
-class FigureFeed;
-class FigurePane;
-class SideArea;
 class WorksheetReader;
 class WorksheetWriter;
 
-// What distinguishes one worksheet window's frame from another.
-struct FrameSettings {
-  QString objectName;                                 // "frmFactors"
-  QString caption;                                    // the window's title
-  QString helpFile;                                   // "\\Factors.chm"
-  QString saveAsCaption = QStringLiteral("Save As");  // "SaveAs" in two windows
-  bool secondFileSeparator = true;                    // frmComplex has none
-  bool printsInCourier = false;                       // Triangles, Circles, Complex
-  bool hasFigure = false;                             // Triangles, Circles, Complex
-};
-
 // The frame of every worksheet window: the menus File (Open, Save, Save As),
 // Print, (Figure,) Help and About, the file commands, printing and closing.
-// A window adds its controls to clientArea() (9480 x 6510 twips) and
-// contributes its file, its reading and its printed lines; a window with a
-// figure also its geometry. The status line, the tracking of field changes,
-// the unsaved state and the side panes are parts of their own.
+// A window adds its controls to clientArea() (9480 x 6510 twips) and gives
+// its file, its reading, its printed lines and, with a figure, its geometry.
 class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit WorksheetWindow(const FrameSettings& settings, QWidget* parent = nullptr);
-  ~WorksheetWindow() override;
+  ~WorksheetWindow() override = default;
 
   QWidget* clientArea() const { return client_; }
 
@@ -59,14 +44,19 @@ class WorksheetWindow : public QMainWindow {
   void open();
   void print();
   void help();
-  void about();
-  // Shows or hides the figure pane, remembered for the next run.
-  void showFigure(bool shown);
-  bool isFigureShown() const;
+  void about() { platform().shell->showAboutScreen(); }
+  // Shows or hides the figure pane (see SideArea).
+  void showFigure(bool shown) {
+    if (side_) side_->show(figurePane_, shown);
+  }
+  bool isFigureShown() const { return side_ && side_->isShown(figurePane_); }
   // The pane, brought up to date; null in a window without a figure.
-  FigurePane* figurePane();
+  FigurePane* figurePane() {
+    if (figure_) figure_->update();
+    return figurePane_;
+  }
 
-  // The status line (see StatusLine).
+  // The status line: the failure before the newest note (see StatusLine).
   void showFailure(const QString& why) { status_.showFailure(why); }
   void clearFailure() { status_.clearFailure(); }
   void setNote(const QString& key, const QString& text) { status_.setNote(key, text); }
@@ -76,11 +66,10 @@ class WorksheetWindow : public QMainWindow {
 
   void endSession(SessionEnd& session) { unsaved_.answer(session); }
 
-  static QString webAddress();
+  static QString webAddress() { return QStringLiteral("www.veltrano.org"); }
 
  protected:
-  // Factors and Bases write nothing, not even an empty file, for an empty list.
-  virtual bool hasContentToWrite() const { return true; }
+  virtual bool hasContentToWrite() const { return true; }  // false: Save writes no file
   virtual void writeWorksheetFile(WorksheetWriter& file) const = 0;
   // Reads and checks the whole file and returns the step that puts it into
   // the window; raises a run-time error, changing nothing, for a bad file.
@@ -91,28 +80,30 @@ class WorksheetWindow : public QMainWindow {
   virtual std::optional<figure::Figure> currentFigure() const { return figure::Figure(); }
   // Greys the results on show: they no longer answer the fields' texts.
   virtual void markResultsStale() {}
-  // The values on show may have changed outside a change handler (a file
-  // opened, a task chosen): the figure follows.
-  void figureMayHaveChanged();
+  // The values on show changed outside a change handler (a task chosen).
+  void figureMayHaveChanged() {
+    if (figure_) figure_->mayHaveChanged();
+  }
 
-  // Connects a field's change handler (see FieldChangeTracker); a change
-  // marks the content changed.
+  // Connects a field's change handler; see FieldChangeTracker.
   void onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
     tracker_.watch(field, name, std::move(handler));
   }
-  // Marks the content changed where no watched field tells: a row added, a
-  // result emptied. Open clears the mark once the file's content is in.
+  // Marks the content changed where no watched field tells (a row added).
   void markChanged() { unsaved_.mark(); }
 
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildMenus();
-  QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key,
-                      void (WorksheetWindow::*slot)());
+  // A slot of null leaves the command to its caller.
+  QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
+                      void (WorksheetWindow::*slot)() = nullptr);
   void buildFigure(QAction* command);
   void writeFile();
-  void showFileInTitle(const QString& path);
+  void showFileInTitle(const QString& path) {
+    setWindowTitle(worksheetTitle(settings_.caption, webAddress(), path));
+  }
 
   FrameSettings settings_;
   QWidget* client_;

@@ -1,8 +1,8 @@
 #include "common/field_change_tracker.h"
 
 #include <gtest/gtest.h>
-#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <QWidget>
 
@@ -21,7 +21,7 @@ namespace {
 class Fields {
  public:
   Fields()
-      : status(&label),
+      : status(&bar),
         tracker(&context, status,
                 {[this] { ++changes; }, [this] { resultsGreyed = true; },
                  [this] { settled << QPointF(value, twice); }}) {
@@ -42,7 +42,7 @@ class Fields {
   }
 
   QWidget context;
-  QLabel label;
+  QStatusBar bar;
   StatusLine status;
   FieldChangeTracker tracker;
   QLineEdit* field;

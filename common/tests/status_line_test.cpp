@@ -1,15 +1,15 @@
 #include "common/status_line.h"
 
 #include <gtest/gtest.h>
-#include <QLabel>
+#include <QStatusBar>
 
 using namespace veltrano;
 
 namespace {
 
 TEST(StatusLineTest, ShowsTheFailureFirstThenTheNewestNote) {
-  QLabel label;
-  StatusLine status(&label);
+  QStatusBar bar;
+  StatusLine status(&bar);
   status.setNote("a", "a is misread");
   status.showFailure("No triangle");
   status.setNote("b", "b is misread");
