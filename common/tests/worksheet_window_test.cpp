@@ -13,6 +13,7 @@
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/testing/window_test.h"
+#include "common/ui_style.h"
 #include "common/worksheet_file.h"
 
 using namespace veltrano;
@@ -311,7 +312,7 @@ TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
   command->trigger();
   EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
   EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
-  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(632, 0));
+  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(style::kWorksheetWidth, 0));
   delete sheet;
 
   sheet = new Sheet(Sheet::settingsOf(true));
