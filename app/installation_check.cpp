@@ -81,9 +81,10 @@ int CheckInstallation(const WorksheetFactories& factories, QTextStream& report) 
   report << "Program folder: " << QDir::toNativeSeparators(platform().programFolder) << Qt::endl;
   report << "Current folder: " << QDir::toNativeSeparators(QDir::currentPath()) << Qt::endl;
 
-  const QStringList captions = TaskWindow::taskCaptions();
+  int misnamed = 0;
   for (int task = 0; task < kWorksheetCount; ++task) {
-    report << captions[task] << ": ";
+    const WorksheetRow& row = worksheetTable()[task];
+    report << row.caption << ": ";
     std::unique_ptr<QWidget> window;
     try {
       window.reset(factories[task]());
@@ -91,13 +92,19 @@ int CheckInstallation(const WorksheetFactories& factories, QTextStream& report) 
     } catch (...) {
       reportUntrapped(std::current_exception());
     }
-    if (window) openHelp(window.get());
+    if (!window) continue;
+    // Its remembered settings are found under the name the table gives it.
+    if (window->objectName() != row.windowName) {
+      report << "The window is named " << window->objectName() << ", not " << row.windowName << Qt::endl;
+      ++misnamed;
+    }
+    openHelp(window.get());
   }
   TaskWindow selector(factories);
   report << "Task selector: opened" << Qt::endl;
   openHelp(&selector);
 
-  const bool passed = services.messagesShown() == 0;
+  const bool passed = services.messagesShown() == 0 && misnamed == 0;
   report << (passed ? "Every window and help file opened." : "Not everything opened.") << Qt::endl;
   return passed ? 0 : 1;
 }

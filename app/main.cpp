@@ -1,5 +1,5 @@
 // The program: the command line, the Qt side of every platform seam, the
-// five worksheets, and the start-up.
+// worksheets of the table of worksheets, and the start-up.
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
@@ -10,22 +10,18 @@
 #include "app/platform/qt_platform.h"
 #include "app/sub_main.h"
 #include "app/unload_all.h"
-#include "bases/bases_window.h"
-#include "circles/circles_window.h"
 #include "common/event_guard.h"
-#include "complex/complex_window.h"
-#include "factors/factors_window.h"
-#include "triangles/triangles_window.h"
+#include "worksheet_headers.h"  // made by the build: the window header of each worksheet
 
 namespace {
 
+// A row without its window class does not compile.
 veltrano::WorksheetFactories worksheetFactories() {
   return {
-      [] { return new veltrano::factors::FactorsWindow; },
-      [] { return new veltrano::triangles::TrianglesWindow; },
-      [] { return new veltrano::circles::CirclesWindow; },
-      [] { return new veltrano::complex::ComplexWindow; },
-      [] { return new veltrano::bases::BasesWindow; },
+#define VELTRANO_WORKSHEET(folder, window, caption, help, tabPlace, windowClass) \
+  []() -> QWidget* { return new windowClass; },
+#include "app/worksheets.def"
+#undef VELTRANO_WORKSHEET
   };
 }
 

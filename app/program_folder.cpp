@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "app/worksheet_table.h"
+
 #ifndef VELTRANO_INSTALLED_DATA_FOLDER
 #define VELTRANO_INSTALLED_DATA_FOLDER "../share/veltrano"
 #endif
@@ -26,9 +28,9 @@ QString locateProgramFolder(const QString& executableFolder, const QString& inst
 }
 
 QStringList programFiles() {
-  return {QStringLiteral("P100008.txt"),  QStringLiteral("ortano.chm"),  QStringLiteral("Factors.chm"),
-          QStringLiteral("Triangle.chm"), QStringLiteral("circles.chm"), QStringLiteral("complex.chm"),
-          QStringLiteral("bases.chm")};
+  QStringList files{QStringLiteral("P100008.txt"), selectorHelpFile()};
+  for (const WorksheetRow& row : worksheetTable()) files << row.helpFile;
+  return files;
 }
 
 QString installedDataFolder() { return QStringLiteral(VELTRANO_INSTALLED_DATA_FOLDER); }

@@ -15,7 +15,8 @@ namespace veltrano {
 QString locateProgramFolder(const QString& executableFolder, const QString& installedDataFolder,
                             const QStringList& programFiles);
 
-// The program's files that mark its folder: "P100008.txt" and the six help files.
+// The program's files that mark its folder: "P100008.txt", the task
+// selector's help file and each worksheet's.
 QStringList programFiles();
 
 // The installed data folder relative to the executable's folder, as the build configured it.

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStringList>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -51,9 +52,9 @@ class TaskOption : public QRadioButton {
 }  // namespace
 
 QStringList TaskWindow::taskCaptions() {
-  return {QStringLiteral("Find the prime factors of a number"), QStringLiteral("Solve a triangle"),
-          QStringLiteral("Circle problems"), QStringLiteral("Complex numbers"),
-          QStringLiteral("Base conversion")};
+  QStringList captions;
+  for (const WorksheetRow& row : worksheetTable()) captions << row.caption;
+  return captions;
 }
 
 TaskWindow::TaskWindow(WorksheetFactories factories, QWidget* parent)
@@ -116,16 +117,24 @@ void TaskWindow::buildMenus() {
   connect(about, &QAction::triggered, this, guarded([] { AboutVeltrano::ShowAboutScreen(); }));
 }
 
-// "Complex numbers", OK, then the options upwards to "Find the prime factors
-// of a number"; the invisible "Sort a list" would come after OK.
+// The options in the places the table of worksheets gives them, with OK
+// right after the first ("Complex numbers", OK, "Base conversion", then the
+// options upwards to "Find the prime factors of a number").
 void TaskWindow::setTabOrder() {
-  QWidget::setTabOrder(optTask_[3], cmdOK_);
-  QWidget::setTabOrder(cmdOK_, optTask_[4]);
-  QWidget::setTabOrder(optTask_[4], optTask_[2]);
-  QWidget::setTabOrder(optTask_[2], optTask_[1]);
-  QWidget::setTabOrder(optTask_[1], optTask_[0]);
+  QList<QRadioButton*> order = optTask_;
+  std::stable_sort(order.begin(), order.end(), [](const QRadioButton* a, const QRadioButton* b) {
+    const auto& table = worksheetTable();
+    return table[a->property("index").toInt()].tabPlace < table[b->property("index").toInt()].tabPlace;
+  });
+  order.insert(1, nullptr);  // OK's place
+  QWidget* previous = order.first();
+  for (qsizetype i = 1; i < order.size(); ++i) {
+    QWidget* next = order[i] ? static_cast<QWidget*>(order[i]) : cmdOK_;
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
   // The first in the tab order has the focus when the window first shows.
-  optTask_[3]->setFocus();
+  order.first()->setFocus();
 }
 
 void TaskWindow::okClicked() {
@@ -148,8 +157,8 @@ void TaskWindow::okClicked() {
 }
 
 void TaskWindow::helpClicked() {
-  platform().help->showContents(this,
-                                QDir::cleanPath(platform().programFolder + QStringLiteral("/ortano.chm")));
+  platform().help->showContents(
+      this, QDir::cleanPath(platform().programFolder + QLatin1Char('/') + selectorHelpFile()));
 }
 
 // Up and Down choose the option above or below, as in any group of radio

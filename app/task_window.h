@@ -25,8 +25,8 @@ class TaskWindow : public QMainWindow {
 
   const WorksheetWindows& worksheets() const { return worksheets_; }
 
-  // The captions of the group by index; "Sort a list" (5) has no window and
-  // is not part of the visible group.
+  // The captions of the group by index, from the table of worksheets; "Sort
+  // a list" (5) has no window and is not part of the visible group.
   static QStringList taskCaptions();
 
  protected:

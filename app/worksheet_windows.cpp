@@ -3,10 +3,18 @@
 #include <utility>
 
 #include "app/unload_all.h"
+#include "common/runtime_error.h"
 
 namespace veltrano {
 
-WorksheetWindows::WorksheetWindows(WorksheetFactories factories) : factories_(std::move(factories)) {}
+WorksheetWindows::WorksheetWindows(WorksheetFactories factories) : factories_(std::move(factories)) {
+  for (int task = 0; task < kWorksheetCount; ++task) {
+    if (!factories_[task]) {
+      raise(ErrorNumber::InvalidCall, QString(),
+            QStringLiteral("The worksheet %1 has no factory.").arg(worksheetTable()[task].windowName));
+    }
+  }
+}
 
 QWidget* WorksheetWindows::window(int task) const {
   if (task < 0 || task >= kWorksheetCount) return nullptr;
@@ -14,7 +22,7 @@ QWidget* WorksheetWindows::window(int task) const {
 }
 
 void WorksheetWindows::show(int task) {
-  if (task < 0 || task >= kWorksheetCount || !factories_[task]) return;
+  if (task < 0 || task >= kWorksheetCount) return;
   QPointer<QWidget>& window = windows_[task];
   if (!window) {
     window = factories_[task]();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/dimension.h"
+#include "common/math_constants.h"
 #include "common/numeric_text.h"
 
 namespace veltrano::circles {
@@ -65,7 +65,7 @@ void CircleSolver::SolveCircle() {
 }
 
 void CircleSolver::solveCase(Run& run) {
-  const Real Pi = Dimension::Pi;
+  const Real Pi = math::Pi;
   switch (v_.Task) {
     case RadiusAndArc:
       v_.CentralAngle = v_.Arc / v_.Radius;
@@ -136,7 +136,7 @@ void CircleSolver::writeAreas(Run& run) {
 }
 
 void CircleSolver::writeDegrees(Run& run) {
-  write(run, CircleField::CentralAngle, v_.CentralAngle * 180 / Real(Dimension::Pi));
+  write(run, CircleField::CentralAngle, v_.CentralAngle * 180 / Real(math::Pi));
 }
 
 void CircleSolver::write(Run& run, CircleField field, Real value) {
@@ -204,7 +204,7 @@ void CircleSolver::SolveArcAndChord() {
 }
 
 void CircleSolver::iterate() {
-  v_.HalfAngle = Real(Dimension::Pi) / 4;
+  v_.HalfAngle = Real(math::Pi) / 4;
   v_.Tolerance = 0.000001;
   v_.MaxIterations = 100;
   v_.Converged = 0;
@@ -246,14 +246,14 @@ void CircleSolver::checkRoot(Real angleBefore, bool ratioKnown) {
 }
 
 bool CircleSolver::isHalfAngleOf(double t, double ratio) const {
-  return t > 0.0 && t < Dimension::Pi && std::abs(std::sin(t) / t - ratio) <= kRootResidual;
+  return t > 0.0 && t < math::Pi && std::abs(std::sin(t) / t - ratio) <= kRootResidual;
 }
 
 double CircleSolver::bracketedHalfAngle(double ratio) {
   // sin(t)/t falls from 1 to 0 on (0, Pi), so the root stays between a point
   // above the ratio and one below it. Plain doubles: nothing here can fail.
   double low = 0.0;
-  double high = Dimension::Pi;
+  double high = math::Pi;
   for (;;) {
     const double middle = low + (high - low) / 2;
     if (middle <= low || middle >= high) break;

@@ -9,6 +9,7 @@
 #include "circles/circles_file.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
+#include "common/math_constants.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -83,7 +84,7 @@ CirclesWindow::CirclesWindow(QWidget* parent) : WorksheetWindow(frameSettings(),
   v.Radius = TextToNumber(field(CircleField::Radius)->text());
   v.Arc = TextToNumber(field(CircleField::Arc)->text());
   v.Chord = TextToNumber(field(CircleField::Chord)->text());
-  v.CentralAngle = Real(TextToNumber(field(CircleField::CentralAngle)->text())) * Dimension::Pi / 180;
+  v.CentralAngle = Real(TextToNumber(field(CircleField::CentralAngle)->text())) * math::Pi / 180;
   field(CircleField::Radius)->setFocus();
 }
 
@@ -156,7 +157,7 @@ void CirclesWindow::connectHandlers() {
   watch(CircleField::Arc, [this, &v] { store(v.Arc, field(CircleField::Arc)); });
   watch(CircleField::Chord, [this, &v] { store(v.Chord, field(CircleField::Chord)); });
   watch(CircleField::CentralAngle,
-        [this, &v] { store(v.CentralAngle, field(CircleField::CentralAngle), Dimension::Pi, 180); });
+        [this, &v] { store(v.CentralAngle, field(CircleField::CentralAngle), math::Pi, 180); });
   for (QRadioButton* button : tasks_) {
     connect(button, &QRadioButton::toggled, this, guarded([this, button](bool checked) {
               if (checked) selectTask(button->property("index").toInt());

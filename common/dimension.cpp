@@ -1,13 +1,13 @@
 #include "common/dimension.h"
 
-#include <cmath>
+#include "common/math_constants.h"
 
 namespace Dimension {
 
 void SetConstants() {
-  HalfPi = std::atan(1.0) + std::atan(1.0);
-  Pi = std::atan(1.0) * 4;
-  EulerNumber = std::exp(1.0);
+  HalfPi = veltrano::math::HalfPi;
+  Pi = veltrano::math::Pi;
+  EulerNumber = veltrano::math::EulerNumber;
 }
 
 }  // namespace Dimension

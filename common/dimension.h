@@ -15,7 +15,8 @@ inline double HalfPi = 0.0;
 inline double EulerNumber = 0.0;
 
 // Sets HalfPi, Pi and EulerNumber, in that order, as each window that needs
-// them does when it loads.
+// them does when it loads, to the values of veltrano::math (the solvers and
+// the figures read those).
 void SetConstants();
 
 }  // namespace Dimension

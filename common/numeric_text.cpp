@@ -1,10 +1,11 @@
 #include "common/numeric_text.h"
 
 #include <locale.h>
+#include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "common/runtime_error.h"
@@ -43,9 +44,9 @@ int radixDigitCount(const QString& kept, int radix) {
   return i - 2;
 }
 
-// "&H" and "&O" numbers are whole numbers of at most 32 bits; as in the old
-// BASIC dialects, four hex digits or fewer are a 16-bit two's complement
-// value and more are a 32-bit one.
+// "&H" and "&O" numbers are whole numbers of at most 32 bits: four hex
+// digits or fewer are a 16-bit two's complement value and more are a 32-bit
+// one, so that &HFFFF reads as -1 as a 16-bit register shows it.
 double radixNumber(const QString& kept, int radix) {
   const int digits = radixDigitCount(kept, radix);
   std::uint64_t value = 0;
@@ -140,45 +141,92 @@ NumberExtent ReadNumberExtent(const QString& text) {
   return {length > 0, text.mid(restStart).trimmed()};
 }
 
+namespace {
+
+char* appendText(char* out, const char* text) {
+  const std::size_t length = std::strlen(text);
+  std::memcpy(out, text, length);
+  return out + length;
+}
+
+// The fifteen significant digits of a finite, non-zero magnitude, without
+// trailing zeros, and its decimal exponent.
+struct SignificantDigits {
+  char digits[16];
+  int count = 0;
+  int exponent = 0;
+};
+
+SignificantDigits significantDigits(double magnitude) {
+  char scientific[40];
+  const auto converted =
+      std::to_chars(scientific, scientific + sizeof scientific, magnitude, std::chars_format::scientific, 14);
+  *converted.ptr = '\0';
+  // scientific is "d.dddddddddddddde+XX": fifteen digits and the exponent.
+  SignificantDigits result;
+  const char* p = scientific;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') result.digits[result.count++] = *p;
+  }
+  result.exponent = std::atoi(p + 1);
+  while (result.count > 1 && result.digits[result.count - 1] == '0') --result.count;
+  return result;
+}
+
+char* appendExponentForm(char* out, const SignificantDigits& d) {
+  *out++ = d.digits[0];
+  if (d.count > 1) {
+    *out++ = '.';
+    std::memcpy(out, d.digits + 1, static_cast<std::size_t>(d.count - 1));
+    out += d.count - 1;
+  }
+  *out++ = 'E';
+  *out++ = d.exponent < 0 ? '-' : '+';
+  const int magnitude = std::abs(d.exponent);
+  if (magnitude >= 100) *out++ = static_cast<char>('0' + magnitude / 100);
+  *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+  *out++ = static_cast<char>('0' + magnitude % 10);
+  return out;
+}
+
+char* appendPlainForm(char* out, const SignificantDigits& d) {
+  if (d.exponent >= 0) {
+    const int whole = d.exponent + 1;
+    for (int i = 0; i < whole; ++i) *out++ = i < d.count ? d.digits[i] : '0';
+    if (d.count > whole) {
+      *out++ = '.';
+      std::memcpy(out, d.digits + whole, static_cast<std::size_t>(d.count - whole));
+      out += d.count - whole;
+    }
+    return out;
+  }
+  *out++ = '0';
+  *out++ = '.';
+  for (int i = 0; i < -d.exponent - 1; ++i) *out++ = '0';
+  std::memcpy(out, d.digits, static_cast<std::size_t>(d.count));
+  return out + d.count;
+}
+
+}  // namespace
+
 // The rule for the exponent form: with the value rounded to 15 significant
 // digits and written as d.ddd times ten to the power e, the plain form is used
 // for -5 < e < 15 and the exponent form otherwise. So every whole number of up
 // to 15 digits is plain (123456789012345), 1E+15 and beyond are not, and small
 // values are plain down to 0.0001 while 0.00001 becomes 1E-05.
+char* AppendNumberText(char* out, double value) {
+  if (value == 0.0) return appendText(out, "0");
+  if (std::isnan(value)) return appendText(out, "NaN");
+  if (std::isinf(value)) return appendText(out, value > 0 ? "Infinity" : "-Infinity");
+  const SignificantDigits d = significantDigits(std::fabs(value));
+  if (value < 0) *out++ = '-';
+  return d.exponent >= 15 || d.exponent <= -5 ? appendExponentForm(out, d) : appendPlainForm(out, d);
+}
+
 QString NumberToText(double value) {
-  if (value == 0.0) return QStringLiteral("0");
-  if (std::isnan(value)) return QStringLiteral("NaN");
-  if (std::isinf(value)) return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
-
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-  // buffer is "d.dddddddddddddde+XX": fifteen digits and the exponent.
-  std::string digits;
-  const char* p = buffer;
-  for (; *p != 'e'; ++p) {
-    if (*p != '.') digits += *p;
-  }
-  const int exponent = std::atoi(p + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-  std::string text = value < 0 ? "-" : "";
-  if (exponent >= 15 || exponent <= -5) {
-    text += digits[0];
-    if (digits.size() > 1) text.append(1, '.').append(digits, 1);
-    char exponentText[16];
-    std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    text += exponentText;
-  } else if (exponent >= 0) {
-    const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= whole) {
-      text += digits + std::string(whole - digits.size(), '0');
-    } else {
-      text.append(digits, 0, whole).append(1, '.').append(digits, whole);
-    }
-  } else {
-    text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
-  }
-  return QString::fromLatin1(text);
+  char text[kNumberTextCapacity];
+  const char* end = AppendNumberText(text, value);
+  return QString::fromLatin1(text, end - text);
 }
 
 QString IntegerToText(std::int32_t value) { return QString::number(value); }

@@ -30,6 +30,13 @@ NumberExtent ReadNumberExtent(const QString& text);
 // leading zero below 1, and exponent form for very large or small magnitudes.
 QString NumberToText(double value);
 
+// The same text, written as Latin-1 characters at out, which must have room
+// for kNumberTextCapacity of them; returns the end of what was written. For
+// callers that build many texts in one buffer (the root rows of the Complex
+// worksheet), without a QString for each number.
+inline constexpr int kNumberTextCapacity = 32;
+char* AppendNumberText(char* out, double value);
+
 // Decimal digits with a minus sign when negative; no blank, no grouping.
 QString IntegerToText(std::int32_t value);
 

@@ -65,7 +65,8 @@ class HelpViewer {
   virtual void showContents(QWidget* owner, const QString& path) = 0;
 };
 
-// The process's decimal separator (the user's setting on the original system).
+// The process's decimal separator, which the program reads at start-up and
+// puts back when it ends.
 class DecimalSetting {
  public:
   virtual ~DecimalSetting() = default;

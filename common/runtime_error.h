@@ -6,8 +6,8 @@
 
 namespace veltrano {
 
-// The run-time errors of the program, numbered as users of the original
-// worksheets know them from the error box.
+// The run-time errors of the program, each with its fixed number, which the
+// error box shows and the help pages explain.
 enum class ErrorNumber : int {
   InvalidCall = 5,
   Overflow = 6,

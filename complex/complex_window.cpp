@@ -71,19 +71,19 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
   return frame;
 }
 
-// Places, in pixels of the 632 x 434 client area.
+// Places, in pixels of the client area (style::kWorksheetWidth x kWorksheetHeight).
 constexpr int kMargin = 8;
 constexpr int kFramesTop = 24;
 constexpr int kTaskFrameWidth = 290;
 constexpr int kInputFramesLeft = kMargin + kTaskFrameWidth + 8;
-constexpr int kInputFramesWidth = 632 - kMargin - kInputFramesLeft;
+constexpr int kInputFramesWidth = style::kWorksheetWidth - kMargin - kInputFramesLeft;
 constexpr int kRowHeight = 20;
 constexpr int kLineTop = 198;
 constexpr int kResultsTop = 206;
 constexpr int kResultStep = 17;
 constexpr int kResultHeight = 16;
 constexpr int kResultLeft = 152;
-constexpr int kResultWidth = 632 - kMargin - kResultLeft;
+constexpr int kResultWidth = style::kWorksheetWidth - kMargin - kResultLeft;
 constexpr int kNamingWidth = 140;
 
 }  // namespace
@@ -183,7 +183,7 @@ void ComplexWindow::buildResults(QWidget* area) {
   auto* line = new QFrame(area);
   line->setObjectName(QStringLiteral("Line1"));
   line->setFrameShape(QFrame::NoFrame);
-  line->setGeometry(0, kLineTop, 632, 2);
+  line->setGeometry(0, kLineTop, style::kWorksheetWidth, 2);
   style::setBackground(line, style::Blue);
 
   const struct {
@@ -215,7 +215,7 @@ void ComplexWindow::buildResults(QWidget* area) {
   lstResults_->setObjectName(QStringLiteral("lstResults"));
   lstResults_->setFont(sansRegular());
   lstResults_->setToolTip(QStringLiteral("nth roots of x"));
-  lstResults_->setGeometry(kResultLeft, listTop, kResultWidth, 434 - 4 - listTop);
+  lstResults_->setGeometry(kResultLeft, listTop, kResultWidth, style::kWorksheetHeight - 4 - listTop);
   style::setBackground(lstResults_, style::Yellow);
 }
 

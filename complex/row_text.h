@@ -5,9 +5,8 @@
 namespace veltrano::complex {
 
 // The text of one root row, exactly as ComplexToText writes it, built in one
-// buffer. A keystroke in x rewrites up to 32767 rows, and NumberToText, with
-// its general printf formatting, takes most of that time; this keeps the
-// window responsive. The tests hold it to NumberToText digit for digit.
+// buffer with AppendNumberText: a keystroke in x rewrites up to 32767 rows,
+// and a QString for each number and each join would take most of that time.
 QString RootRowText(double re, double im);
 
 }  // namespace veltrano::complex

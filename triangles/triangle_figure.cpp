@@ -1,9 +1,10 @@
 #include "triangles/triangle_figure.h"
 
-#include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
+#include "common/math_constants.h"
 #include "common/numeric_text.h"
 
 namespace veltrano::triangles {
@@ -65,27 +66,29 @@ void addOutline(Figure& figure, const Corners& p, bool dashed) {
   }
 }
 
-bool allPositive(const std::array<double, 6>& values) {
-  return std::all_of(values.begin(), values.end(), [](double v) { return v > 0 && std::isfinite(v); });
+bool allPositive(const TriangleParts<double>& v) {
+  const double parts[] = {v.a, v.b, v.c, v.A, v.B, v.C};
+  return std::all_of(std::begin(parts), std::end(parts), [](double p) { return p > 0 && std::isfinite(p); });
 }
 
 Figure firstTriangle(const ShownTriangle& shown) {
   const auto& v = shown.values;
   const auto& t = shown.texts;
-  const Corners p = place(v[0], v[2], v[4]);
+  const Corners p = place(v.a, v.c, v.B);
   Figure figure;
   figure.areas.append({{p.A, p.B, p.C}, Ink::LightTint});
   addOutline(figure, p, false);
   const QPointF centre = p.centre();
-  addSideLabel(figure, p.B, p.C, centre, sideLabel(u'a', t[0]), false);
-  addSideLabel(figure, p.C, p.A, centre, sideLabel(u'b', t[1]), false);
-  addSideLabel(figure, p.A, p.B, centre, sideLabel(u'c', t[2]), false);
-  addVertexLabel(figure, p.A, centre, degreesLabel(u'A', t[3]), false);
-  addVertexLabel(figure, p.B, centre, degreesLabel(u'B', t[4]), false);
-  addVertexLabel(figure, p.C, centre, degreesLabel(u'C', t[5]), false);
+  addSideLabel(figure, p.B, p.C, centre, sideLabel(u'a', t.a), false);
+  addSideLabel(figure, p.C, p.A, centre, sideLabel(u'b', t.b), false);
+  addSideLabel(figure, p.A, p.B, centre, sideLabel(u'c', t.c), false);
+  addVertexLabel(figure, p.A, centre, degreesLabel(u'A', t.A), false);
+  addVertexLabel(figure, p.B, centre, degreesLabel(u'B', t.B), false);
+  addVertexLabel(figure, p.C, centre, degreesLabel(u'C', t.C), false);
   const QPointF corners[] = {p.A, p.B, p.C};
+  const double angles[] = {v.A, v.B, v.C};
   for (int i = 0; i < 3; ++i) {
-    if (std::abs(v[3 + i] - M_PI_2) < kRightAngleTolerance) {
+    if (std::abs(angles[i] - math::HalfPi) < kRightAngleTolerance) {
       addRightAngleMark(figure, corners[i], corners[(i + 1) % 3], corners[(i + 2) % 3]);
     }
   }
@@ -114,7 +117,7 @@ Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTria
     // Beside the first where the pair fits the pane best: below a triangle
     // that is wider than tall, else to its right. (Model rectangles run
     // upwards: top() is the lowest y.)
-    Figure other = dashedTriangle(shown.values[0], *second);
+    Figure other = dashedTriangle(shown.values.a, *second);
     const QRectF mine = figure.bounds();
     const QRectF its = other.bounds();
     const double gap = kGap * std::max(mine.width(), mine.height());

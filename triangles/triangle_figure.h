@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <array>
 #include <optional>
 
 #include "common/figure.h"
@@ -9,12 +8,18 @@
 
 namespace veltrano::triangles {
 
-// A triangle as the window shows it: the values of its six parts (angles in
-// radians) and the texts of their fields (angles in degrees), in the order
-// a, b, c, A, B, C.
+// The three sides and three angles of a triangle, by name.
+template <typename T>
+struct TriangleParts {
+  T a{}, b{}, c{};
+  T A{}, B{}, C{};
+};
+
+// A triangle as the window shows it: the values of its parts (angles in
+// radians) and the texts of their fields (angles in degrees).
 struct ShownTriangle {
-  std::array<double, 6> values{};
-  std::array<QString, 6> texts;
+  TriangleParts<double> values;
+  TriangleParts<QString> texts;
 };
 
 // The triangle to scale with side a horizontal at the bottom, B at its left

@@ -1,6 +1,6 @@
 #include "triangles/triangle_solver.h"
 
-#include "common/dimension.h"
+#include "common/math_constants.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 
@@ -8,7 +8,7 @@ namespace veltrano::triangles {
 
 namespace {
 
-Real pi() { return Real(Dimension::Pi); }
+Real pi() { return Real(math::Pi); }
 
 // Radians by which B must miss a right angle for two triangles to fit.
 constexpr double kOneTriangleTolerance = 1e-7;

@@ -13,6 +13,8 @@ namespace veltrano::triangles {
 // The seven fields of the worksheet, in the order of the file and the page.
 enum class Part { SideA, SideB, SideC, AngleA, AngleB, AngleC, Area };
 inline constexpr int kPartCount = 7;
+// The sides and angles, the first six parts: all but the area.
+inline constexpr int kSidesAndAngles = 6;
 
 // The cases, by the index of their OptTask button.
 enum Case : std::int32_t { SSS = 0, SSA = 1, SAS = 2, ASA = 3, SAA = 4 };

@@ -150,7 +150,7 @@ void TrianglesWindow::buildTabOrder() {
 // texts, and the area of the initial triangle written directly.
 void TrianglesWindow::loadVariables() {
   Dimension::SetConstants();
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kSidesAndAngles; ++i) {
     const auto part = static_cast<Part>(i);
     const Real value = TextToNumber(text(part));
     variable(part) = isAngle(part) ? DegreesToRadians(value) : value;
@@ -160,7 +160,7 @@ void TrianglesWindow::loadVariables() {
 }
 
 void TrianglesWindow::connectHandlers() {
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kSidesAndAngles; ++i) {
     const auto part = static_cast<Part>(i);
     const QString name = QString::fromLatin1(kFieldPlaces[i].caption).remove(u'=').trimmed();
     onFieldChanged(field(part), name, [this, part] { storeAndSolve(part); });
@@ -192,8 +192,9 @@ Real& TrianglesWindow::variable(Part part) {
 void TrianglesWindow::chooseCase(std::int32_t task) {
   vars_.Task = task;
   const QList<Part> results = resultParts(task);
-  for (int i = 0; i < 6; ++i) style::setLocked(fields_[i], results.contains(static_cast<Part>(i)));
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kSidesAndAngles; ++i)
+    style::setLocked(fields_[i], results.contains(static_cast<Part>(i)));
+  for (int i = 0; i < kSidesAndAngles; ++i) {
     style::setBackground(fields_[i], results.contains(static_cast<Part>(i)) ? style::Yellow : style::Green);
   }
 }
@@ -233,10 +234,10 @@ void TrianglesWindow::showOutcome(const SolveOutcome& outcome) {
 // case beside them.
 std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
   if (lastSolveStopped_) return std::nullopt;
-  ShownTriangle shown;
-  shown.values = {vars_.SideA.value(),  vars_.SideB.value(),  vars_.SideC.value(),
-                  vars_.AngleA.value(), vars_.AngleB.value(), vars_.AngleC.value()};
-  for (int i = 0; i < 6; ++i) shown.texts[static_cast<std::size_t>(i)] = fields_[i]->text();
+  const ShownTriangle shown{{vars_.SideA.value(), vars_.SideB.value(), vars_.SideC.value(),
+                             vars_.AngleA.value(), vars_.AngleB.value(), vars_.AngleC.value()},
+                            {text(Part::SideA), text(Part::SideB), text(Part::SideC), text(Part::AngleA),
+                             text(Part::AngleB), text(Part::AngleC)}};
   return triangleFigure(shown, secondTriangle(vars_));
 }
 
@@ -256,10 +257,10 @@ std::function<void()> TrianglesWindow::readWorksheetFile(WorksheetReader& file) 
 // Each part field is overwritten in turn and so solves as if typed; the area
 // comes last and keeps the file's text whatever the solves found.
 void TrianglesWindow::putIntoFields(const QStringList& texts) {
-  for (int i = 0; i < 6; ++i) fields_[i]->setText(texts[i]);
+  for (int i = 0; i < kSidesAndAngles; ++i) fields_[i]->setText(texts[i]);
   QLineEdit* area = field(Part::Area);
-  if (area->text() == texts[6]) return;
-  area->setText(texts[6]);
+  if (area->text() == texts[kSidesAndAngles]) return;
+  area->setText(texts[kSidesAndAngles]);
   if (!style::isStale(area)) {
     style::setStale(area, true);
     showFailure(QStringLiteral("The area is the one read from the file, not computed"));

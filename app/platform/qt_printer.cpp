@@ -97,7 +97,8 @@ void QtPrinter::printFigure(const figure::Figure& figure, bool greyed) {
 }
 
 void QtPrinter::endDoc() {
-  // An empty document still goes out as an empty job, as on the original.
+  // An empty document still goes out as an empty job: the user asked to
+  // print and said OK, and the printer's queue shows that it was done.
   if (!painter_) beginDocument();
   painter_->end();
   painter_.reset();

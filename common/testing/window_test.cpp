@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "common/dimension.h"
+#include "common/program_settings.h"
 #include "common/worksheet_window.h"
 
 namespace veltrano::testing {

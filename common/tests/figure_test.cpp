@@ -5,7 +5,9 @@
 #include <QSvgRenderer>
 
 #include "common/figure_painter.h"
+#include "common/figure_pane.h"
 #include "common/testing/window_test.h"
+#include "common/ui_style.h"
 
 using namespace veltrano;
 using namespace veltrano::figure;
@@ -122,7 +124,7 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffix) {
   figure.segments.append({QPointF(0, 0), QPointF(4, 3), Ink::Line});
   figure.arcs.append({QPointF(0, 0), 5, 0, 90, Ink::Result, true});
   figure.labels.append({QPointF(2, 1.5), "c = 5", QPointF(-3, 4)});
-  const QSize size(420, 434);
+  const QSize size(FigurePane::kWidth, style::kWorksheetHeight);
   saveFigure(figure, size, worksheetColours(), path("figure.SVG"));
   QSvgRenderer svg(path("figure.SVG"));
   ASSERT_TRUE(svg.isValid());

@@ -13,6 +13,7 @@
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/testing/window_test.h"
+#include "common/ui_style.h"
 #include "common/worksheet_file.h"
 
 using namespace veltrano;
@@ -176,44 +177,6 @@ TEST_F(FrameTest, PrintSendsTheLinesAndTheFigureShown) {
   EXPECT_TRUE(printer.figureJobs[2].at(0).greyed);
 }
 
-// A field too large to read keeps the value it last read, and solves that
-// other fields set off go on with it: they answer a number no longer on show.
-TEST_F(FrameTest, ResultsStayGreyedWhileAFieldInUseCannotBeRead) {
-  Sheet sheet;
-  const auto changeSecond = [&sheet](const char* text) {
-    sheet.clearFailure();
-    sheet.resultsGreyed = false;
-    sheet.second->setText(text);
-  };
-  sheet.field->setText("1E309");
-  EXPECT_TRUE(sheet.resultsGreyed);
-  changeSecond("5");
-  EXPECT_TRUE(sheet.resultsGreyed);
-  EXPECT_EQ(sheet.statusText(), "Number too large");
-  sheet.field->setEnabled(false);
-  changeSecond("6");
-  EXPECT_FALSE(sheet.resultsGreyed);
-  sheet.field->setEnabled(true);
-  sheet.field->setText("3");
-  changeSecond("7");
-  EXPECT_FALSE(sheet.resultsGreyed);
-}
-
-TEST_F(FrameTest, StatusShowsTheFailureFirstThenTheNewestNote) {
-  Sheet sheet;
-  sheet.setNote("a", "a is misread");
-  sheet.showFailure("No triangle");
-  sheet.setNote("b", "b is misread");
-  sheet.setNoteBehind("news", "news");  // gives way to the other notes
-  EXPECT_EQ(sheet.statusText(), "No triangle");
-  sheet.clearFailure();
-  EXPECT_EQ(sheet.statusText(), "b is misread");
-  sheet.clearNote("b");
-  EXPECT_EQ(sheet.statusText(), "a is misread");
-  sheet.setNote("a", "");
-  EXPECT_EQ(sheet.statusText(), "news");
-}
-
 // The session manager's side, recording what the window asks of it.
 struct FakeSession : SessionEnd {
   explicit FakeSession(bool interaction) : interaction(interaction) {}
@@ -349,7 +312,7 @@ TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
   command->trigger();
   EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
   EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
-  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(632, 0));
+  EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(style::kWorksheetWidth, 0));
   delete sheet;
 
   sheet = new Sheet(Sheet::settingsOf(true));

@@ -29,13 +29,11 @@ class TriangleFigureTest : public ::testing::Test {
     return v;
   }
   static ShownTriangle shown(const TriangleVariables& v) {
-    ShownTriangle s;
-    const Real values[] = {v.SideA, v.SideB, v.SideC, v.AngleA, v.AngleB, v.AngleC};
-    for (int i = 0; i < 6; ++i) {
-      s.values[i] = values[i].value();
-      s.texts[i] = NumberToText((i < 3 ? values[i] : RadiansToDegrees(values[i])).value());
-    }
-    return s;
+    const auto side = [](Real value) { return NumberToText(value.value()); };
+    const auto angle = [](Real value) { return NumberToText(RadiansToDegrees(value).value()); };
+    return {{v.SideA.value(), v.SideB.value(), v.SideC.value(), v.AngleA.value(), v.AngleB.value(),
+             v.AngleC.value()},
+            {side(v.SideA), side(v.SideB), side(v.SideC), angle(v.AngleA), angle(v.AngleB), angle(v.AngleC)}};
   }
   static QStringList labels(const Figure& f) {
     QStringList texts;

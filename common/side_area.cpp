@@ -1,0 +1,78 @@
+#include "common/side_area.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QMainWindow>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/event_guard.h"
+#include "common/program_settings.h"
+
+namespace veltrano {
+
+SideArea::SideArea(QMainWindow* window, QWidget* client)
+    : window_(window), column_(new QWidget), columnLayout_(new QVBoxLayout(column_)) {
+  auto* body = new QWidget(window);
+  body->setObjectName(QStringLiteral("body"));
+  auto* row = new QHBoxLayout(body);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  client->setParent(body);
+  row->addWidget(client, 0, Qt::AlignLeft | Qt::AlignTop);
+  column_->setObjectName(QStringLiteral("sideArea"));
+  columnLayout_->setContentsMargins(0, 0, 0, 0);
+  columnLayout_->setSpacing(0);
+  // The column takes no room while no pane in it is shown.
+  column_->hide();
+  row->addWidget(column_, 0, Qt::AlignLeft | Qt::AlignTop);
+  window->setCentralWidget(body);
+}
+
+void SideArea::addPane(QWidget* pane, QAction* command, const QString& settingName) {
+  pane->hide();
+  columnLayout_->addWidget(pane);
+  command->setCheckable(true);
+  QObject::connect(command, &QAction::toggled, window_,
+                   guarded([this, pane](bool shown) { show(pane, shown); }));
+  panes_.append({pane, command, settingName});
+}
+
+void SideArea::restore() {
+  for (const Pane& pane : panes_) {
+    if (rememberedSetting(settingKey(pane))) show(pane.widget, true);
+  }
+}
+
+void SideArea::show(QWidget* widget, bool shown) {
+  const Pane* pane = find(widget);
+  if (!pane || shown == isShown(widget)) return;
+  widget->setVisible(shown);
+  pane->command->setChecked(shown);
+  column_->setVisible(
+      std::any_of(panes_.cbegin(), panes_.cend(), [](const Pane& each) { return !each.widget->isHidden(); }));
+  remember(settingKey(*pane), shown);
+  fitWindow();
+}
+
+bool SideArea::isShown(const QWidget* pane) const { return find(pane) && !pane->isHidden(); }
+
+const SideArea::Pane* SideArea::find(const QWidget* pane) const {
+  const auto found =
+      std::find_if(panes_.cbegin(), panes_.cend(), [pane](const Pane& each) { return each.widget == pane; });
+  return found == panes_.cend() ? nullptr : &*found;
+}
+
+QString SideArea::settingKey(const Pane& pane) const {
+  return window_->objectName() + QLatin1Char('/') + pane.settingName;
+}
+
+// Fixed-size layouts follow at once, so the window's new size is known now.
+void SideArea::fitWindow() {
+  column_->layout()->activate();
+  window_->centralWidget()->layout()->activate();
+  window_->layout()->activate();
+}
+
+}  // namespace veltrano

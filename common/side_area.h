@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QVBoxLayout;
+class QWidget;
+
+namespace veltrano {
+
+// The body of a worksheet window: its client area at the left and, at its
+// right, a column of side panes one below the other (the figure first). Each
+// pane is shown and hidden by a checkable command, and whether it is shown is
+// remembered per window for the next run. The window is of fixed size: it
+// grows and shrinks to the right by the column, and the client area keeps
+// its place.
+class SideArea {
+ public:
+  // Puts client and the column into the window as its central widget.
+  SideArea(QMainWindow* window, QWidget* client);
+
+  // Adds a pane below those already there, hidden; settingName names the
+  // remembered choice within the window's settings ("figureShown").
+  void addPane(QWidget* pane, QAction* command, const QString& settingName);
+  // Shows each pane that was shown when its window last showed or hid it.
+  void restore();
+
+  void show(QWidget* pane, bool shown);
+  bool isShown(const QWidget* pane) const;
+
+ private:
+  struct Pane {
+    QWidget* widget;
+    QAction* command;
+    QString settingName;
+  };
+  const Pane* find(const QWidget* pane) const;
+  QString settingKey(const Pane& pane) const;
+  void fitWindow();
+
+  QMainWindow* window_;
+  QWidget* column_;
+  QVBoxLayout* columnLayout_;
+  QList<Pane> panes_;
+};
+
+}  // namespace veltrano
