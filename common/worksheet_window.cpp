@@ -22,6 +22,7 @@
 #include "common/figure_pane.h"
 #include "common/input_notes.h"
 #include "common/numeric_text.h"
+#include "common/page_layout.h"
 #include "common/platform.h"
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
@@ -249,6 +250,7 @@ void WorksheetWindow::print() {
   } restorer{printer, settings_.printsInCourier};
 
   if (!printer.showPrintDialog(this)) return;
+  printer.setHeading(pageHeading(settings_.caption, printedCase()));
   const QStringList lines = printedLines();
   for (const QString& line : lines) printer.printLine(line);
   if (isFigureShown()) {
