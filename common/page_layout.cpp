@@ -14,9 +14,7 @@ class PageFiller {
 
   void addLine(int entry, const QString& text) {
     for (const QString& piece : WrapLine(text, page_.width, page_.textWidth)) {
-      // A page too short for even one line still takes one, so that every
-      // piece is printed and the job ends.
-      if (top_ + page_.lineHeight > page_.height && top_ > 0) newPage();
+      if (top_ + page_.lineHeight > page_.height) newPage();
       place({entry, piece, top_, page_.lineHeight});
     }
   }
@@ -24,7 +22,7 @@ class PageFiller {
   void addFigure(int entry) {
     const double wanted = page_.width * 3 / 4;
     double height = std::min(wanted, page_.height - top_);
-    if (height < page_.width / 3 && top_ > 0) {
+    if (height < page_.width / 3) {
       newPage();
       height = std::min(wanted, page_.height);
     }
@@ -34,13 +32,16 @@ class PageFiller {
   std::vector<PageBody> pages() && { return std::move(pages_); }
 
  private:
+  // A page starts with the first thing placed on it, so that none is left
+  // empty, not even when the page is too short for a single line.
   void newPage() {
-    pages_.emplace_back();
+    pageWanted_ = true;
     top_ = 0;
   }
 
   void place(const PlacedEntry& placed) {
-    if (pages_.empty()) pages_.emplace_back();
+    if (pageWanted_) pages_.emplace_back();
+    pageWanted_ = false;
     pages_.back().push_back(placed);
     top_ += placed.height;
   }
@@ -48,6 +49,7 @@ class PageFiller {
   const PageMeasures& page_;
   std::vector<PageBody> pages_;
   double top_ = 0;
+  bool pageWanted_ = true;
 };
 
 }  // namespace
@@ -74,8 +76,6 @@ QString pageHeading(const QString& worksheet, const QString& chosenCase) {
 
 QString pageDate(const QDate& date) { return date.toString(Qt::ISODate); }
 
-QString pageFooter(int number, int count) {
-  return QStringLiteral("page %1 of %2").arg(number).arg(count);
-}
+QString pageFooter(int number, int count) { return QStringLiteral("page %1 of %2").arg(number).arg(count); }
 
 }  // namespace veltrano

@@ -147,7 +147,8 @@ void QtPrinter::printFigure(const figure::Figure& figure, bool greyed) {
 void QtPrinter::beginDocument(QPainter& painter) {
   setMargins();
   if (!painter.begin(&device())) {
-    const QString name = device().outputFileName().isEmpty() ? device().printerName() : device().outputFileName();
+    const QString name =
+        device().outputFileName().isEmpty() ? device().printerName() : device().outputFileName();
     raise(ErrorNumber::PathFileAccess, name, startFailureCause(device()));
   }
 }
@@ -155,7 +156,8 @@ void QtPrinter::beginDocument(QPainter& painter) {
 void QtPrinter::endDoc() {
   // The document is taken whole, so that one that fails leaves nothing
   // behind for the next.
-  const Document document{std::exchange(heading_, {}), std::exchange(entries_, {}), std::exchange(figures_, {})};
+  const Document document{std::exchange(heading_, {}), std::exchange(entries_, {}),
+                          std::exchange(figures_, {})};
   QPainter painter;
   beginDocument(painter);
   // An empty document still goes out as an empty job.

@@ -53,9 +53,8 @@ TEST(PageLayoutTest, FillsEachPageBeforeStartingTheNext) {
       {"a figure with too little room starts a page", {"L1", "L2", "F"}, {"0:0+1 1:1+1", "2:0+4"}},
       {"lines after a figure go on below it", {"F", "L1"}, {"0:0+4", "1:0+1"}},
   };
-  const PageMeasures page{.width = 8, .height = 4, .lineHeight = 1, .textWidth = [](const QString& text) {
-                            return text.size();
-                          }};
+  const PageMeasures page{
+      .width = 8, .height = 4, .lineHeight = 1, .textWidth = [](const QString& text) { return text.size(); }};
   for (const Case& c : cases) EXPECT_EQ(pagesOf(layOutPages(jobOf(c.job), page)), c.pages) << c.what;
 }
 
