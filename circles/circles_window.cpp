@@ -235,6 +235,8 @@ std::function<void()> CirclesWindow::readWorksheetFile(WorksheetReader& file) {
   };
 }
 
+QString CirclesWindow::printedCase() const { return style::checkedCaption(tasks_); }
+
 QStringList CirclesWindow::printedLines() const {
   QStringList lines;
   for (int i = 0; i < kCircleFieldCount; ++i) {

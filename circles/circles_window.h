@@ -26,6 +26,7 @@ class CirclesWindow : public WorksheetWindow, private CircleView {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  QString printedCase() const override;
   std::optional<figure::Figure> currentFigure() const override;
   void markResultsStale() override;
 

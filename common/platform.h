@@ -43,6 +43,10 @@ class FileDialogs {
 };
 
 // The default printer with a current font, as the worksheets print on it.
+// A document is kept until endDoc() and then laid out whole, so that every
+// page carries a header (the heading and the date of the Clock) and a
+// footer "page 2 of 3" around the lines; a document with nothing in it goes
+// out as an empty job, without them.
 class Printer {
  public:
   virtual ~Printer() = default;
@@ -50,12 +54,26 @@ class Printer {
   virtual void setFontName(const QString& name) = 0;
   // The print dialog; false when the user cancels it.
   virtual bool showPrintDialog(QWidget* owner) = 0;
+  // The heading of the pages of the document being printed (pageHeading()).
+  virtual void setHeading(const QString& heading) = 0;
   virtual void printLine(const QString& text) = 0;
   // Draws a figure below the lines printed so far, on the same page when it
   // fits there, scaled to the width of the page; greyed as the pane shows it.
   virtual void printFigure(const figure::Figure& figure, bool greyed) = 0;
-  // Ends the document and sends the job.
+  // Ends the document and sends the job; a job of more than a page or two
+  // shows its progress, and Cancel there stops it with nothing sent.
   virtual void endDoc() = 0;
+};
+
+// The progress of a long job, with a Cancel button; while it is shown the
+// windows take no input, but they repaint.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual void begin(QWidget* owner, const QString& label, int steps) = 0;
+  // Moves on to done steps; false once the user has asked to cancel.
+  virtual bool advance(int done) = 0;
+  virtual void end() = 0;
 };
 
 class HelpViewer {
@@ -99,6 +117,7 @@ struct Platform {
   DecimalSetting* decimal = nullptr;
   Clock* clock = nullptr;
   Shell* shell = nullptr;
+  Progress* progress = nullptr;
   QString programFolder;  // the folder of the program, its data and help files
 };
 

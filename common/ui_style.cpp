@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
+#include <QRadioButton>
 #include <QVariant>
 
 namespace veltrano::style {
@@ -65,5 +66,12 @@ void setStale(QWidget* result, bool stale) {
 }
 
 bool isStale(const QWidget* result) { return result->property("stale").toBool(); }
+
+QString checkedCaption(const QList<QRadioButton*>& group) {
+  for (const QRadioButton* button : group) {
+    if (button->isChecked()) return QString(button->text()).remove(u'&');
+  }
+  return {};
+}
 
 }  // namespace veltrano::style

@@ -2,11 +2,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QString>
 
 class QWidget;
 class QLineEdit;
 class QAbstractButton;
+class QRadioButton;
 
 namespace veltrano::style {
 
@@ -41,6 +43,10 @@ bool isInput(const QLineEdit* field);
 
 // A button in the orange "graphical" style.
 void makeOrange(QAbstractButton* button);
+
+// The caption of the checked button of a group, as the user reads it (no
+// mnemonic marks); empty when none is checked.
+QString checkedCaption(const QList<QRadioButton*>& group);
 
 // Marks a result that the last solve did not write, so that it does not pass
 // for current: grey italic text. The text itself is left as it is.

@@ -12,6 +12,7 @@
 #include "common/event_guard.h"
 #include "common/input_notes.h"
 #include "common/printer_font.h"
+#include "common/page_layout.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 
@@ -124,6 +125,7 @@ void WorksheetWindow::print() {
   Printer& printer = *platform().printer;
   const CourierWhilePrinting font(printer, settings_.printsInCourier);
   if (!printer.showPrintDialog(this)) return;
+  printer.setHeading(pageHeading(settings_.caption, printedCase()));
   const QStringList lines = printedLines();
   for (const QString& line : lines) printer.printLine(line);
   if (isFigureShown()) printer.printFigure(figurePane()->figure(), figurePane_->isGreyed());

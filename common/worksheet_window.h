@@ -75,6 +75,9 @@ class WorksheetWindow : public QMainWindow {
   // the window; raises a run-time error, changing nothing, for a bad file.
   virtual std::function<void()> readWorksheetFile(WorksheetReader& file) = 0;
   virtual QStringList printedLines() const = 0;
+  // The case or task chosen, for the heading of the printed pages; empty in
+  // a window that has none.
+  virtual QString printedCase() const { return {}; }
   // The figure of the values on show; nothing when the last solve failed, so
   // that the last figure stays, greyed.
   virtual std::optional<figure::Figure> currentFigure() const { return figure::Figure(); }

@@ -409,6 +409,8 @@ std::optional<figure::Figure> ComplexWindow::currentFigure() const {
   return complexFigure(shown);
 }
 
+QString ComplexWindow::printedCase() const { return style::checkedCaption(tasks_); }
+
 QStringList ComplexWindow::printedLines() const { return complexPrintedLines(contents(), solver_.Task); }
 
 }  // namespace veltrano::complex

@@ -29,6 +29,7 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  QString printedCase() const override;
   std::optional<figure::Figure> currentFigure() const override;
   void markResultsStale() override;
 

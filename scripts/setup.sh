@@ -10,7 +10,7 @@ packages=(
   libgmp-dev
   libmspack-dev
   fonts-liberation fonts-dejavu-core
-  librsvg2-bin
+  librsvg2-bin poppler-utils
   desktop-file-utils appstream man-db
 )
 packages+=("$@")

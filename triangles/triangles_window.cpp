@@ -267,6 +267,8 @@ void TrianglesWindow::putIntoFields(const QStringList& texts) {
   }
 }
 
+QString TrianglesWindow::printedCase() const { return style::checkedCaption(caseButtons_); }
+
 QStringList TrianglesWindow::printedLines() const {
   QStringList lines;
   for (int i = 0; i < kPartCount; ++i)

@@ -14,6 +14,7 @@ QtPlatform::QtPlatform() {
                    .decimal = &decimal_,
                    .clock = &clock_,
                    .shell = &shell_,
+                   .progress = &progress_,
                    .programFolder = locateProgramFolder(QCoreApplication::applicationDirPath(),
                                                         installedDataFolder(), programFiles())});
 }

@@ -5,6 +5,7 @@
 #include "app/platform/qt_file_dialogs.h"
 #include "app/platform/qt_message_boxes.h"
 #include "app/platform/qt_printer.h"
+#include "app/platform/qt_progress.h"
 #include "app/shell_commands.h"
 #include "help/viewer/chm_help_viewer.h"
 
@@ -26,6 +27,7 @@ class QtPlatform {
   QtDecimalSetting decimal_;
   QtClock clock_;
   ShellCommands shell_;
+  QtProgress progress_;
 };
 
 }  // namespace veltrano

@@ -162,5 +162,21 @@ TEST_F(CirclesTest, ArcAndChordShowsTheCircleOrSaysThereIsNone) {
   EXPECT_TRUE(window->figurePane()->isGreyed());
 }
 
+// The printed pages are headed with the case chosen.
+TEST_F(CirclesTest, PrintedPagesAreHeadedWithTheCaseChosen) {
+  struct Case {
+    int task;
+    QString heading;
+  } cases[] = {
+      {0, "Veltrano \u2013 Circles \u2013 Radius and arc"},
+      {5, "Veltrano \u2013 Circles \u2013 Arc and chord"},
+  };
+  for (const Case& c : cases) {
+    choose(c.task);
+    window->print();
+    EXPECT_EQ(platform().printer.pageJobs.back().at(0).heading, c.heading);
+  }
+}
+
 }  // namespace
 }  // namespace veltrano::circles

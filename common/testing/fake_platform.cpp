@@ -31,12 +31,46 @@ QString nextAnswer(std::deque<QString>& answers, const char* dialog) {
   return path;
 }
 
+namespace {
+constexpr int kHeaderLines = 2;  // the heading and date, then a blank line
+constexpr int kFooterLines = 2;  // a blank line, then "page 2 of 3"
+}  // namespace
+
 void FakePrinter::printLine(const QString& text) {
   const QStringList pieces = WrapLine(text, pageWidth, [](const QString& piece) { return piece.size(); });
   for (const QString& piece : pieces) page.push_back({piece, font});
+  entries_.push_back({text});
+}
+
+void FakePrinter::printFigure(const figure::Figure& figure, bool greyed) {
+  entries_.push_back({QString(), static_cast<int>(figures.size())});
+  figures.push_back({figure, greyed, static_cast<int>(page.size())});
 }
 
 void FakePrinter::endDoc() {
+  const PageMeasures measures{.width = static_cast<double>(pageWidth),
+                              .height = static_cast<double>(pageHeight - kHeaderLines - kFooterLines),
+                              .lineHeight = 1,
+                              .textWidth = [](const QString& piece) { return piece.size(); }};
+  const std::vector<PageBody> bodies = layOutPages(entries_, measures);
+  const QString date = pageDate(platform().clock->now().date());
+  std::vector<PrintedPage> pages;
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    PrintedPage printed;
+    printed.heading = heading;
+    printed.date = date;
+    printed.footer = pageFooter(static_cast<int>(i) + 1, static_cast<int>(bodies.size()));
+    for (const PlacedEntry& placed : bodies[i]) {
+      if (entries_[static_cast<std::size_t>(placed.entry)].figure >= 0) {
+        ++printed.figures;
+      } else {
+        printed.lines << placed.text;
+      }
+    }
+    pages.push_back(printed);
+  }
+  pageJobs.push_back(pages);
+  entries_.clear();
   jobs.push_back(page);
   page.clear();
   figureJobs.push_back(figures);
@@ -59,8 +93,8 @@ QDateTime FakeClock::now() {
 }
 
 void FakePlatform::install() {
-  installPlatform(
-      {&messages, &files, &printer, &help, &decimal, &clock, &shell, QCoreApplication::applicationDirPath()});
+  installPlatform({&messages, &files, &printer, &help, &decimal, &clock, &shell, &progress,
+                   QCoreApplication::applicationDirPath()});
 }
 
 namespace {

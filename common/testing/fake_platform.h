@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/figure.h"
+#include "common/page_layout.h"
 #include "common/platform.h"
 
 namespace veltrano::testing {
@@ -48,26 +49,63 @@ struct PrintedFigure {
   int afterLines = 0;  // the number of lines printed before it
 };
 
+// One page of a document as the fake printer lays it out.
+struct PrintedPage {
+  QString heading;
+  QString date;
+  QString footer;
+  QStringList lines;  // the pieces of lines on the page
+  int figures = 0;
+};
+
+// Lays pages out as the real printer does, in characters and lines.
 class FakePrinter : public Printer {
  public:
   QString fontName() const override { return font; }
   void setFontName(const QString& name) override { font = name; }
   bool showPrintDialog(QWidget*) override { return dialogAnswer; }
+  void setHeading(const QString& text) override { heading = text; }
   // Wraps a line longer than the page as the real printer does.
   void printLine(const QString& text) override;
-  void printFigure(const figure::Figure& figure, bool greyed) override {
-    figures.push_back({figure, greyed, static_cast<int>(page.size())});
-  }
+  void printFigure(const figure::Figure& figure, bool greyed) override;
   void endDoc() override;
 
   QString font = QStringLiteral("Arial");
-  int pageWidth = 80;  // in characters
+  QString heading;
+  int pageWidth = 80;   // in characters
+  int pageHeight = 60;  // in lines, the header's two and the footer's two included
   bool dialogAnswer = true;
   std::vector<PrintedLine> page;                       // the document being printed
   std::vector<std::vector<PrintedLine>> jobs;          // the documents sent
   std::vector<PrintedFigure> figures;                  // in the document being printed
   std::vector<std::vector<PrintedFigure>> figureJobs;  // beside jobs
+  std::vector<std::vector<PrintedPage>> pageJobs;      // beside jobs: their pages
   QStringList lastJobTexts() const;
+
+ private:
+  std::vector<PrintEntry> entries_;  // of the document being printed
+};
+
+// Records a job's progress; Cancel is pressed when the job reaches cancelAt.
+class FakeProgress : public Progress {
+ public:
+  void begin(QWidget*, const QString& text, int total) override {
+    label = text;
+    steps = total;
+    ++begun;
+  }
+  bool advance(int done) override {
+    advanced.push_back(done);
+    return cancelAt < 0 || done < cancelAt;
+  }
+  void end() override { ++ended; }
+
+  int cancelAt = -1;
+  QString label;
+  int steps = 0;
+  int begun = 0;
+  int ended = 0;
+  std::vector<int> advanced;
 };
 
 class FakeHelpViewer : public HelpViewer {
@@ -117,6 +155,7 @@ struct FakePlatform {
   FakeDecimalSetting decimal;
   FakeClock clock;
   FakeShell shell;
+  FakeProgress progress;
 
   void install();
 };

@@ -50,6 +50,7 @@ class Sheet : public WorksheetWindow {
   QPointF drawnTo() { return figurePane()->figure().segments.value(0).to; }
 
   QStringList lines{"first", "second"};
+  QString chosenCase;
   bool empty = false;
   QLineEdit* field;
   QLineEdit* second;
@@ -72,6 +73,7 @@ class Sheet : public WorksheetWindow {
     };
   }
   QStringList printedLines() const override { return lines; }
+  QString printedCase() const override { return chosenCase; }
   void markResultsStale() override { resultsGreyed = true; }
   std::optional<figure::Figure> currentFigure() const override {
     asked << QPointF(value, twice);
@@ -175,6 +177,40 @@ TEST_F(FrameTest, PrintSendsTheLinesAndTheFigureShown) {
   EXPECT_EQ(printer.figureJobs[1].at(0).afterLines, 2);
   EXPECT_FALSE(printer.figureJobs[1][0].greyed);
   EXPECT_TRUE(printer.figureJobs[2].at(0).greyed);
+}
+
+// Every page carries the heading with the case chosen and the date, and the
+// footer counts the pages; the lines are those of the window, in order. A
+// window with nothing to print sends an empty job, without a header.
+TEST_F(FrameTest, EveryPrintedPageHasTheHeadingDateAndPageOfPages) {
+  Sheet sheet;
+  FakePrinter& printer = platform().printer;
+  platform().clock.time = QDateTime(QDate(2026, 3, 7), QTime(23, 59, 59));
+  struct Case {
+    int lines;
+    QString chosenCase;
+    QString heading;
+    std::vector<int> linesPerPage;
+  } cases[] = {
+      {130, "a,b,A (SSA)", "Veltrano \u2013 Sheet \u2013 a,b,A (SSA)", {56, 56, 18}},
+      {56, "", "Veltrano \u2013 Sheet", {56}},
+      {0, "x + y", "", {}},
+  };
+  for (const Case& c : cases) {
+    sheet.lines.clear();
+    for (int i = 1; i <= c.lines; ++i) sheet.lines << QString::number(i);
+    sheet.chosenCase = c.chosenCase;
+    sheet.trigger("mnuPrint");
+    EXPECT_EQ(printer.lastJobTexts(), sheet.lines);
+    const std::vector<PrintedPage>& pages = printer.pageJobs.back();
+    ASSERT_EQ(pages.size(), c.linesPerPage.size()) << c.lines;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      EXPECT_EQ(pages[i].heading, c.heading);
+      EXPECT_EQ(pages[i].date, "2026-03-07");
+      EXPECT_EQ(pages[i].footer, QStringLiteral("page %1 of %2").arg(i + 1).arg(pages.size()));
+      EXPECT_EQ(pages[i].lines.size(), c.linesPerPage[i]) << i;
+    }
+  }
 }
 
 // The session manager's side, recording what the window asks of it.

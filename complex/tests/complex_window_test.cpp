@@ -176,4 +176,28 @@ TEST_F(ComplexWindowTest, AllRootsListedSavedAndDrawn) {
   EXPECT_TRUE(saved.endsWith("\r\n0.999999981615307-0.000191753449161976*i\r\n"));
 }
 
+// The printed pages are headed with the task chosen; 32767 roots of x take
+// many pages, each with its heading and footer.
+TEST_F(ComplexWindowTest, PrintedPagesAreHeadedWithTheTaskChosen) {
+  struct Case {
+    int task;
+    QString n;
+    QString heading;
+    std::size_t pages;
+  } cases[] = {
+      {3, "", "Veltrano \u2013 Complex Numbers \u2013 x / y", 1},
+      {9, "32767", "Veltrano \u2013 Complex Numbers \u2013 Find all nth roots of x", 586},
+  };
+  fill({"1", "0", "1", "0"});
+  for (const Case& c : cases) {
+    chooseTask(c.task);
+    if (!c.n.isEmpty()) type("txtN", c.n);
+    window->print();
+    const std::vector<PrintedPage>& pages = platform().printer.pageJobs.back();
+    ASSERT_EQ(pages.size(), c.pages);
+    EXPECT_EQ(pages.back().heading, c.heading);
+    EXPECT_EQ(pages.back().footer, QStringLiteral("page %1 of %1").arg(c.pages));
+  }
+}
+
 }  // namespace

@@ -155,4 +155,24 @@ TEST_F(TrianglesTest, OpenWritesTheFieldsInTurnAndSolves) {
   }
 }
 
+// The printed pages are headed with the case chosen; the lines stay the seven
+// labelled fields.
+TEST_F(TrianglesTest, PrintedPagesAreHeadedWithTheCaseChosen) {
+  struct Case {
+    int task;
+    QString heading;
+  } cases[] = {
+      {1, "Veltrano \u2013 Triangles \u2013 a,b,A (SSA)"},
+      {4, "Veltrano \u2013 Triangles \u2013 a,A,C (SAA)"},
+  };
+  for (const Case& c : cases) {
+    buttons[c.task]->click();
+    window->print();
+    const std::vector<PrintedPage>& pages = platform().printer.pageJobs.back();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].heading, c.heading);
+    EXPECT_EQ(pages[0].lines.size(), 7);
+  }
+}
+
 }  // namespace
