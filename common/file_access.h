@@ -21,8 +21,10 @@ inline constexpr qint64 kMaxReadableFileBytes = qint64{64} * 1024 * 1024;
 // Reads a whole regular file of at most maxBytes. It never waits for a
 // writer: a pipe, a device or a folder is refused without being read. Raises
 // File not found, Path not found for a missing folder, or Path/File access
-// error with the cause in plain words.
-QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFileBytes);
+// error with the cause in plain words; a file too large is named as the kind
+// of file it should have been ("where no prime table has more than ...").
+QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFileBytes,
+                           const QString& kind = QStringLiteral("worksheet file"));
 
 // Replaces the content of the regular file at path (or creates it) so that a
 // failure at any step leaves the old file byte for byte as it was, and raises
@@ -36,7 +38,7 @@ QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFi
 // Permissions are kept either way. A folder, a pipe or a device is refused.
 void replaceFileContent(const QString& path, const QByteArray& bytes);
 
-// The system calls through which files are written: one set is in use at a
+// The system calls through which files are opened and written: one set is in use at a
 // time, so that tests can make any step fail as a full disk would.
 class FileSystemCalls {
  public:

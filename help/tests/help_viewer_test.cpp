@@ -14,8 +14,10 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QTreeWidget>
+#include <optional>
 #include <vector>
 
+#include "common/testing/failing_file_calls.h"
 #include "common/testing/pipe_probe.h"
 #include "common/testing/window_test.h"
 #include "help/chm/chm_file.h"
@@ -67,12 +69,22 @@ TEST_F(HelpViewerTest, OpensOverItsOwnerOnTheContentsAndGoesNowhereOutsideTheFil
 // Every way a file can be unreadable is in the file reader's own test; here
 // the viewer names it in the message.
 TEST_F(HelpViewerTest, ReportsAFileItCannotShowByNameAndReusesItsOneWindowForTheNextFile) {
-  const std::pair<const char*, const char*> unusable[] = {{"nowhere.chm", "was not found"},
-                                                          {"", "cannot be read"}};
-  for (const auto& [name, says] : unusable) {
+  writeBytes(path("locked.chm"), readBytes(kTriangles));
+  const struct {
+    const char* name;
+    const char* says;
+    int openFails;  // the error opening the file gives, as for a file of another user
+  } unusable[] = {{"nowhere.chm", "was not found", 0},
+                  {"", "cannot be read", 0},
+                  {"locked.chm", "cannot be read: Permission denied.", EACCES}};
+  for (const auto& [name, says, openFails] : unusable) {
     SCOPED_TRACE(name);
     platform().messages.expect(MessageAnswer::Ok);
-    viewer.showContents(nullptr, path(name));
+    {
+      std::optional<testing::FailingFileCalls> denied;
+      if (openFails) denied.emplace(testing::FailingFileCalls::Step::Open, 1, openFails);
+      viewer.showContents(nullptr, path(name));
+    }
     ASSERT_FALSE(platform().messages.shown.empty());
     const QString text = platform().messages.shown.back().text;
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(path(name))) && text.contains(says))
