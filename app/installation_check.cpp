@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/program_folder.h"
 #include "app/task_window.h"
 #include "common/event_guard.h"
 #include "common/platform.h"
@@ -78,7 +79,10 @@ void openHelp(QWidget* window) {
 
 int CheckInstallation(const WorksheetFactories& factories, QTextStream& report) {
   ServicesDuringCheck services(report);
-  report << "Program folder: " << QDir::toNativeSeparators(platform().programFolder) << Qt::endl;
+  const QString programFolder = QDir::toNativeSeparators(platform().programFolder);
+  report << "Program folder: " << programFolder << Qt::endl;
+  if (const QString cause = unreadableFolderCause(platform().programFolder); !cause.isEmpty())
+    report << "The program folder \"" << programFolder << "\" cannot be read: " << cause << "." << Qt::endl;
   report << "Current folder: " << QDir::toNativeSeparators(QDir::currentPath()) << Qt::endl;
 
   int misnamed = 0;

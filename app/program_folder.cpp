@@ -1,8 +1,14 @@
 #include "app/program_folder.h"
 
+#include <dirent.h>
+#include <unistd.h>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+
+#include "common/runtime_error.h"
 
 #include "app/worksheet_table.h"
 
@@ -23,8 +29,18 @@ QString locateProgramFolder(const QString& executableFolder, const QString& inst
   const QDir beside(executableFolder);
   if (holdsAny(beside, programFiles)) return executableFolder;
   const QDir installed(QDir::cleanPath(beside.absoluteFilePath(installedDataFolder)));
-  if (holdsAny(installed, programFiles)) return installed.path();
+  if (holdsAny(installed, programFiles) || !unreadableFolderCause(installed.path()).isEmpty())
+    return installed.path();
   return executableFolder;
+}
+
+QString unreadableFolderCause(const QString& folder) {
+  const QByteArray name = QFile::encodeName(folder);
+  if (DIR* listing = ::opendir(name.constData())) {
+    ::closedir(listing);
+    if (::access(name.constData(), X_OK) == 0) return {};
+  }
+  return errno == ENOENT ? QString() : systemCause(errno);
 }
 
 QStringList programFiles() {

@@ -77,11 +77,12 @@ QString notRegularCause(mode_t mode) {
   return QStringLiteral("This is not a regular file");
 }
 
-[[noreturn]] void raiseTooLarge(const QString& path, qint64 size, qint64 maxBytes) {
+[[noreturn]] void raiseTooLarge(const QString& path, qint64 size, qint64 maxBytes, const QString& kind) {
   raise(ErrorNumber::PathFileAccess, path,
-        QStringLiteral("The file is too large: %1 bytes, where no worksheet file has more than %2")
+        QStringLiteral("The file is too large: %1 bytes, where no %3 has more than %2")
             .arg(size)
-            .arg(maxBytes));
+            .arg(maxBytes)
+            .arg(kind));
 }
 
 // A descriptor that is closed however the step that uses it ends. Only
@@ -477,10 +478,10 @@ ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls& calls) : previous_
 }
 ScopedFileSystemCalls::~ScopedFileSystemCalls() { callsInUse = previous_; }
 
-QByteArray readRegularFile(const QString& path, qint64 maxBytes) {
+QByteArray readRegularFile(const QString& path, qint64 maxBytes, const QString& kind) {
   const QByteArray name = systemPathOf(path);
   // No wait for a writer: a pipe opened without O_NONBLOCK blocks until one comes.
-  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = calls().open(AT_FDCWD, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
   if (fd < 0 && errno == ENOENT) raiseMissing(path, name);
   if (fd < 0) failWith(errno, path);
   struct Closer {
@@ -491,14 +492,14 @@ QByteArray readRegularFile(const QString& path, qint64 maxBytes) {
   struct stat status {};
   if (::fstat(fd, &status) != 0) failWith(errno, path);
   if (!S_ISREG(status.st_mode)) raise(ErrorNumber::PathFileAccess, path, notRegularCause(status.st_mode));
-  if (status.st_size > maxBytes) raiseTooLarge(path, status.st_size, maxBytes);
+  if (status.st_size > maxBytes) raiseTooLarge(path, status.st_size, maxBytes, kind);
 
   // Read to the end rather than to the size seen: the file may change meanwhile.
   QByteArray bytes(status.st_size + 1, Qt::Uninitialized);
   qsizetype filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      if (filled > maxBytes) raiseTooLarge(path, filled, maxBytes);
+      if (filled > maxBytes) raiseTooLarge(path, filled, maxBytes, kind);
       bytes.resize(std::min<qsizetype>(filled * 2, maxBytes + 1));
     }
     const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));

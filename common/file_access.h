@@ -21,8 +21,10 @@ inline constexpr qint64 kMaxReadableFileBytes = qint64{64} * 1024 * 1024;
 // Reads a whole regular file of at most maxBytes. It never waits for a
 // writer: a pipe, a device or a folder is refused without being read. Raises
 // File not found, Path not found for a missing folder, or Path/File access
-// error with the cause in plain words.
-QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFileBytes);
+// error with the cause in plain words; a file too large is named as the kind
+// of file it should have been ("where no prime table has more than ...").
+QByteArray readRegularFile(const QString& path, qint64 maxBytes = kMaxReadableFileBytes,
+                           const QString& kind = QStringLiteral("worksheet file"));
 
 // Replaces the content of the regular file at path (or creates it) and raises
 // Path/File access error (Path not found for a missing folder) with the cause
@@ -77,7 +79,7 @@ struct FileIdentity {
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// The system calls through which files are written: one set is in use at a
+// The system calls through which files are opened and written: one set is in use at a
 // time, so that tests can make any step fail as a full disk would, or stop
 // there as a killed save would. Names are relative to the folder descriptor.
 class FileSystemCalls {

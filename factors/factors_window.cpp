@@ -1,5 +1,6 @@
 #include "factors/factors_window.h"
 
+#include <QDir>
 #include <QPushButton>
 
 #include "common/event_guard.h"
@@ -25,10 +26,12 @@ FrameSettings frameSettings() {
 // A table in the current folder that will not do is told before the
 // program's own table takes its place.
 void tellRefusedTable(const RuntimeError& why) {
+  const QString ownFolder = QDir::toNativeSeparators(QDir(platform().programFolder).absolutePath());
   platform().messages->show(
       nullptr, {QStringLiteral("Veltrano"),
                 why.message() + QStringLiteral("\n\nThis prime table is not used; Veltrano reads its own "
-                                               "table from the program's folder instead.")});
+                                               "table from the program's folder %1 instead.")
+                                    .arg(ownFolder)});
 }
 }  // namespace
 

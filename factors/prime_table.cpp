@@ -77,7 +77,14 @@ QString shown(QByteArrayView field) {
   raise(number, path, QStringLiteral("number %1 of the table %2").arg(index).arg(why));
 }
 
-PrimeTable readTable(const QString& path) { return PrimeTable::fromBytes(readRegularFile(path), path); }
+PrimeTable readTable(const QString& path) {
+  return PrimeTable::fromBytes(readRegularFile(path, kMaxReadableFileBytes, QStringLiteral("prime table")),
+                               path);
+}
+
+bool isMissing(const RuntimeError& error) {
+  return error.number() == ErrorNumber::FileNotFound || error.number() == ErrorNumber::PathNotFound;
+}
 
 bool sameFile(const QString& a, const QString& b) {
   return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
@@ -126,6 +133,15 @@ PrimeTable PrimeTable::load(const QString& programFolder, const RefusalHandler& 
     }
   }
   if (besideExists) return readTable(beside);
+  // A program folder that cannot be searched hides its table: its own
+  // error (permission denied) says so, where "not found" would mislead.
+  if (!beside.isEmpty()) {
+    try {
+      return readTable(beside);
+    } catch (const RuntimeError& error) {
+      if (!isMissing(error)) throw;
+    }
+  }
 
   QString places = QDir::currentPath();
   if (!programFolder.isEmpty() && QDir(programFolder) != QDir::current()) {

@@ -28,8 +28,8 @@ class PrimeTable {
   // cannot be read or is not exactly the primes is refused through refused,
   // and the program's own table is read instead. Raises File not found,
   // naming the file and both places, when neither holds it, and the error of
-  // the program's own table when that is refused too (see fromBytes; the
-  // file must also be a regular file of a size a table can have).
+  // the program's own table when that is refused too or cannot be read (see
+  // fromBytes; the file must also be a regular file of a size a table can have).
   static PrimeTable load(const QString& programFolder, const RefusalHandler& refused = {});
 
   // Reads the table from the bytes of a table file, by the field rules of

@@ -1,13 +1,17 @@
 #include "fuzz/fuzz_checks.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <clocale>
@@ -23,6 +27,7 @@
 #include "common/result_list.h"
 #include "common/runtime_error.h"
 #include "common/testing/fake_platform.h"
+#include "common/testing/pipe_probe.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 #include "complex/complex_file.h"
@@ -320,13 +325,44 @@ std::pair<int, int> treeSize(const QTreeWidget& tree) {
   return {entries, depth};
 }
 
-// A help file's bytes or, when they do not begin as one, a contents file
-// in a help file of one page. The reader refuses the file or reads every
-// object it lists; the window shows it with a tree within the caps and a
-// note exactly when the contents were cut, or refuses it when it has no page
-// to show and then stays as it was.
+// Where the help inputs point their pictures outside the file: a picture and
+// a named pipe that the check puts there.
+const char kOutsidePicture[] = "/tmp/veltrano-fuzz-picture.png";
+const char kOutsidePipe[] = "/tmp/veltrano-fuzz-pipe";
+
+// The page laid out and painted: every picture the file does not hold shows
+// one empty pixel, nothing having been read from the disk.
+Violation picturesFromTheFileOnly(help::ChmBrowser& browser, const help::ChmFile& file) {
+  QTextDocument* page = browser.document();
+  page->documentLayout()->documentSize();
+  browser.viewport()->grab();
+  for (QTextBlock block = page->begin(); block != page->end(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) continue;
+      const QUrl name(format.toImageFormat().name());
+      const QUrl inFile = browser.resolved(name);
+      if (inFile.scheme() == QLatin1String("chm") && file.contains(inFile.path())) continue;
+      if (page->resource(QTextDocument::ImageResource, name).value<QImage>().size() != QSize(1, 1))
+        return "a picture from outside the file is shown: " + name.toString();
+    }
+  }
+  return std::nullopt;
+}
+
+// A help file's bytes or, when they do not begin as one, a help file of one
+// page whose bytes serve as its contents file too. The reader refuses the
+// file or reads every object it lists; the window shows it with a tree
+// within the caps and a note exactly when the contents were cut, with
+// pictures from the file alone, or refuses it when it has no page to show
+// and then stays as it was.
 struct HelpRun {
   std::shared_ptr<help::HelpWindow> window = std::make_shared<help::HelpWindow>();
+  HelpRun() {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(QString::fromLatin1(kOutsidePicture));
+  }
   Violation operator()(const QByteArray& bytes) const;
 };
 
@@ -336,7 +372,7 @@ Violation HelpRun::operator()(const QByteArray& bytes) const {
   std::shared_ptr<const ChmFile> file =
       bytes.startsWith("ITSF") ? ChmFile::fromBytes(bytes, name)
                                : ChmFile::fromObjects(name, {{QStringLiteral("/contents.hhc"), bytes},
-                                                             {QStringLiteral("/index.htm"), "<p>The page."}});
+                                                             {QStringLiteral("/index.htm"), bytes}});
   if (!file) return std::nullopt;
   qint64 held = 0;
   for (const QString& object : file->objectPaths()) {
@@ -350,6 +386,7 @@ Violation HelpRun::operator()(const QByteArray& bytes) const {
   const help::Contents contents = help::parseContents(
       QString::fromLatin1(contentsFile.isEmpty() ? QByteArray() : *file->read(contentsFile)));
   const QString titleBefore = window->windowTitle();
+  const testing::PipeProbe pipe{QString::fromLatin1(kOutsidePipe)};
   if (!window->showFile(file)) {
     if (window->windowTitle() != titleBefore) return QStringLiteral("a refused file changed the window");
     return std::nullopt;
@@ -362,6 +399,8 @@ Violation HelpRun::operator()(const QByteArray& bytes) const {
     return QStringLiteral("the tree holds %1 entries %2 levels deep").arg(entries).arg(depth);
   if (window->contentsNote()->isHidden() == (contents.tooDeep || contents.tooMany || contents.tooLong))
     return QStringLiteral("the note does not match the cut");
+  if (Violation violation = picturesFromTheFileOnly(*window->browser(), *file)) return violation;
+  if (pipe.opened()) return QStringLiteral("a page opened a pipe outside the file");
   return std::nullopt;
 }
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include "app/installation_check.h"
 #include "app/program_folder.h"
 #include "common/runtime_error.h"
 #include "common/testing/window_test.h"
+#include "help/viewer/chm_help_viewer.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
@@ -38,6 +40,30 @@ TEST_F(InstallationTest, ProgramFolderIsBesideTheExecutableOrTheInstalledDataFol
               path(root + c.found))
         << c.files.join(' ').toStdString();
   }
+  // A data folder that is there but cannot be searched, as a link to itself
+  // is even for the administrator: its files are reported where they are.
+  ASSERT_TRUE(QDir().mkpath(path("loop/bin")) && QDir().mkpath(path("loop/share")));
+  ASSERT_TRUE(QFile::link("veltrano", path("loop/share/veltrano")));
+  EXPECT_EQ(locateProgramFolder(path("loop/bin"), "../share/veltrano", programFiles()),
+            path("loop/share/veltrano"));
+}
+
+// An installed data folder that cannot be read is named with the cause, and
+// so is each file in it, rather than every file "not found" beside the program.
+TEST_F(InstallationTest, CheckNamesAProgramFolderThatCannotBeReadAndWhy) {
+  ASSERT_TRUE(QFile::link("veltrano", path("veltrano")));
+  veltrano::platform().programFolder = path("veltrano");
+  help::ChmHelpViewer viewer;
+  veltrano::platform().help = &viewer;
+  WorksheetFactories windows;
+  windows.fill([] { return new QWidget; });
+  QString text;
+  QTextStream report(&text);
+  EXPECT_EQ(CheckInstallation(windows, report), 1);
+  const QString cause = "cannot be read: Too many levels of symbolic links.\n";
+  EXPECT_TRUE(text.contains("The program folder \"" + path("veltrano") + "\" " + cause))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("The help file \"" + path("veltrano/ortano.chm") + "\" " + cause));
 }
 
 // Like the real viewer, it reports a file it cannot open in a message.

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "common/input_notes.h"
 #include "common/runtime_error.h"
@@ -49,6 +50,22 @@ TEST(PrimeTable, LoadsEveryLayoutOfTheFieldsAndRefusesDamage) {
     EXPECT_EQ(error.number(), number) << told;
     EXPECT_TRUE(error.message().contains("/data/P100008.txt\n") && error.message().contains(told));
   }
+}
+
+// A program folder that cannot be searched (here a link to itself, which
+// stops the administrator too) hides its table: the error says why, not
+// that the table is nowhere.
+TEST(PrimeTable, AProgramFolderThatCannotBeSearchedIsNamedWithTheCause) {
+  const QTemporaryDir folder;
+  const QString loop = folder.filePath("share");
+  ASSERT_TRUE(QFile::link("share", loop));
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(folder.path());
+  const RuntimeError error = raisedError([&] { PrimeTable::load(loop); });
+  QDir::setCurrent(before);
+  EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+  EXPECT_EQ(error.path(), loop + "/P100008.txt");
+  EXPECT_EQ(error.cause(), "Too many levels of symbolic links");
 }
 
 // A fraction is no prime, though trial division finds no divisor of 1.5. A

@@ -5,11 +5,13 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "common/platform.h"
+#include "common/file_access.h"
 #include "common/result_list.h"
 #include "common/runtime_error.h"
 #include "common/testing/raised_error.h"
@@ -122,23 +124,42 @@ TEST_F(FactorsWindowTest, UnsavedRowsAreNotDroppedWithoutAsking) {
 
 // A table planted in the current folder without 7 would make 49 a prime: it
 // is refused with a box naming it and its first wrong entry, and the window
-// works with the program's own table.
+// works with the program's own table, whose folder the box names. A table
+// too large to read is refused as a prime table, not as a worksheet file.
 TEST_F(FactorsWindowTest, APlantedPrimeTableIsRefusedForTheProgramsOwn) {
   const QByteArray built = readBytes(QCoreApplication::applicationDirPath() + "/P100008.txt");
-  writeBytes(path("P100008.txt"), QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n");
-  const QString before = QDir::currentPath();
-  QDir::setCurrent(path(""));
-  platform().messages.expect(MessageAnswer::Ok);
-  FactorsWindow planted;
-  QDir::setCurrent(before);
-  ASSERT_EQ(platform().messages.shown.size(), 1u);
-  EXPECT_EQ(platform().messages.shown[0].text,
-            "Run-time error '13':\n\nType mismatch\n\n" + QDir(path("")).canonicalPath() +
-                "/P100008.txt\nnumber 4 of the table is 11, where the prime 7 belongs\n\nThis prime table is "
-                "not used; Veltrano reads its own table from the program's folder instead.");
-  retype(child<QLineEdit>(&planted, "txtNumber"), "49");
-  child<QPushButton>(&planted, "cmdFactor")->click();
-  EXPECT_EQ(child<ResultList>(&planted, "lstFactors")->rows(), QStringList{"49= 7  7  "});
+  const QString table = QDir(path("")).canonicalPath() + "/P100008.txt";
+  const QString ownTable =
+      "\n\nThis prime table is not used; Veltrano reads its own table from the program's "
+      "folder " +
+      QCoreApplication::applicationDirPath() + " instead.";
+  const struct {
+    QByteArray bytes;
+    qint64 size;  // a file this large, without its bytes being written
+    QString says;
+  } planted[] = {
+      {QByteArray(built).replace("\n7\r\n", "\n") + "1299833\r\n", 0,
+       "Run-time error '13':\n\nType mismatch\n\n" + table +
+           "\nnumber 4 of the table is 11, where the prime 7 belongs" + ownTable},
+      {"", kMaxReadableFileBytes + 1,
+       "Run-time error '75':\n\nPath/File access error\n\n" + table +
+           "\nThe file is too large: 67108865 bytes, where no prime table has more than 67108864" + ownTable},
+  };
+  for (const auto& p : planted) {
+    writeBytes(path("P100008.txt"), p.bytes);
+    if (p.size) ASSERT_TRUE(QFile::resize(path("P100008.txt"), p.size));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(path(""));
+    platform().messages.expect(MessageAnswer::Ok);
+    FactorsWindow window;
+    QDir::setCurrent(before);
+    ASSERT_EQ(platform().messages.shown.size(), 1u);
+    EXPECT_EQ(platform().messages.shown[0].text, p.says);
+    platform().messages.shown.clear();
+    retype(child<QLineEdit>(&window, "txtNumber"), "49");
+    child<QPushButton>(&window, "cmdFactor")->click();
+    EXPECT_EQ(child<ResultList>(&window, "lstFactors")->rows(), QStringList{"49= 7  7  "});
+  }
 }
 
 // The program's own table, in the folder the program was started from, is

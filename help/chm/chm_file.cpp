@@ -1,8 +1,6 @@
 #include "help/chm/chm_file.h"
 
 #include <mspack.h>
-#include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +8,8 @@
 #include <new>
 #include <utility>
 #include <vector>
+
+#include "common/file_access.h"
 
 namespace veltrano::help {
 
@@ -203,12 +203,7 @@ QString normalisedObjectPath(const QString& path) {
 std::unique_ptr<ChmFile> ChmFile::open(const QString& path) {
   // Only a regular file is read, so that a pipe or a device cannot hold the
   // program up, and only up to the size a help file can have.
-  const QFileInfo info(path);
-  if (!info.isFile() || info.size() > kLargestFile) return nullptr;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return nullptr;
-  const QByteArray image = file.read(kLargestFile + 1);
-  return fromBytes(image, path);
+  return fromBytes(readRegularFile(path, kLargestFile, QStringLiteral("help file")), path);
 }
 
 std::unique_ptr<ChmFile> ChmFile::fromBytes(const QByteArray& image, const QString& path) {

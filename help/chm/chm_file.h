@@ -38,8 +38,9 @@ class ChmFile {
   static constexpr qint64 kLargestContent = qint64{64} * 1024 * 1024;
   static constexpr std::size_t kMostObjects = 100000;
 
-  // Null when the file is missing, not a regular file, no help file, or
-  // damaged anywhere.
+  // Null when the file is no help file or damaged anywhere. A file that
+  // cannot be read (missing, not a regular file, too large, no permission)
+  // raises the file error of readRegularFile with its cause.
   static std::unique_ptr<ChmFile> open(const QString& path);
   // The same from the file's bytes; path is only its name.
   static std::unique_ptr<ChmFile> fromBytes(const QByteArray& image, const QString& path);

@@ -3,13 +3,18 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 namespace veltrano::help {
 
 class ChmFile;
 
 // The page pane: pages, pictures and style sheets all come out of the help
-// file, addressed as chm:/path/inside/the/file.
+// file, addressed as chm:/path/inside/the/file. Nothing else is read: a
+// resource the file does not hold, whatever its scheme or path, is an empty
+// one, so that a page cannot make the program read the disk, wait on a pipe
+// or fill the memory from a device. Pages nested past the caps of
+// capNesting are shown flattened.
 class ChmBrowser : public QTextBrowser {
   Q_OBJECT
  public:
@@ -25,9 +30,14 @@ class ChmBrowser : public QTextBrowser {
   bool leadsInside(const QUrl& link) const;
 
   QVariant loadResource(int type, const QUrl& name) override;
+  // True when the page last loaded was nested too deep to show whole.
+  bool pageFlattened() const { return pageFlattened_; }
 
  private:
+  QString page(const std::optional<QByteArray>& data);
+
   std::shared_ptr<const ChmFile> file_;
+  bool pageFlattened_ = false;
 };
 
 }  // namespace veltrano::help

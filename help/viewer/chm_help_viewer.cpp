@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/runtime_error.h"
 #include "help/chm/chm_file.h"
 #include "help/viewer/help_window.h"
 
@@ -14,20 +15,21 @@ namespace veltrano::help {
 
 namespace {
 
-enum class Unusable { Unreadable, NoPage };
+// Why a help file cannot be shown, to follow its name in the message.
+QString unreadable(const RuntimeError& error) {
+  const bool missing =
+      error.number() == ErrorNumber::FileNotFound || error.number() == ErrorNumber::PathNotFound;
+  if (missing)
+    return error.cause().isEmpty() ? QStringLiteral(" was not found.")
+                                   : QStringLiteral(" was not found: ") + error.cause() + u'.';
+  return QStringLiteral(" cannot be read: ") + error.cause() + u'.';
+}
 
-void report(QWidget* owner, const QString& path, Unusable why) {
+void report(QWidget* owner, const QString& path, const QString& why) {
   const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   MessageRequest request;
   request.title = QStringLiteral("Veltrano");
-  if (!QFileInfo::exists(path)) {
-    request.text = QStringLiteral("The help file \"%1\" was not found.").arg(shown);
-  } else if (why == Unusable::NoPage) {
-    request.text = QStringLiteral("The help file \"%1\" holds no page to show.").arg(shown);
-  } else {
-    request.text =
-        QStringLiteral("The help file \"%1\" cannot be read: it is damaged or no help file.").arg(shown);
-  }
+  request.text = QStringLiteral("The help file \"%1\"").arg(shown) + why;
   request.critical = false;
   platform().messages->show(owner, request);
 }
@@ -55,9 +57,15 @@ ChmHelpViewer::~ChmHelpViewer() {
 }
 
 void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
-  std::shared_ptr<const ChmFile> file = ChmFile::open(path);
+  std::shared_ptr<const ChmFile> file;
+  try {
+    file = ChmFile::open(path);
+  } catch (const RuntimeError& error) {
+    report(owner, path, unreadable(error));
+    return;
+  }
   if (!file) {
-    report(owner, path, Unusable::Unreadable);
+    report(owner, path, QStringLiteral(" cannot be read: it is damaged or no help file."));
     return;
   }
   std::unique_ptr<HelpWindow> fresh;
@@ -68,7 +76,7 @@ void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
   }
   HelpWindow* window = fresh ? fresh.get() : window_.data();
   if (!window->showFile(std::move(file))) {
-    report(owner, path, Unusable::NoPage);
+    report(owner, path, QStringLiteral(" holds no page to show."));
     return;
   }
   if (fresh) window_ = fresh.release();

@@ -13,8 +13,8 @@ class HelpWindow;
 
 // Shows Compiled HTML Help files in one help window: a second request brings
 // that window to the front with the new file. A file that is missing,
-// damaged, no help file or without a page to show is reported in a message
-// and nothing else happens.
+// cannot be read, is damaged, no help file or without a page to show is
+// reported in a message with the cause, and nothing else happens.
 class ChmHelpViewer : public HelpViewer {
  public:
   ChmHelpViewer();

@@ -33,7 +33,11 @@ QString pagePath(const QString& local) {
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QMainWindow(parent), contents_(new QTreeWidget), browser_(new ChmBrowser), contentsNote_(new QLabel) {
+    : QMainWindow(parent),
+      contents_(new QTreeWidget),
+      browser_(new ChmBrowser),
+      contentsNote_(new QLabel),
+      pageNote_(new QLabel) {
   setObjectName(QStringLiteral("frmHelp"));
   contents_->setObjectName(QStringLiteral("tvwContents"));
   contents_->setHeaderHidden(true);
@@ -50,6 +54,9 @@ HelpWindow::HelpWindow(QWidget* parent)
   contentsNote_->setObjectName(QStringLiteral("lblContentsNote"));
   contentsNote_->setVisible(false);
   statusBar()->addWidget(contentsNote_, 1);
+  pageNote_->setObjectName(QStringLiteral("lblPageNote"));
+  pageNote_->setVisible(false);
+  statusBar()->addWidget(pageNote_, 1);
   resize(kContentsWidth + kPageWidth, 600);
 
   connect(contents_, &QTreeWidget::itemActivated, this,
@@ -62,8 +69,10 @@ HelpWindow::HelpWindow(QWidget* parent)
           guarded([this](QTreeWidgetItem* item, QTreeWidgetItem*) { openItem(item); }));
   connect(browser_, &QTextBrowser::anchorClicked, this,
           guarded([this](const QUrl& link) { followLink(link); }));
-  connect(browser_, &QTextBrowser::sourceChanged, this,
-          guarded([this](const QUrl& page) { markCurrentPage(page); }));
+  connect(browser_, &QTextBrowser::sourceChanged, this, guarded([this](const QUrl& page) {
+            markCurrentPage(page);
+            notePageFlattened();
+          }));
   connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
           guarded([this](const QUrl& link) {
             statusBar()->showMessage(link.isEmpty() ? QString() : link.path());
@@ -181,6 +190,14 @@ void HelpWindow::followLink(const QUrl& link) {
     return;
   }
   statusBar()->showMessage(QStringLiteral("This help file holds no page \"%1\".").arg(absolute.path()));
+}
+
+void HelpWindow::notePageFlattened() {
+  pageNote_->setText(browser_->pageFlattened()
+                         ? QStringLiteral("This page nests tables, lists or other parts deeper than the "
+                                          "help window lays out: the parts past that are shown flattened.")
+                         : QString());
+  pageNote_->setVisible(browser_->pageFlattened());
 }
 
 void HelpWindow::markCurrentPage(const QUrl& page) {

@@ -29,6 +29,7 @@ class HelpWindow : public QMainWindow {
   QTreeWidget* contents() const { return contents_; }
   ChmBrowser* browser() const { return browser_; }
   QLabel* contentsNote() const { return contentsNote_; }
+  QLabel* pageNote() const { return pageNote_; }
 
  private:
   void buildToolBar();
@@ -39,11 +40,13 @@ class HelpWindow : public QMainWindow {
   void openItem(QTreeWidgetItem* item);
   void followLink(const QUrl& link);
   void markCurrentPage(const QUrl& page);
+  void notePageFlattened();
 
   std::shared_ptr<const ChmFile> file_;
   QTreeWidget* contents_;
   ChmBrowser* browser_;
   QLabel* contentsNote_;  // says when the contents were too large to list whole
+  QLabel* pageNote_;      // says when the page shown nests too deep to show whole
   QString homeTopic_;
 };
 
