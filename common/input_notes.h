@@ -18,6 +18,10 @@ QString PartialReadingNote(const QString& name, const QString& text);
 // read as the nearest whole number. Empty for an empty text.
 QString FractionalCountNote(const QString& written);
 
+// A number as a note quotes it: rounded to the significant digits asked for
+// (at most 15, as NumberToText writes), the minus sign the typographic one.
+QString NoteNumberText(double value, int significantDigits = 15);
+
 // A piece of the user's text in single quotes, cut short when it is long so
 // that the status line stays one line.
 QString QuotedExcerpt(const QString& text);
