@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
 #include "triangles/triangles_window.h"
@@ -193,6 +194,7 @@ TEST_F(TrianglesTest, SidesTooSmallForDoublePrecisionGreyWhatTheyCannotGive) {
     QString typed, final, why;
   } cases[] = {
       {0, "a=1E-170 b=1E-170 c=1E-170", "1E-170|1E-170|1E-170|60*|60*|60*|0.433012701892219*", square},
+      {0, "a=1E-300 b=1E-300 c=1E-300", "1E-300|1E-300|1E-300|60*|60*|60*|0.433012701892219*", square},
       {0, "a=1E-160 b=1E-160 c=1E-160", "1E-160|1E-160|1E-160|60*|60*|60*|0.433012701892219*", square},
       {0, "a=1E-150 b=1E-150 c=1E-150", "1E-150|1E-150|1E-150|60|60|60|0*", area},
       {0, "a=1E-70 b=1E-70 c=1E-70", "1E-70|1E-70|1E-70|60|60|60|4.33012701892219E-141", ""},
@@ -201,10 +203,12 @@ TEST_F(TrianglesTest, SidesTooSmallForDoublePrecisionGreyWhatTheyCannotGive) {
   };
   for (const auto& c : cases) {
     makeWindow();
+    window->showFigure(true);
     buttons[c.task]->click();
     enter(c.typed, false);
     EXPECT_EQ(texts(), c.final) << c.typed.toStdString();
     EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
+    EXPECT_EQ(window->figurePane()->isGreyed(), !c.why.isEmpty()) << c.typed.toStdString();
   }
 }
 
