@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "common/dimension.h"
 #include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
@@ -209,6 +210,41 @@ TEST_F(TrianglesTest, SidesTooSmallForDoublePrecisionGreyWhatTheyCannotGive) {
     EXPECT_EQ(texts(), c.final) << c.typed.toStdString();
     EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
     EXPECT_EQ(window->figurePane()->isGreyed(), !c.why.isEmpty()) << c.typed.toStdString();
+  }
+}
+
+// The condition each case names first, on the parts as given (degrees) and,
+// after a solve, on the parts it found.
+TEST(ImpossiblePartsNote, NamesTheFirstConditionThatFails) {
+  Dimension::SetConstants();
+  const struct {
+    std::int32_t task;
+    double a, b, c, A, B, C;
+    QString note;
+  } cases[] = {
+      {SSS, 3, 4, 5, 0, 0, 0, ""},
+      {SSS, 3, 1, 2, 0, 0, 0, "These sides make a flat triangle: 1 + 2 = 3"},
+      // 0.1 + 0.2 is not 0.3 in doubles, but the angle found is 0.
+      {SSS, 0.1, 0.2, 0.3, 0, 0, 0, "These parts make a flat triangle: A = 0"},
+      {SSS, 3, 0, 5, 0, 0, 0, "A side must be above 0: b = 0"},
+      {SSA, 1, 1, 0, 90, 0, 0,
+       "A + B reaches 180 degrees: with A at 90 degrees or more, a must be longer than b, and 1 is not "
+       "longer "
+       "than 1"},
+      {SSA, 3, 2, 0, 100, 0, 0, ""},
+      {SSA, 3, 4, 0, 180, 0, 0, "An angle must be above 0 and below 180 degrees: A = 180"},
+      {SAS, 1, 1, 0, 0, 0, -5, u8"An angle must be above 0 and below 180 degrees: C = −5"},
+      {ASA, 1, 0, 0, 0, 90, 89.5, ""},
+      {ASA, 1, 0, 0, 0, 90, 90, "B + C must be below 180 degrees: 90 + 90 = 180"},
+      {SAA, 1, 0, 0, 120, 0, 70, "A + C must be below 180 degrees: 120 + 70 = 190"},
+  };
+  for (const auto& c : cases) {
+    TriangleVariables v;
+    v.Task = c.task;
+    v.SideA = c.a, v.SideB = c.b, v.SideC = c.c;
+    v.AngleA = DegreesToRadians(c.A), v.AngleB = DegreesToRadians(c.B), v.AngleC = DegreesToRadians(c.C);
+    const SolveOutcome outcome = SolveTriangle(v, [](Part, const QString&) {});
+    EXPECT_EQ(outcome.note, c.note) << c.task << " " << c.note.toStdString();
   }
 }
 
