@@ -11,6 +11,35 @@ namespace {
 
 constexpr int kDigitCodeOffset = 48;  // the code of "0"
 
+// The value of "0" to "9" and "A" to "Z" as a digit of base 36; nothing for
+// any other character.
+std::optional<int> base36Digit(QChar c) {
+  if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
+  if (c >= u'A' && c <= u'Z') return c.unicode() - u'A' + 10;
+  return std::nullopt;
+}
+
+// Why one character cannot stand where it does. The decimal direction knows
+// only digits and points: a second point ends its number there.
+QString characterReason(QChar c, bool inBase, bool secondPoint, int base) {
+  if (c == u'.')
+    return secondPoint && inBase ? QStringLiteral("A number can have only one point") : QString();
+  if (c == u'-')
+    return QStringLiteral("A minus sign cannot stand in a number: only numbers of 0 or more convert");
+  if (c == u'#')
+    return QStringLiteral("'#' can stand only first, before a number written in base %1").arg(base);
+  const int digitBase = inBase ? base : 10;
+  const std::optional<int> digit = base36Digit(c);
+  if (!digit) {
+    if (c.isSpace()) return QStringLiteral("A blank cannot stand in a number");
+    return QStringLiteral("'%1' is no digit of any base up to 36 and no sign a number can have").arg(c);
+  }
+  if (*digit < digitBase) return {};
+  QString reason = QStringLiteral("'%1' is a digit too large for base %2").arg(c).arg(digitBase);
+  if (!inBase && *digit < base) reason += QStringLiteral(": numbers in base %1 begin with #").arg(base);
+  return reason;
+}
+
 // base^exponent, the denominator of a fraction with that many digits.
 mpz_class power(int base, qsizetype exponent) {
   mpz_class result;
@@ -34,6 +63,20 @@ std::optional<QString> BaseConverter::convert(const QString& numberText, std::in
   if (text.size() > kMaxTextLength) return std::nullopt;
   if (text.startsWith(u'#')) return baseToDecimal(text, base);
   return decimalToBase(text, base);
+}
+
+QString BaseConverter::illegalReason(const QString& numberText, std::int32_t base) const {
+  const QString text = numberText.toUpper();
+  if (text.size() > kMaxTextLength)
+    return QStringLiteral("A number can have at most %1 characters").arg(kMaxTextLength);
+  const bool inBase = text.startsWith(u'#');
+  bool pointSeen = false;
+  for (qsizetype i = inBase ? 1 : 0; i < text.size(); ++i) {
+    const QString reason = characterReason(text[i], inBase, pointSeen, base);
+    if (!reason.isEmpty()) return reason;
+    pointSeen = pointSeen || text[i] == u'.';
+  }
+  return {};
 }
 
 std::optional<QString> BaseConverter::decimalToBase(const QString& text, int base) const {

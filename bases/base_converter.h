@@ -36,6 +36,11 @@ class BaseConverter {
   // number. A base outside 2 to 36 raises Invalid procedure call.
   std::optional<QString> convert(const QString& numberText, std::int32_t base) const;
 
+  // Why convert gives nothing for this text, in plain words for the status
+  // line: the first character the direction does not allow, or the length.
+  // Empty for a number convert takes.
+  QString illegalReason(const QString& numberText, std::int32_t base) const;
+
   // The exact value of upper-case digits in the base with at most one point,
   // as a "#" number has them after its "#" (any length; an empty whole or
   // fraction part is 0). Nothing when a character is not a digit of the base

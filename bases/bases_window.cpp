@@ -209,6 +209,8 @@ void BasesWindow::convert() {
   } else {
     platform().messages->show(
         this, {QStringLiteral("Veltrano"), QStringLiteral("Illegal Number"), MessageButtons::Ok, true});
+    // The box has no room for the reason; the status line keeps it until the next edit.
+    setNote(txtNumber_->objectName(), converter_.illegalReason(text, base_));
   }
   txtNumber_->setFocus(Qt::OtherFocusReason);
   txtNumber_->selectAll();

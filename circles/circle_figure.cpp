@@ -11,7 +11,10 @@ using figure::direction;
 using figure::Figure;
 using figure::Ink;
 
-constexpr int kArcSteps = 96;          // straight pieces of a shaded curved side
+constexpr int kArcSteps = 96;  // straight pieces of a shaded curved side
+// Radii the painter scales to the pane without leaving the double range.
+constexpr double kSmallestDrawnRadius = 1e-150;
+constexpr double kLargestDrawnRadius = 1e150;
 constexpr double kAngleMark = 0.18;    // radius of the angle's mark, in radii
 constexpr double kSectorLabel = 0.55;  // where the sector's area is told, in radii
 
@@ -22,9 +25,12 @@ QString text(const ShownCircle& shown, CircleField field) {
 }  // namespace
 
 Figure circleFigure(const ShownCircle& shown) {
-  const double r = shown.radius;
   const double degrees = qRadiansToDegrees(shown.angle);
-  if (!(r > 0) || !std::isfinite(r) || !(degrees > 0) || !(degrees <= 360)) return {};
+  if (!(shown.radius > 0) || !std::isfinite(shown.radius) || !(degrees > 0) || !(degrees <= 360)) return {};
+  // Every circle looks alike up to its size, which the labels tell: one too
+  // small or too large for the painter to scale is drawn with radius 1.
+  const bool scalable = shown.radius >= kSmallestDrawnRadius && shown.radius <= kLargestDrawnRadius;
+  const double r = scalable ? shown.radius : 1.0;
 
   // The arc is centred on the upward vertical.
   const double start = 90 - degrees / 2;

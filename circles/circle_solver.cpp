@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/dimension.h"
+#include "common/input_notes.h"
 #include "common/math_constants.h"
 #include "common/numeric_text.h"
 
@@ -30,6 +32,42 @@ constexpr double kRootResidual = 1e-9;
 const QString kNoResult = QStringLiteral("No result");
 
 }  // namespace
+
+namespace {
+
+struct Length {
+  CircleField field;
+  const char* name;  // with its article
+  Real CircleVariables::*value;
+};
+constexpr Length kLengths[] = {{CircleField::Radius, "A radius", &CircleVariables::Radius},
+                               {CircleField::Arc, "An arc", &CircleVariables::Arc},
+                               {CircleField::Chord, "A chord", &CircleVariables::Chord}};
+
+// The first length the solve computed from the angle that is no length.
+QString whatTheAngleGave(const CircleVariables& v) {
+  for (const Length& length : kLengths) {
+    const double value = (v.*length.value).value();
+    if (isInputOf(v.Task, length.field) || value > 0) continue;
+    return QStringLiteral(" gives %1 of %2")
+        .arg(QString::fromLatin1(length.name).toLower(), NoteNumberText(value, 4));
+  }
+  return {};
+}
+
+}  // namespace
+
+QString impossibleInputNote(const CircleVariables& v) {
+  for (const Length& length : kLengths) {
+    if (isInputOf(v.Task, length.field) && !((v.*length.value) > 0))
+      return QString::fromLatin1(length.name) + QStringLiteral(" must be above 0");
+  }
+  if (!isInputOf(v.Task, CircleField::CentralAngle)) return {};
+  const double degrees = v.CentralAngle.value() * 180 / Dimension::Pi;
+  if (degrees > 0 && degrees <= 360) return {};
+  return QStringLiteral("A central angle must be above 0 and at most 360 degrees: ") +
+         NoteNumberText(degrees) + whatTheAngleGave(v);
+}
 
 bool isInputOf(std::int32_t task, CircleField field) {
   if (task < 0 || task >= static_cast<std::int32_t>(kInputs.size())) return false;
@@ -151,6 +189,7 @@ void CircleSolver::write(Run& run, CircleField field, const QString& text) {
 void CircleSolver::finish(const Run& run) {
   SolveOutcome outcome;
   outcome.failure = run.failure;
+  outcome.impossibleInput = impossibleInputNote(v_);
   for (int i = 0; i < kCircleFieldCount; ++i) {
     const auto field = static_cast<CircleField>(i);
     outcome.stale[i] = !isInputOf(v_.Task, field) && !run.current[i];

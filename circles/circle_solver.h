@@ -35,6 +35,8 @@ using FieldFlags = std::array<bool, kCircleFieldCount>;
 struct SolveOutcome {
   QString failure;
   FieldFlags stale{};
+  // A given quantity no circle has, told even when the solve went through.
+  QString impossibleInput;
 };
 
 // What the solver writes to. The window shows each text in its field; a text
@@ -69,6 +71,12 @@ struct CircleVariables {
   Real IterationCount;
   std::int32_t Converged = 0;
 };
+
+// Why the given quantities of the case describe no circle, with what the
+// solve made of them: "A radius must be above 0", "A central angle must be
+// above 0 and at most 360 degrees: 400 gives a chord of −1.368". Empty when
+// they are those of a circle.
+QString impossibleInputNote(const CircleVariables& v);
 
 // Solves the selected case from its two known quantities and writes the
 // other two and both areas. Runs on the thread of the window, re-entered only

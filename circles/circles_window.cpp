@@ -202,12 +202,14 @@ void CirclesWindow::setBusy(bool busy) {
 }
 
 void CirclesWindow::solveEnded(const SolveOutcome& outcome) {
-  lastSolveFailed_ = !outcome.failure.isEmpty();
+  // Quantities no circle has draw none: the figure greys with the note.
+  lastSolveFailed_ = !outcome.failure.isEmpty() || !outcome.impossibleInput.isEmpty();
   if (outcome.failure.isEmpty()) {
     clearFailure();
   } else {
     showFailure(outcome.failure);
   }
+  setNote(QStringLiteral("impossibleInput"), outcome.impossibleInput);
   for (int i = 0; i < kCircleFieldCount; ++i) {
     style::setStale(fields_[static_cast<std::size_t>(i)], outcome.stale[static_cast<std::size_t>(i)]);
   }

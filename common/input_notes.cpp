@@ -26,6 +26,13 @@ QString QuotedExcerpt(const QString& text) {
   return u'\'' + simple.left(kExcerptLength - 3) + QStringLiteral("...'");
 }
 
+QString NoteNumberText(double value, int significantDigits) {
+  const double rounded = QString::number(value, 'g', significantDigits).toDouble();
+  QString text = NumberToText(rounded);
+  if (text.startsWith(u'-')) text[0] = QChar(0x2212);  // the exponent's sign stays as written
+  return text;
+}
+
 QString PartialReadingNote(const QString& name, const QString& text) {
   const NumberExtent extent = ReadNumberExtent(text);
   if (extent.rest.isEmpty() || (!extent.hasNumber && isNumberBeingTyped(extent.rest))) return {};

@@ -22,6 +22,10 @@ QString FractionalCountNote(const QString& written);
 // neither an empty text nor a sign or point being typed counts.
 bool HoldsNoNumber(const QString& text);
 
+// A number as a note quotes it: rounded to the significant digits asked for
+// (at most 15, as NumberToText writes), the minus sign the typographic one.
+QString NoteNumberText(double value, int significantDigits = 15);
+
 // A piece of the user's text in single quotes, cut short when it is long so
 // that the status line stays one line.
 QString QuotedExcerpt(const QString& text);

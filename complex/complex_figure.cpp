@@ -18,6 +18,10 @@ constexpr int kGridLines = 4;          // round steps from 0 to the farthest poi
 constexpr double kArgumentMark = 0.3;  // radius of the argument's mark, in |x|
 constexpr std::int32_t kPolarTask = 7;
 constexpr std::int32_t kRootsTask = 9;
+// Beyond this extent the plane's width (twice it and more) would leave the
+// double range and the painter could not scale it: the plane is drawn in a
+// power of ten as its unit instead, its step labels telling the true values.
+constexpr double kLargestPlainExtent = 1e150;
 
 double reach(QPointF p) { return std::max(std::abs(p.x()), std::abs(p.y())); }
 
@@ -31,7 +35,7 @@ double extentOf(const ShownComplex& shown) {
   return extent;
 }
 
-void addPlane(Figure& f, double extent) {
+void addPlane(Figure& f, double extent, double unit) {
   const double step = figure::roundStep(extent, kGridLines);
   const double lines = std::ceil(extent / step);
   const double edge = lines * step;
@@ -44,8 +48,8 @@ void addPlane(Figure& f, double extent) {
   f.segments.append({QPointF(0, -edge), QPointF(0, edge), Ink::Axis, false, true});
   f.labels.append({QPointF(edge, 0), QStringLiteral("Re"), direction(-60)});
   f.labels.append({QPointF(0, edge), QStringLiteral("Im"), direction(-30)});
-  f.labels.append({QPointF(step, 0), NumberToText(step), direction(-60)});
-  f.labels.append({QPointF(0, step), NumberToText(step) + QStringLiteral("i"), direction(-30)});
+  f.labels.append({QPointF(step, 0), NumberToText(step * unit), direction(-60)});
+  f.labels.append({QPointF(0, step), NumberToText(step * unit) + QStringLiteral("i"), direction(-30)});
 }
 
 // An arrow from 0; none for 0 itself, which has no direction.
@@ -95,9 +99,25 @@ std::optional<QPointF> pointOfText(const QString& text) {
   return QPointF(re, im);
 }
 
-Figure complexFigure(const ShownComplex& shown) {
+namespace {
+
+// Every point of the figure in the given unit.
+ShownComplex inUnit(ShownComplex shown, double unit) {
+  shown.x /= unit;
+  if (shown.y) *shown.y /= unit;
+  if (shown.result) *shown.result /= unit;
+  for (QPointF& root : shown.roots) root /= unit;
+  return shown;
+}
+
+}  // namespace
+
+Figure complexFigure(const ShownComplex& given) {
+  const double extent = extentOf(given);
+  const double unit = extent > kLargestPlainExtent ? std::pow(10.0, std::floor(std::log10(extent))) : 1.0;
+  const ShownComplex shown = inUnit(given, unit);
   Figure f;
-  addPlane(f, extentOf(shown));
+  addPlane(f, extentOf(shown), unit);
   if (shown.task == kPolarTask && !shown.x.isNull()) {
     const double degrees = qRadiansToDegrees(std::atan2(shown.x.y(), shown.x.x()));
     const double modulus = std::hypot(shown.x.x(), shown.x.y());

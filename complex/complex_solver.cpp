@@ -226,4 +226,16 @@ QString failureText(const SolveOutcome& outcome, const ComplexSolver& solver) {
   return RuntimeError(outcome.error).name();
 }
 
+// The same test as the run's: n above 0 with no fractional part.
+QString rootsNote(std::int32_t task, double n) {
+  if (groupOf(task) != TaskGroup::Power) return {};
+  const bool whole = n > 0 && std::trunc(n) == n;
+  if (whole && n <= ComplexSolver::kMaxRoots) return {};
+  const QString start = QStringLiteral("Roots need a whole n from 1 to %1: n = %2 gives ")
+                            .arg(ComplexSolver::kMaxRoots)
+                            .arg(NumberToText(n));
+  if (whole) return start + QStringLiteral("only the first %1").arg(ComplexSolver::kMaxRoots);
+  return start + QStringLiteral("none");
+}
+
 }  // namespace veltrano::complex

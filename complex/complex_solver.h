@@ -104,4 +104,8 @@ QList<Target> unwrittenTargets(TaskGroup group, const SolveOutcome& outcome);
 // Why a run failed, in plain words for the status area.
 QString failureText(const SolveOutcome& outcome, const ComplexSolver& solver);
 
+// Why the tasks that list roots list none, or not all, for this n: empty for
+// a whole n from 1 to kMaxRoots and in the tasks without roots.
+QString rootsNote(std::int32_t task, double n);
+
 }  // namespace veltrano::complex

@@ -304,6 +304,9 @@ void ComplexWindow::solve() {
   } else {
     showFailure(failureText(outcome, solver_));
   }
+  // An empty n is not typed yet: nothing to explain.
+  const bool nTyped = !inputs_[N]->text().isEmpty();
+  setNote(QStringLiteral("roots"), nTyped ? rootsNote(solver_.Task, solver_.n) : QString());
 }
 
 void ComplexWindow::markStale(const QList<Target>& targets, bool stale) {

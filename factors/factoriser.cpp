@@ -10,6 +10,15 @@ double Factoriser::largest() const {
   return (last * last).value();
 }
 
+// Only "TOO LARGE" hides its reason: the limit comes from the table, which
+// the user cannot see.
+QString Factoriser::noteFor(double n) const {
+  if (!(largest() < n)) return {};
+  return QStringLiteral(
+             "Numbers above %1 are too large for the prime table (the square of its largest prime)")
+      .arg(NumberToText(largest()));
+}
+
 QString Factoriser::rowFor(double n) const {
   const QString number = NumberToText(n);
   if (largest() < n) return number + QStringLiteral("= TOO LARGE");

@@ -20,6 +20,10 @@ class Factoriser {
   // The largest number the table can factorise: its last prime squared.
   double largest() const;
 
+  // Why the row for n is no factorisation, in plain words for the status
+  // line; empty when there is nothing to explain.
+  QString noteFor(double n) const;
+
  private:
   QString factorsOf(double n) const;
 

@@ -104,6 +104,7 @@ void FactorsWindow::factorise() {
     return;
   }
   addRow(factoriser_.rowFor(number));
+  setNote(txtNumber_->objectName(), factoriser_.noteFor(number));
   focusNumber();
 }
 

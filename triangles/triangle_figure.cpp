@@ -22,6 +22,10 @@ constexpr double kMarkSize = 0.12;
 // Between the two triangles of the ambiguous case, room for their labels, as
 // a part of the first's larger extent.
 constexpr double kGap = 0.5;
+// Sides the painter scales to the pane without leaving the double range; a
+// triangle whose largest side lies outside is drawn with that side 1.
+constexpr double kSmallestDrawnSide = 1e-150;
+constexpr double kLargestDrawnSide = 1e150;
 
 struct Corners {
   QPointF A, B, C;
@@ -71,10 +75,17 @@ bool allPositive(const TriangleParts<double>& v) {
   return std::all_of(std::begin(parts), std::end(parts), [](double p) { return p > 0 && std::isfinite(p); });
 }
 
-Figure firstTriangle(const ShownTriangle& shown) {
+// The length that stands for 1 in the model: 1 unless the sides are beyond
+// what the painter can scale.
+double unitOf(const ShownTriangle& shown) {
+  const double largest = std::max({shown.values.a, shown.values.b, shown.values.c});
+  return largest >= kSmallestDrawnSide && largest <= kLargestDrawnSide ? 1.0 : largest;
+}
+
+Figure firstTriangle(const ShownTriangle& shown, double unit) {
   const auto& v = shown.values;
   const auto& t = shown.texts;
-  const Corners p = place(v.a, v.c, v.B);
+  const Corners p = place(v.a / unit, v.c / unit, v.B);
   Figure figure;
   figure.areas.append({{p.A, p.B, p.C}, Ink::LightTint});
   addOutline(figure, p, false);
@@ -96,8 +107,8 @@ Figure firstTriangle(const ShownTriangle& shown) {
 }
 
 // The other triangle on the same a, b and A: only its own parts are labelled.
-Figure dashedTriangle(double a, const SecondTriangle& second) {
-  const Corners p = place(a, second.SideC.value(), second.AngleB.value());
+Figure dashedTriangle(double a, const SecondTriangle& second, double unit) {
+  const Corners p = place(a / unit, second.SideC.value() / unit, second.AngleB.value());
   Figure figure;
   addOutline(figure, p, true);
   const QPointF centre = p.centre();
@@ -112,12 +123,13 @@ Figure dashedTriangle(double a, const SecondTriangle& second) {
 
 Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second) {
   if (!allPositive(shown.values)) return {};
-  Figure figure = firstTriangle(shown);
+  const double unit = unitOf(shown);
+  Figure figure = firstTriangle(shown, unit);
   if (second) {
     // Beside the first where the pair fits the pane best: below a triangle
     // that is wider than tall, else to its right. (Model rectangles run
     // upwards: top() is the lowest y.)
-    Figure other = dashedTriangle(shown.values.a, *second);
+    Figure other = dashedTriangle(shown.values.a, *second, unit);
     const QRectF mine = figure.bounds();
     const QRectF its = other.bounds();
     const double gap = kGap * std::max(mine.width(), mine.height());

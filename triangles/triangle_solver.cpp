@@ -1,5 +1,11 @@
 #include "triangles/triangle_solver.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "common/dimension.h"
+#include "common/input_notes.h"
 #include "common/math_constants.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
@@ -12,6 +18,14 @@ Real pi() { return Real(math::Pi); }
 
 // Radians by which B must miss a right angle for two triangles to fit.
 constexpr double kOneTriangleTolerance = 1e-7;
+
+// Below this a length's square is no normal double: it loses digits or is 0.
+const double kSmallestSquarable = std::sqrt(DBL_MIN);
+
+bool tooSmallToSquare(Real length) {
+  const double x = std::abs(length.value());
+  return x > 0 && x < kSmallestSquarable;
+}
 
 // The law of cosines for the side opposite the angle between a and b.
 Real thirdSide(Real a, Real b, Real between) { return Sqr((a * a + b * b) - (a + a) * b * Cos(between)); }
@@ -34,10 +48,11 @@ class Solver {
       showArea();
     } catch (const RuntimeError& error) {
       outcome_.stopped = true;
-      outcome_.why = failureText(error.number());
+      outcome_.why = precisionLoss_.isEmpty() ? failureText(error.number()) : precisionLoss_;
+      outcome_.note = impossiblePartsNote(v_, false);
       return outcome_;
     }
-    outcome_.why = warningText();
+    outcome_.note = impossiblePartsNote(v_, true);
     return outcome_;
   }
 
@@ -66,8 +81,20 @@ class Solver {
   Real sineFromCosine() { return Sqr(1 - Power(v_.CosValue, 2)); }
   Real cosineFromSine() { return Sqr(1 - Power(v_.SinValue, 2)); }
 
+  // A square that underflows gives angles and sides that merely look like
+  // results (1E-170 makes 90, 90, 0): the solve stops as on any error.
+  void requireSquarable(std::initializer_list<Real> lengths) {
+    for (Real length : lengths) {
+      if (tooSmallToSquare(length)) {
+        precisionLoss_ = QStringLiteral("The sides are too small to square in double precision");
+        raise(ErrorNumber::Overflow);
+      }
+    }
+  }
+
   void threeSides() {
     const Real a = v_.SideA, b = v_.SideB, c = v_.SideC;
+    requireSquarable({a, b, c});
     v_.CosValue = ((b * b + c * c) - a * a) / 2 / b / c;
     v_.SinValue = sineFromCosine();
     constructAngle(v_.AngleA);
@@ -87,6 +114,7 @@ class Solver {
     v_.CosValue = cosineFromSine();
     constructAngle(v_.AngleB);
     v_.AngleC = (pi() - v_.AngleA) - v_.AngleB;
+    requireSquarable({a, b});
     v_.SideC = thirdSide(a, b, v_.AngleC);
     showSide(Part::SideC, v_.SideC);
     showAngle(Part::AngleB, v_.AngleB);
@@ -97,6 +125,7 @@ class Solver {
   // cosine's sign, which the sine alone cannot tell.
   void twoSidesAndIncludedAngle() {
     const Real a = v_.SideA, b = v_.SideB;
+    requireSquarable({a, b});
     v_.SideC = thirdSide(a, b, v_.AngleC);
     const Real c = v_.SideC;
     v_.SinValue = Sin(v_.AngleC) * a / c;
@@ -138,7 +167,23 @@ class Solver {
   // Heron's formula on the sides as they stand after the case.
   void showArea() {
     v_.HalfPerimeter = ((v_.SideC + v_.SideA) + v_.SideB) / 2;
+    requireAreaInRange();
     show(Part::Area, heronArea(v_.SideA, v_.SideB, v_.SideC));
+  }
+
+  // Heron's product is of the fourth power of the sides: it underflows to 0
+  // (or loses digits) long before the sides do.
+  void requireAreaInRange() {
+    const Real s = v_.HalfPerimeter;
+    const double factors[] = {s.value(), (s - v_.SideA).value(), (s - v_.SideB).value(),
+                              (s - v_.SideC).value()};
+    const bool allPositive =
+        std::all_of(std::begin(factors), std::end(factors), [](double f) { return f > 0; });
+    const double product = ((factors[1] * factors[0]) * factors[2]) * factors[3];
+    if (allPositive && product < DBL_MIN) {
+      precisionLoss_ = QStringLiteral("The sides are too small to multiply for the area in double precision");
+      raise(ErrorNumber::Overflow);
+    }
   }
 
   void showSide(Part part, Real side) { show(part, side); }
@@ -164,31 +209,108 @@ class Solver {
     }
   }
 
-  // A solve can end without an error on parts that are no triangle: an angle
-  // sum of 180 degrees or more gives a negative angle, and a zero side gives
-  // a degenerate figure. The values are shown as computed, but they must not
-  // pass for a triangle.
-  QString warningText() const {
-    const Real sides[] = {v_.SideA, v_.SideB, v_.SideC};
-    const Real angles[] = {v_.AngleA, v_.AngleB, v_.AngleC};
-    bool zeroSide = false;
-    for (Real side : sides) {
-      if (side < 0) return QStringLiteral("No triangle has these parts: a side or angle is negative");
-      zeroSide = zeroSide || side == 0;
-    }
-    for (Real angle : angles) {
-      if (angle < 0) return QStringLiteral("No triangle has these parts: a side or angle is negative");
-    }
-    return zeroSide ? QStringLiteral("A side is zero") : QString();
-  }
-
   TriangleVariables& v_;
   const FieldWriter& write_;
   SolveOutcome outcome_;
   bool inArea_ = false;
+  QString precisionLoss_;  // why the last step stopped, when a square or product underflowed
 };
 
 }  // namespace
+
+namespace {
+
+QString number(Real value) { return NoteNumberText(value.value()); }
+QString degrees(Real radians) { return NoteNumberText(RadiansToDegrees(radians).value()); }
+
+// The first given side of 0 or less, by its letter.
+QString givenSideNote(const TriangleVariables& v) {
+  const std::pair<QChar, Real> sides[] = {{u'a', v.SideA}, {u'b', v.SideB}, {u'c', v.SideC}};
+  const QList<Part> results = resultParts(v.Task);
+  for (int i = 0; i < 3; ++i) {
+    if (results.contains(static_cast<Part>(i))) continue;
+    if (!(sides[i].second > 0))
+      return QStringLiteral("A side must be above 0: %1 = %2")
+          .arg(sides[i].first)
+          .arg(number(sides[i].second));
+  }
+  return {};
+}
+
+// The first given angle outside 0 to 180 degrees, by its letter.
+QString givenAngleNote(const TriangleVariables& v) {
+  const std::pair<QChar, Real> angles[] = {{u'A', v.AngleA}, {u'B', v.AngleB}, {u'C', v.AngleC}};
+  const QList<Part> results = resultParts(v.Task);
+  for (int i = 0; i < 3; ++i) {
+    if (results.contains(static_cast<Part>(3 + i))) continue;
+    const double d = RadiansToDegrees(angles[i].second).value();
+    if (!(d > 0 && d < 180))
+      return QStringLiteral("An angle must be above 0 and below 180 degrees: %1 = %2")
+          .arg(angles[i].first)
+          .arg(degrees(angles[i].second));
+  }
+  return {};
+}
+
+// Two given angles leave the third the rest of 180 degrees.
+QString angleSumNote(QChar one, Real first, QChar other, Real second) {
+  const double sum = RadiansToDegrees(first).value() + RadiansToDegrees(second).value();
+  if (sum < 180) return {};
+  return QStringLiteral("%1 + %2 must be below 180 degrees: %3 + %4 = %5")
+      .arg(one)
+      .arg(other)
+      .arg(degrees(first), degrees(second), NoteNumberText(sum));
+}
+
+// Three sides make a triangle only when each is shorter than the other two
+// together; at equality the triangle lies flat.
+QString flatSidesNote(const TriangleVariables& v) {
+  std::array<Real, 3> sides{v.SideA, v.SideB, v.SideC};
+  std::sort(sides.begin(), sides.end());
+  if (!(sides[0] > 0) || sides[0].value() + sides[1].value() != sides[2].value()) return {};
+  return QStringLiteral("These sides make a flat triangle: %1 + %2 = %3")
+      .arg(number(sides[0]), number(sides[1]), number(sides[2]));
+}
+
+// A computed angle of 0 or less: the given parts leave no room for it.
+QString foundAngleNote(const TriangleVariables& v) {
+  const std::pair<QChar, Real> angles[] = {{u'A', v.AngleA}, {u'B', v.AngleB}, {u'C', v.AngleC}};
+  const QList<Part> results = resultParts(v.Task);
+  for (int i = 0; i < 3; ++i) {
+    if (!results.contains(static_cast<Part>(3 + i)) || angles[i].second > 0) continue;
+    if (angles[i].second == 0)
+      return QStringLiteral("These parts make a flat triangle: %1 = 0").arg(angles[i].first);
+    return QStringLiteral("These parts make no triangle: %1 comes out %2")
+        .arg(angles[i].first)
+        .arg(degrees(angles[i].second));
+  }
+  return {};
+}
+
+}  // namespace
+
+QString impossiblePartsNote(const TriangleVariables& v, bool solved) {
+  QString note = givenSideNote(v);
+  if (note.isEmpty()) note = givenAngleNote(v);
+  if (!note.isEmpty()) return note;
+  switch (v.Task) {
+    case SSS: note = flatSidesNote(v); break;
+    case SSA:
+      // B is found acute, so A + B stays below 180 only when the angle A
+      // faces the longer side.
+      if (RadiansToDegrees(v.AngleA).value() >= 90 && !(v.SideA > v.SideB))
+        note = QStringLiteral(
+                   "A + B reaches 180 degrees: with A at 90 degrees or more, a must be longer than b, and %1 "
+                   "is not longer than %2")
+                   .arg(number(v.SideA), number(v.SideB));
+      break;
+    case ASA: note = angleSumNote(u'B', v.AngleB, u'C', v.AngleC); break;
+    case SAA: note = angleSumNote(u'A', v.AngleA, u'C', v.AngleC); break;
+    default: break;
+  }
+  if (note.isEmpty() && solved) note = foundAngleNote(v);
+  return note;
+}
 
 QList<Part> resultParts(std::int32_t task) {
   switch (task) {

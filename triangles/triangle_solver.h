@@ -38,6 +38,7 @@ struct SolveOutcome {
   bool stopped = false;  // a run-time error ended the solve
   QList<Part> written;   // the fields this solve wrote, in order
   QString why;           // plain words for the user; empty when all is well
+  QString note;          // why the parts make no proper triangle; see impossiblePartsNote
 };
 
 // The three parts a case computes, in the order they are shown, then Area.
@@ -48,6 +49,12 @@ QList<Part> resultParts(std::int32_t task);
 // error is trapped: the solve ends at the failing step, keeping what it
 // stored and wrote so far, and the outcome tells why in plain words.
 SolveOutcome SolveTriangle(TriangleVariables& v, const FieldWriter& write);
+
+// Why the given parts of the case make no proper triangle, though the solve
+// may go through: "These sides make a flat triangle: 1 + 2 = 3", "A + B
+// reaches 180 degrees: ...", the first condition that fails. After a solve
+// that did not stop, the parts it found are judged too. Empty for a triangle.
+QString impossiblePartsNote(const TriangleVariables& v, bool solved);
 
 // The other triangle of the ambiguous case "a,b,A": with A acute and
 // b sin A < a < b, B may also be 180 degrees less the acute B the solver

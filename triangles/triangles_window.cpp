@@ -224,6 +224,7 @@ void TrianglesWindow::showOutcome(const SolveOutcome& outcome) {
   } else {
     showFailure(outcome.why);
   }
+  setNote(QStringLiteral("impossibleParts"), outcome.note);
   lastSolveStopped_ = outcome.stopped;
   const std::optional<SecondTriangle> second = outcome.stopped ? std::nullopt : secondTriangle(vars_);
   // News, not a warning: what a typed part was read as goes before it.

@@ -20,13 +20,38 @@ QString line(const QString& text, int base) {
   return result.value_or(QString());
 }
 
-TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllow) {
-  const std::pair<const char*, int> illegal[] = {
-      {"-5", 10}, {"1E3", 10}, {"1,5", 10},    {" 5", 10},  {"FF", 16}, {"#G", 16}, {"#8", 8},
-      {"#A", 10}, {"#Z", 35},  {"#1.2.3", 10}, {"# 1", 16}, {"#:", 16}, {"#@", 16}, {"##1", 10},
+// Each refusal names its first offending character; a number convert takes
+// has no reason.
+TEST(BaseConverter, RefusesCharactersTheDirectionDoesNotAllowAndSaysWhich) {
+  const QString minus = "A minus sign cannot stand in a number: only numbers of 0 or more convert";
+  const QString noDigit = "' is no digit of any base up to 36 and no sign a number can have";
+  const QString blank = "A blank cannot stand in a number";
+  const QString onePoint = "A number can have only one point";
+  const std::tuple<const char*, int, QString> illegal[] = {
+      {"-5", 10, minus},
+      {"#1-", 16, minus},
+      {"1E3", 10, "'E' is a digit too large for base 10"},
+      {"FF", 16, "'F' is a digit too large for base 10: numbers in base 16 begin with #"},
+      {"1,5", 10, "'," + noDigit},
+      {" 5", 10, blank},
+      {"# 1", 16, blank},
+      {"#G", 16, "'G' is a digit too large for base 16"},
+      {"#8", 8, "'8' is a digit too large for base 8"},
+      {"#A", 10, "'A' is a digit too large for base 10"},
+      {"#Z", 35, "'Z' is a digit too large for base 35"},
+      {"#1.2.3", 10, onePoint},
+      {"#:", 16, "':" + noDigit},
+      {"#@", 16, "'@" + noDigit},
+      {"##1", 10, "'#' can stand only first, before a number written in base 10"},
+      {"1#", 16, "'#' can stand only first, before a number written in base 16"},
   };
-  for (const auto& [text, base] : illegal)
+  for (const auto& [text, base, reason] : illegal) {
     EXPECT_FALSE(converter.convert(text, base)) << text << " in " << base;
+    EXPECT_EQ(converter.illegalReason(text, base), reason) << text << " in " << base;
+  }
+  EXPECT_EQ(converter.illegalReason(QString(101, u'1'), 10), "A number can have at most 100 characters");
+  for (const auto& [text, base] : {std::pair{"1.2.3", 10}, {"#ff.8", 16}, {"", 2}, {"#", 36}, {"#Z", 36}})
+    EXPECT_EQ(converter.illegalReason(text, base), "") << text << " in " << base;
 }
 
 // The line for a number typed in a base and the digits of its answer.

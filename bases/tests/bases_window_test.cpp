@@ -76,6 +76,9 @@ TEST_F(BasesWindowTest, EnterConvertsAndLeavesTheUpperCasedNumberSelected) {
   EXPECT_TRUE(box.text == "Illegal Number" && box.critical);
   EXPECT_EQ(txtNumber->selectedText(), "#G");
   EXPECT_FALSE(window->isWindowModified());
+  EXPECT_EQ(window->statusText(), "'G' is a digit too large for base 16");
+  QTest::keyClick(txtNumber, Qt::Key_F);  // mended: the reason goes
+  EXPECT_EQ(window->statusText(), "");
   enterNumber(QString(100, u'9'));  // 84 digits, scrolled sideways, not cut off
   enterNumber("10");                // a list sized by one sample row would measure this one
   QCoreApplication::processEvents();

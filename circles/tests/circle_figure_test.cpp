@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QtMath>
 
+#include "common/numeric_text.h"
 #include "common/testing/printers.h"
 
 using namespace veltrano;
@@ -70,6 +71,21 @@ TEST(CircleFigureTest, AngleAbove180DrawsTheMajorArc) {
   const struct { double radius, degrees; } none[] = {{0, 90}, {1, 0}, {1, 360.5}};
   for (const auto& n : none) EXPECT_TRUE(circleFigure(circle(n.radius, n.degrees)).isEmpty()) << n.degrees;
   EXPECT_FALSE(circleFigure(circle(1, 360)).isEmpty()) << "the whole circle";
+}
+
+// A radius the painter could not scale is drawn as radius 1, its label
+// telling the true one; those it can are drawn as they are.
+TEST(CircleFigureTest, RadiiAtTheEdgesOfTheDoubleRangeStayDrawable) {
+  const struct {
+    double radius, drawn;
+  } cases[] = {{1e-307, 1}, {1e-306, 1}, {1.7e308, 1}, {1e-150, 1e-150}, {1e150, 1e150}, {2, 2}};
+  for (const auto& c : cases) {
+    ShownCircle shown = circle(c.radius, 60);
+    shown.texts[0] = NumberToText(c.radius);
+    const Figure f = circleFigure(shown);
+    EXPECT_DOUBLE_EQ(f.bounds().width(), 2 * c.drawn) << c.radius;
+    EXPECT_EQ(f.labels.value(0).text, "r = " + NumberToText(c.radius)) << c.radius;
+  }
 }
 
 }  // namespace

@@ -178,5 +178,66 @@ TEST_F(CirclesTest, PrintedPagesAreHeadedWithTheCaseChosen) {
   }
 }
 
+// The edges of what a circle allows, on the variables as a solve leaves them.
+TEST(ImpossibleInputNote, NamesTheGivenQuantityNoCircleHas) {
+  Dimension::SetConstants();
+  const double degree = Dimension::Pi / 180;
+  const QString angle = u8"A central angle must be above 0 and at most 360 degrees: ";
+  const struct {
+    std::int32_t task;
+    double radius, arc, chord, centralAngle;
+    QString note;
+  } cases[] = {
+      {RadiusAndCentralAngle, 2, 1, 1, 360 * degree, ""},
+      {RadiusAndCentralAngle, 2, 1, 1e-300, 1e-300, ""},
+      {RadiusAndCentralAngle, 2, 13.96, -1.3680805733, 400 * degree, angle + u8"400 gives a chord of −1.368"},
+      {RadiusAndCentralAngle, 2, 0, 0, 0, angle + "0 gives an arc of 0"},
+      {ArcAndCentralAngle, -5.73, 1, -1, -10 * degree, angle + u8"−10 gives a radius of −5.73"},
+      {RadiusAndCentralAngle, 2, 9, 1, 720 * degree, angle + "720"},
+      {RadiusAndArc, 0, 1, 1, 1, "A radius must be above 0"},
+      {RadiusAndChord, 1, 1, -2, 1, "A chord must be above 0"},
+      {ArcAndChord, 1, -1, -2, 1, "An arc must be above 0"},
+      {ChordAndCentralAngle, 1, 1, 0, 400 * degree, "A chord must be above 0"},
+      {ArcAndChord, -1, 1, 0.5, 400 * degree, ""},  // results are the solve's own business
+  };
+  for (const auto& c : cases) {
+    CircleVariables v;
+    v.Task = c.task;
+    v.Radius = c.radius;
+    v.Arc = c.arc;
+    v.Chord = c.chord;
+    v.CentralAngle = c.centralAngle;
+    EXPECT_EQ(impossibleInputNote(v), c.note) << c.task << " " << c.note.toStdString();
+  }
+}
+
+// The note stands behind any failure, greys the figure, and goes when the
+// input is mended.
+TEST_F(CirclesTest, ImpossibleQuantitiesAreToldAndGreyTheFigure) {
+  window->showFigure(true);
+  const struct {
+    int task;
+    QString typed, status, mended;
+  } cases[] = {
+      {2, "r=2 A=400",
+       u8"A central angle must be above 0 and at most 360 degrees: 400 gives a chord of −1.368", "A=40"},
+      {0, "a=1 r=-1", "A radius must be above 0", "r=1"},
+      {0, "a=1 r=0", "The radius is zero", "r=1"},  // the failure first
+      {4, "c=1 A=-90",
+       u8"A central angle must be above 0 and at most 360 degrees: −90 gives a radius of −0.7071", "A=90"},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    window->showFigure(true);
+    choose(c.task);
+    enter(c.typed);
+    EXPECT_EQ(window->statusText(), c.status) << c.typed.toStdString();
+    EXPECT_TRUE(window->figurePane()->isGreyed()) << c.typed.toStdString();
+    enter(c.mended);
+    EXPECT_EQ(window->statusText(), "") << c.typed.toStdString();
+    EXPECT_FALSE(window->figurePane()->isGreyed()) << c.typed.toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace veltrano::circles

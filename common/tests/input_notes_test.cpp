@@ -34,6 +34,16 @@ TEST(PartialReadingNote, SaysWhatWasReadAndWhatWasNot) {
   EXPECT_EQ(FractionalCountNote(QString()), "");
 }
 
+TEST(NoteNumberText, RoundsToTheDigitsAskedForWithATypographicMinus) {
+  const std::tuple<double, int, const char*> cases[] = {{-1.3680805733, 4, "−1.368"},
+                                                        {400.00000000000006, 15, "400"},
+                                                        {-4.898587196589e-16, 4, "−4.899E-16"},
+                                                        {0.5, 4, "0.5"},
+                                                        {1e300, 4, "1E+300"}};
+  for (const auto& [value, digits, text] : cases)
+    EXPECT_EQ(NoteNumberText(value, digits), QString::fromUtf8(text)) << value;
+}
+
 TEST(WrapLine, BreaksAfterABlankOrAtTheMarginAndIndentsWhatFollows) {
   const struct {
     const char* line;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 
 #include "common/testing/printers.h"
 #include "complex/complex_solver.h"
@@ -97,6 +99,36 @@ TEST(ComplexFigureTest, TheArgumentMarkRunsAsThePolarFormGivesIt) {
     ASSERT_NE(mark, f.arcs.end()) << x.x() << ", " << x.y();
     EXPECT_EQ(mark->startDegrees, 0);
     EXPECT_NEAR(mark->spanDegrees, degrees, 1e-6) << x.x() << ", " << x.y();
+  }
+}
+
+// Near the end of the double range the plane is drawn in a power of ten as
+// its unit: its size stays one the painter can scale, the result still lies
+// on its grid, and the step labels tell the true values.
+TEST(ComplexFigureTest, PlaneAtTheEdgeOfTheDoubleRangeStaysDrawable) {
+  const struct {
+    QPointF result;
+    QString stepLabel;
+  } cases[] = {
+      {QPointF(1e308, 0), "5E+307"},
+      {QPointF(-1.7e308, 1.7e308), "5E+307"},
+      {QPointF(1e151, 1), "5E+150"},
+      {QPointF(1e150, 1), "5E+149"},  // the last extent drawn as it is
+  };
+  for (const auto& c : cases) {
+    ShownComplex shown;
+    shown.task = 8;
+    shown.x = QPointF(10, 0);
+    shown.result = c.result;
+    shown.resultText = "r";
+    const Figure f = complexFigure(shown);
+    const QRectF box = f.bounds();
+    EXPECT_TRUE(std::isfinite(box.width()) && box.width() > 0) << c.result.x();
+    const QPointF dot = f.dots.value(0).at.value(0);
+    EXPECT_TRUE(box.contains(dot) && std::abs(dot.x()) > box.width() / 10) << c.result.x();
+    EXPECT_TRUE(std::any_of(f.labels.begin(), f.labels.end(), [&](const figure::Label& l) {
+      return l.text == c.stepLabel;
+    })) << c.result.x();
   }
 }
 

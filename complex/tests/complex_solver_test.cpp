@@ -99,4 +99,24 @@ TEST(SolveComplexTest, ResultsAndFailuresOfEachGroupAndTheListLimit) {
             runTargets(TaskGroup::TwoNumber).mid(2));
 }
 
+// Only the power tasks list roots, and only for a whole n from 1 to 32767.
+TEST(SolveComplexTest, RootsNoteNamesTheNThatListsNone) {
+  const QString none = "Roots need a whole n from 1 to 32767: n = %1 gives none";
+  const struct {
+    int task;
+    double n;
+    QString note;
+  } cases[] = {
+      {9, 2.5, none.arg("2.5")},
+      {8, 0, none.arg("0")},
+      {9, -3, none.arg("-3")},
+      {9, 32768, "Roots need a whole n from 1 to 32767: n = 32768 gives only the first 32767"},
+      {9, 1, ""},
+      {8, 32767, ""},
+      {0, 2.5, ""},
+      {7, 2.5, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rootsNote(c.task, c.n), c.note) << c.task << " " << c.n;
+}
+
 }  // namespace

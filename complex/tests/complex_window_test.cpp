@@ -200,4 +200,22 @@ TEST_F(ComplexWindowTest, PrintedPagesAreHeadedWithTheTaskChosen) {
   }
 }
 
+// An n that lists no roots is told while it stands; a task without roots,
+// an empty n and a whole n have nothing to tell.
+TEST_F(ComplexWindowTest, AnNWithoutRootsIsToldUntilMended) {
+  chooseTask(9);
+  type("txtA", "1");
+  EXPECT_EQ(window->statusText(), "");
+  type("txtN", "2.5");
+  EXPECT_EQ(list(window)->count(), 0);
+  EXPECT_EQ(window->statusText(), "Roots need a whole n from 1 to 32767: n = 2.5 gives none");
+  type("txtN", "2");
+  EXPECT_EQ(list(window)->count(), 2);
+  EXPECT_EQ(window->statusText(), "");
+  type("txtN", "-1");
+  EXPECT_EQ(window->statusText(), "Roots need a whole n from 1 to 32767: n = -1 gives none");
+  chooseTask(5);
+  EXPECT_EQ(window->statusText(), "");
+}
+
 }  // namespace

@@ -96,4 +96,16 @@ TEST(Factoriser, RowsForTheWholeRange) {
   }
 }
 
+// Only a number beyond the table gets a note; the largest it factorises does not.
+TEST(Factoriser, NotesOnlyANumberTooLargeForTheTable) {
+  const PrimeTable table = PrimeTable::fromBytes(builtTable(), PrimeTable::FileName);
+  const QString tooLarge =
+      "Numbers above 1689550229929 are too large for the prime table (the square of its largest prime)";
+  const struct {
+    double n;
+    QString note;
+  } cases[] = {{1e20, tooLarge}, {1689550229930.0, tooLarge}, {1689550229929.0, ""}, {0, ""}, {1.5, ""}};
+  for (const auto& c : cases) EXPECT_EQ(Factoriser(table).noteFor(c.n), c.note) << c.n;
+}
+
 }  // namespace

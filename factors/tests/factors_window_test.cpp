@@ -101,6 +101,17 @@ TEST_F(FactorsWindowTest, OnlyDigitsGetInAndWhatIsLeftOutIsTold) {
   EXPECT_EQ(number_->text(), QString("12349"));
 }
 
+// A number beyond the table is told until the next factorisation.
+TEST_F(FactorsWindowTest, ANumberTooLargeIsExplainedUntilTheNext) {
+  factorise({"100000000000000000000"});
+  EXPECT_EQ(list_->rows().first(), "1E+20= TOO LARGE");
+  EXPECT_EQ(
+      window_->statusText(),
+      "Numbers above 1689550229929 are too large for the prime table (the square of its largest prime)");
+  factorise({"12"});
+  EXPECT_EQ(window_->statusText(), "");
+}
+
 // Rows are saved newest first. A full list reopens whole, and a
 // new row is then shown in the status area instead.
 TEST_F(FactorsWindowTest, SavesPrintsAndReopensRowsUpToTheListsLimit) {

@@ -100,4 +100,18 @@ TEST_F(TriangleFigureTest, NoFigureForAPartThatIsNotPositive) {
   EXPECT_FALSE(triangleFigure(shown(solved(SAS, 7, 5, 21.7867892982618))).isEmpty());
 }
 
+// Sides the painter could not scale are drawn with the largest side 1, the
+// labels telling the true lengths; those it can are drawn as they are.
+TEST_F(TriangleFigureTest, SidesAtTheEdgesOfTheDoubleRangeStayDrawable) {
+  const struct { double side, drawn; } cases[] = {{1e-300, 1}, {1e300, 1}, {1e-150, 1e-150}, {3, 3}};
+  for (const auto& c : cases) {
+    ShownTriangle equilateral;
+    equilateral.values = {c.side, c.side, c.side, M_PI / 3, M_PI / 3, M_PI / 3};
+    equilateral.texts = {NumberToText(c.side), "b", "c", "A", "B", "C"};
+    const Figure f = triangleFigure(equilateral);
+    EXPECT_NEAR(f.bounds().width(), c.drawn, 1e-12 * c.drawn) << c.side;
+    EXPECT_EQ(labels(f).value(0), "a = " + NumberToText(c.side)) << c.side;
+  }
+}
+
 }  // namespace

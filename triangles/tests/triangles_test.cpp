@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "common/dimension.h"
+#include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
 #include "triangles/triangles_window.h"
@@ -13,7 +15,6 @@ using namespace veltrano::triangles;
 
 namespace {
 
-const QString kNegative = "No triangle has these parts: a side or angle is negative";
 const QString kNoTriangle = "No triangle has these parts";
 
 // The texts of a, b, c, A, B, C and the area joined by "|", a result the last
@@ -76,7 +77,7 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
     QString typed, final, why;
   } cases[] = {
       {0, "a=3 b=4 c=5", kSolved345, ""},
-      {0, "a=2", "2|1|1|180|0|0|0", ""},  // flat
+      {0, "a=2", "2|1|1|180|0|0|0", "These sides make a flat triangle: 1 + 1 = 2"},
       {0, "a=1E200 b=1E200 c=1E200", "1E200|1E200|1E200|60*|60*|60*|0.433012701892219*",
        "A number is too large to solve with"},
       {0, "b=", "1||1|60*|60*|60*|0.433012701892219*", "A side is zero"},
@@ -90,7 +91,10 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
        "A second triangle fits: B = 138.189685104221, C = 11.8103148957786, c = 1.22803363763797, "
        "area = 1.22803363763797"},
       {1, "a=2 b=2.02 A=100",
-       "2|2.02|0.144276909649987|100|84.0738677069438|-4.07386770694381|0.143505869395989", kNegative},
+       "2|2.02|0.144276909649987|100|84.0738677069438|-4.07386770694381|0.143505869395989",
+       "A + B reaches 180 degrees: with A at 90 degrees or more, a must be longer than b, and 2 is not "
+       "longer "
+       "than 2.02"},
       // b sin A > a: the last triangle's results stay, marked.
       {1, "a=3 b=4 A=30 a=1 b=3",
        "1|3|5.70016959263755*|30|41.8103148957786*|108.189685104221*|5.70016959263754*", kNoTriangle},
@@ -172,6 +176,98 @@ TEST_F(TrianglesTest, PrintedPagesAreHeadedWithTheCaseChosen) {
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].heading, c.heading);
     EXPECT_EQ(pages[0].lines.size(), 7);
+  }
+}
+
+// Parts that make no proper triangle are told, behind any failure, until
+// they are mended; the results stay as computed.
+TEST_F(TrianglesTest, ImpossiblePartsAreToldUntilMended) {
+  const struct {
+    int task;
+    QString typed, note, mended;
+  } cases[] = {
+      {0, "a=1 b=2 c=3", "These sides make a flat triangle: 1 + 2 = 3", "c=2.5"},
+      {1, "a=2 b=2.02 A=100",
+       "A + B reaches 180 degrees: with A at 90 degrees or more, a must be longer than b, and 2 is not "
+       "longer "
+       "than 2.02",
+       "a=3"},
+      {3, "a=2 B=100 C=90", "B + C must be below 180 degrees: 100 + 90 = 190", "C=40"},
+      {4, "a=2 A=100 C=80", "A + C must be below 180 degrees: 100 + 80 = 180", "C=30"},
+      {2, "a=2 b=1 C=200", "An angle must be above 0 and below 180 degrees: C = 200", "C=20"},
+      {4, "a=-2 A=30 C=30", u8"A side must be above 0: a = −2", "a=2"},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    buttons[c.task]->click();
+    enter(c.typed, false);
+    EXPECT_EQ(window->statusText(), c.note) << c.typed.toStdString();
+    enter(c.mended, false);
+    EXPECT_EQ(window->statusText(), "") << c.typed.toStdString();
+  }
+}
+
+// A square or Heron's product that leaves the double range at the small end
+// stops the solve with its reason: the results it could not trust are greyed.
+// Right results stay: at 1E-150 the angles, and the area once the sides allow.
+TEST_F(TrianglesTest, SidesTooSmallForDoublePrecisionGreyWhatTheyCannotGive) {
+  const QString square = "The sides are too small to square in double precision";
+  const QString area = "The sides are too small to multiply for the area in double precision";
+  const struct {
+    int task;
+    QString typed, final, why;
+  } cases[] = {
+      {0, "a=1E-170 b=1E-170 c=1E-170", "1E-170|1E-170|1E-170|60*|60*|60*|0.433012701892219*", square},
+      {0, "a=1E-300 b=1E-300 c=1E-300", "1E-300|1E-300|1E-300|60*|60*|60*|0.433012701892219*", square},
+      {0, "a=1E-160 b=1E-160 c=1E-160", "1E-160|1E-160|1E-160|60*|60*|60*|0.433012701892219*", square},
+      {0, "a=1E-150 b=1E-150 c=1E-150", "1E-150|1E-150|1E-150|60|60|60|0*", area},
+      {0, "a=1E-70 b=1E-70 c=1E-70", "1E-70|1E-70|1E-70|60|60|60|4.33012701892219E-141", ""},
+      {2, "a=1E-160 b=1E-160 C=90", "1E-160|1E-160|1*|60*|60*|90|0.433012701892219*", square},
+      {3, "a=1E-300 B=60 C=60", "1E-300|1E-300|1E-300|60|60|60|0.433012701892219*", area},
+  };
+  for (const auto& c : cases) {
+    makeWindow();
+    window->showFigure(true);
+    buttons[c.task]->click();
+    enter(c.typed, false);
+    EXPECT_EQ(texts(), c.final) << c.typed.toStdString();
+    EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
+    EXPECT_EQ(window->figurePane()->isGreyed(), !c.why.isEmpty()) << c.typed.toStdString();
+  }
+}
+
+// The condition each case names first, on the parts as given (degrees) and,
+// after a solve, on the parts it found.
+TEST(ImpossiblePartsNote, NamesTheFirstConditionThatFails) {
+  Dimension::SetConstants();
+  const struct {
+    std::int32_t task;
+    double a, b, c, A, B, C;
+    QString note;
+  } cases[] = {
+      {SSS, 3, 4, 5, 0, 0, 0, ""},
+      {SSS, 3, 1, 2, 0, 0, 0, "These sides make a flat triangle: 1 + 2 = 3"},
+      // 0.1 + 0.2 is not 0.3 in doubles, but the angle found is 0.
+      {SSS, 0.1, 0.2, 0.3, 0, 0, 0, "These parts make a flat triangle: A = 0"},
+      {SSS, 3, 0, 5, 0, 0, 0, "A side must be above 0: b = 0"},
+      {SSA, 1, 1, 0, 90, 0, 0,
+       "A + B reaches 180 degrees: with A at 90 degrees or more, a must be longer than b, and 1 is not "
+       "longer "
+       "than 1"},
+      {SSA, 3, 2, 0, 100, 0, 0, ""},
+      {SSA, 3, 4, 0, 180, 0, 0, "An angle must be above 0 and below 180 degrees: A = 180"},
+      {SAS, 1, 1, 0, 0, 0, -5, u8"An angle must be above 0 and below 180 degrees: C = −5"},
+      {ASA, 1, 0, 0, 0, 90, 89.5, ""},
+      {ASA, 1, 0, 0, 0, 90, 90, "B + C must be below 180 degrees: 90 + 90 = 180"},
+      {SAA, 1, 0, 0, 120, 0, 70, "A + C must be below 180 degrees: 120 + 70 = 190"},
+  };
+  for (const auto& c : cases) {
+    TriangleVariables v;
+    v.Task = c.task;
+    v.SideA = c.a, v.SideB = c.b, v.SideC = c.c;
+    v.AngleA = DegreesToRadians(c.A), v.AngleB = DegreesToRadians(c.B), v.AngleC = DegreesToRadians(c.C);
+    const SolveOutcome outcome = SolveTriangle(v, [](Part, const QString&) {});
+    EXPECT_EQ(outcome.note, c.note) << c.task << " " << c.note.toStdString();
   }
 }
 
