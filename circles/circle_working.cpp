@@ -219,7 +219,7 @@ class Builder {
              .arg(count)
              .arg(num(last.next)));
     if (!trace_.bracketed && v_.Converged == 1) {
-      line(QStringLiteral("t lies in (0, π) and sin(t) / t = %1 matches k.")
+      line(QStringLiteral("t lies in (0, π) and sin(t) / t = %1, within 1E-9 of k: t is the half angle.")
                .arg(num(std::sin(last.next) / last.next)));
     }
   }
