@@ -34,6 +34,7 @@ WorkingPane::WorkingPane(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setLineWrapMode(QTextEdit::WidgetWidth);
+  setTabChangesFocus(true);  // Tab leaves the pane: it holds no text to type
   copyAction_ = new QAction(QStringLiteral("Copy working"), this);
   copyAction_->setObjectName(QStringLiteral("mnuCopyWorking"));
   copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTest>
 #include <QXmlStreamReader>
 
 #include "common/testing/window_test.h"
@@ -111,7 +112,11 @@ TEST_F(WorkingPaneTest, ShowsCopiesAndSavesTheWorking) {
   pane.setGreyed(true);
   EXPECT_EQ(pane.accessibleDescription(), toPlainText(sss(), Shown::Greyed));
 
-  testing::child<QAction>(&pane, "mnuCopyWorking")->trigger();
+  pane.show();
+  pane.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+  pane.setFocus();
+  QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(copied, nullptr);
   EXPECT_EQ(copied->text(), toPlainText(sss(), Shown::Greyed));
@@ -123,7 +128,7 @@ TEST_F(WorkingPaneTest, ShowsCopiesAndSavesTheWorking) {
   } files[] = {{"w.htm", true}, {"w.HTML", true}, {"w.txt", false}, {"w", false}, {"w.htm.txt", false}};
   for (const auto& f : files) {
     platform().files.workingAnswers.push_back(path(f.name));
-    testing::child<QAction>(&pane, "mnuSaveWorking")->trigger();
+    QTest::keyClick(&pane, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     const QString saved = QString::fromUtf8(readBytes(path(f.name)));
     EXPECT_EQ(saved, f.html ? pane.richWorking() : pane.plainWorking()) << f.name.toStdString();
   }
