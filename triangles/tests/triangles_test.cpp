@@ -62,6 +62,12 @@ class TrianglesTest : public WindowTest {
       const QString line = "   " + label + " = " + f->text() + (angle ? "°" : "");
       EXPECT_TRUE(lines.contains(line)) << what.toStdString() << ": " << line.toStdString();
     }
+    // The second triangle of a,b,A reads there as the status line tells it.
+    const QString second = "A second triangle fits: ";
+    if (!window->statusText().startsWith(second)) return;
+    for (const QString& part : window->statusText().mid(second.size()).split(", "))
+      EXPECT_TRUE(lines.join(u'\n').contains(part.section(" = ", 1)))
+          << what.toStdString() << ": " << part.toStdString();
   }
 
   TrianglesWindow* window = nullptr;
