@@ -90,11 +90,15 @@ void WorkingPane::contextMenuEvent(QContextMenuEvent* event) {
   });
 }
 
-// Keeps the reader's place: the working is shown anew on every key typed
-// in the fields.
+// The working is shown anew on every key typed in the fields: the reader's
+// place is kept, and since laying out the text is the pane's one costly
+// step, a working that reads as the one on show is not laid out again.
 void WorkingPane::showWorking() {
+  const QString rich = richWorking();
+  if (rich == shownRich_) return;
+  shownRich_ = rich;
   const int scrolled = verticalScrollBar()->value();
-  setHtml(richWorking());
+  setHtml(rich);
   setAccessibleDescription(plainWorking());
   verticalScrollBar()->setValue(scrolled);
 }

@@ -39,6 +39,7 @@ class WorkingPane : public QTextEdit {
 
   working::Working working_;
   bool greyed_ = false;
+  QString shownRich_ = QStringLiteral("-");  // the rich text on show; none yet
   QAction* copyAction_ = nullptr;
   QAction* saveAction_ = nullptr;
 };
