@@ -122,11 +122,12 @@ QString plainTable(const Table& table) {
   return out;
 }
 
+// A number is never broken across lines: a wide table scrolls instead.
 QString htmlRow(const QStringList& row, int columns, const QString& cellTag) {
   QString out = QStringLiteral("<tr>");
   for (int c = 0; c < columns; ++c) {
     const QString cell = c < row.size() ? htmlOf(row[c]) : QString();
-    out += QStringLiteral("<%1 align=\"right\">%2</%1>").arg(cellTag, cell);
+    out += QStringLiteral("<%1 align=\"right\" nowrap=\"nowrap\">%2</%1>").arg(cellTag, cell);
   }
   return out + QStringLiteral("</tr>\n");
 }
