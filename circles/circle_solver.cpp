@@ -235,9 +235,13 @@ void CircleSolver::SolveArcAndChord() {
     v_.ChordArcRatio = v_.Chord / v_.Arc;
     ratioKnown = true;
     iterate();
-  } catch (const RuntimeError&) {
+  } catch (const RuntimeError& error) {
     // A zero arc, or a zero slope of the iteration: it ends quietly and the
     // check below decides what holds.
+    if (trace_ && ratioKnown) {
+      trace_->newtonEndedOnError = true;
+      trace_->newtonError = error.number();
+    }
   }
   checkRoot(angleBefore, ratioKnown);
 }
@@ -253,6 +257,7 @@ void CircleSolver::iterate() {
     v_.PreviousHalfAngle = v_.HalfAngle;
     v_.HalfAngle = v_.HalfAngle - (Sin(v_.HalfAngle) - v_.ChordArcRatio * v_.HalfAngle) /
                                       (Cos(v_.HalfAngle) - v_.ChordArcRatio);
+    if (trace_) trace_->newton.append({v_.PreviousHalfAngle.value(), v_.HalfAngle.value()});
     if (Abs(v_.PreviousHalfAngle - v_.HalfAngle) <= v_.Tolerance) break;
   } while (v_.IterationCount < v_.MaxIterations);
   if (Abs(v_.PreviousHalfAngle - v_.HalfAngle) <= v_.Tolerance) {
@@ -279,7 +284,8 @@ void CircleSolver::checkRoot(Real angleBefore, bool ratioKnown) {
   if (v_.Converged == 1 && isHalfAngleOf(v_.HalfAngle.value(), ratio)) return;
   // From its fixed start the iteration misses the root for ratios below about
   // 0.743 (central angles above about 149 degrees); the root is still unique.
-  v_.HalfAngle = bracketedHalfAngle(ratio);
+  if (trace_) trace_->bracketed = true;
+  v_.HalfAngle = bracketedHalfAngle(ratio, trace_ ? &trace_->halvings : nullptr);
   v_.CentralAngle = v_.HalfAngle + v_.HalfAngle;
   v_.Converged = 1;
 }
@@ -288,7 +294,7 @@ bool CircleSolver::isHalfAngleOf(double t, double ratio) const {
   return t > 0.0 && t < math::Pi && std::abs(std::sin(t) / t - ratio) <= kRootResidual;
 }
 
-double CircleSolver::bracketedHalfAngle(double ratio) {
+double CircleSolver::bracketedHalfAngle(double ratio, QList<ArcChordTrace::Halving>* halvings) {
   // sin(t)/t falls from 1 to 0 on (0, Pi), so the root stays between a point
   // above the ratio and one below it. Plain doubles: nothing here can fail.
   double low = 0.0;
@@ -301,6 +307,7 @@ double CircleSolver::bracketedHalfAngle(double ratio) {
     } else {
       high = middle;
     }
+    if (halvings) halvings->append({low, high});
   }
   if (low == 0.0) return high;
   const double lowMiss = std::abs(std::sin(low) / low - ratio);

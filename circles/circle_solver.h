@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <cstdint>
 
 #include "common/real.h"
+#include "common/runtime_error.h"
 
 namespace veltrano::circles {
 
@@ -53,6 +55,21 @@ class CircleView {
   virtual void solveEnded(const SolveOutcome& outcome) = 0;
 };
 
+// The root search of the arc-and-chord case as it ran, for its working.
+struct ArcChordTrace {
+  struct Update {
+    double halfAngle, next;  // t before and after one of Newton's steps
+  };
+  QList<Update> newton;  // every update of the iteration, in order
+  bool newtonEndedOnError = false;
+  ErrorNumber newtonError = ErrorNumber::InvalidCall;
+  bool bracketed = false;  // the iteration's root was not the half angle
+  struct Halving {
+    double low, high;  // the bracket after one halving
+  };
+  QList<Halving> halvings;
+};
+
 // The variables of the Circles worksheet. They keep their values from one
 // solve to the next; the change handlers store the typed values here.
 struct CircleVariables {
@@ -86,6 +103,8 @@ class CircleSolver {
   explicit CircleSolver(CircleView& view) : view_(view) {}
 
   CircleVariables& variables() { return v_; }
+  // Where the root search records its steps; none by default.
+  void setTrace(ArcChordTrace* trace) { trace_ = trace; }
   const CircleVariables& variables() const { return v_; }
 
   void SolveCircle();
@@ -96,7 +115,7 @@ class CircleSolver {
 
   // The half angle in (0, Pi) with sin(t) / t = ratio, for 0 < ratio < 1,
   // found by bisection to the last bit.
-  static double bracketedHalfAngle(double ratio);
+  static double bracketedHalfAngle(double ratio, QList<ArcChordTrace::Halving>* halvings = nullptr);
 
  private:
   struct Run;
@@ -120,6 +139,7 @@ class CircleSolver {
   CircleView& view_;
   CircleVariables v_;
   int depth_ = 0;
+  ArcChordTrace* trace_ = nullptr;
 };
 
 }  // namespace veltrano::circles

@@ -40,6 +40,9 @@ class FileDialogs {
   virtual QString saveFileName(QWidget* owner) = 0;
   // The name to save a figure under; its suffix (".svg" or ".png") says how.
   virtual QString saveFigureName(QWidget* owner) = 0;
+  // The name to save a working under; ".htm" or ".html" saves HTML, any
+  // other suffix plain text.
+  virtual QString saveWorkingName(QWidget* owner) = 0;
 };
 
 // The default printer with a current font, as the worksheets print on it.

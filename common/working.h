@@ -10,7 +10,8 @@ namespace veltrano::working {
 // builds it beside its solver from the very values the solver used, and one
 // renderer turns it into the pane's rich text and into plain text (copy,
 // print, screen readers). Texts use Unicode for the mathematics (², √, ·,
-// −, ≈, °, θ), which reads the same in both forms.
+// −, ≈, °, θ), which reads the same in both forms; a superscript or
+// subscript beyond them is marked ^{...} or _{...} (see working_text.h).
 
 // Repeated steps of one kind, one row each (a division, a digit, an iterate).
 struct Table {

@@ -27,12 +27,9 @@ bool tooSmallToSquare(Real length) {
   return x > 0 && x < kSmallestSquarable;
 }
 
-// The law of cosines for the side opposite the angle between a and b.
-Real thirdSide(Real a, Real b, Real between) { return Sqr((a * a + b * b) - (a + a) * b * Cos(between)); }
 
 Real heronArea(Real a, Real b, Real c) {
-  const Real s = ((c + a) + b) / 2;
-  return Sqr(((s - a) * s) * (s - b) * (s - c));
+  return formula::heronArea(formula::halfPerimeter(a, b, c), a, b, c);
 }
 
 // Each formula is written in the order of operations the worksheet has always
@@ -70,16 +67,14 @@ class Solver {
 
   // Builds an angle between 0 and Pi from CosValue and SinValue with the
   // arctangent alone: 90 degrees for a zero cosine, obtuse for a negative one.
+  // The right angle is stored first: a failure on the way leaves it there.
   void constructAngle(Real& angle) {
     angle = pi() / 2;
-    if (v_.CosValue != 0) {
-      const Real t = Atn(Abs(v_.SinValue / v_.CosValue));
-      angle = v_.CosValue > 0 ? t : pi() - t;
-    }
+    angle = formula::angleFromCosineAndSine(v_.CosValue, v_.SinValue);
   }
 
-  Real sineFromCosine() { return Sqr(1 - Power(v_.CosValue, 2)); }
-  Real cosineFromSine() { return Sqr(1 - Power(v_.SinValue, 2)); }
+  Real sineFromCosine() { return formula::otherFromOne(v_.CosValue); }
+  Real cosineFromSine() { return formula::otherFromOne(v_.SinValue); }
 
   // A square that underflows gives angles and sides that merely look like
   // results (1E-170 makes 90, 90, 0): the solve stops as on any error.
@@ -95,13 +90,13 @@ class Solver {
   void threeSides() {
     const Real a = v_.SideA, b = v_.SideB, c = v_.SideC;
     requireSquarable({a, b, c});
-    v_.CosValue = ((b * b + c * c) - a * a) / 2 / b / c;
+    v_.CosValue = formula::cosineOpposite(a, b, c);
     v_.SinValue = sineFromCosine();
     constructAngle(v_.AngleA);
-    v_.CosValue = ((a * a + c * c) - b * b) / 2 / a / c;
+    v_.CosValue = formula::cosineOpposite(b, a, c);
     v_.SinValue = sineFromCosine();
     constructAngle(v_.AngleB);
-    v_.AngleC = (pi() - v_.AngleA) - v_.AngleB;
+    v_.AngleC = formula::angleSum(v_.AngleA, v_.AngleB);
     showAngle(Part::AngleA, v_.AngleA);
     showAngle(Part::AngleB, v_.AngleB);
     showAngle(Part::AngleC, v_.AngleC);
@@ -110,12 +105,12 @@ class Solver {
   // Of two triangles that may fit, only the one with B of at most 90 degrees.
   void twoSidesAndOppositeAngle() {
     const Real a = v_.SideA, b = v_.SideB;
-    v_.SinValue = Sin(v_.AngleA) * b / a;
+    v_.SinValue = formula::sineBySines(v_.AngleA, b, a);
     v_.CosValue = cosineFromSine();
     constructAngle(v_.AngleB);
-    v_.AngleC = (pi() - v_.AngleA) - v_.AngleB;
+    v_.AngleC = formula::angleSum(v_.AngleA, v_.AngleB);
     requireSquarable({a, b});
-    v_.SideC = thirdSide(a, b, v_.AngleC);
+    v_.SideC = formula::thirdSide(a, b, v_.AngleC);
     showSide(Part::SideC, v_.SideC);
     showAngle(Part::AngleB, v_.AngleB);
     showAngle(Part::AngleC, v_.AngleC);
@@ -126,23 +121,22 @@ class Solver {
   void twoSidesAndIncludedAngle() {
     const Real a = v_.SideA, b = v_.SideB;
     requireSquarable({a, b});
-    v_.SideC = thirdSide(a, b, v_.AngleC);
+    v_.SideC = formula::thirdSide(a, b, v_.AngleC);
     const Real c = v_.SideC;
-    v_.SinValue = Sin(v_.AngleC) * a / c;
+    v_.SinValue = formula::sineBySines(v_.AngleC, a, c);
     // Two sides and the angle between them always make a triangle, so a sine
     // beyond 1 is rounding (A within a hair of 90 degrees), not "no triangle".
-    const Real rest = 1 - Power(v_.SinValue, 2);
-    v_.CosValue = rest < 0 ? Real(0) : Sqr(rest);
-    if ((b * b + c * c) - a * a < 0) v_.CosValue = -v_.CosValue;
+    v_.CosValue = formula::otherFromOneAtLeastZero(v_.SinValue);
+    if (formula::obtuseOpposite(a, b, c)) v_.CosValue = -v_.CosValue;
     constructAngle(v_.AngleA);
-    v_.AngleB = (pi() - v_.AngleA) - v_.AngleC;
+    v_.AngleB = formula::angleSum(v_.AngleA, v_.AngleC);
     showSide(Part::SideC, v_.SideC);
     showAngle(Part::AngleA, v_.AngleA);
     showAngle(Part::AngleB, v_.AngleB);
   }
 
   void sideAndAdjacentAngles() {
-    v_.AngleA = (pi() - v_.AngleB) - v_.AngleC;
+    v_.AngleA = formula::angleSum(v_.AngleB, v_.AngleC);
     sidesBAndCBySines();
     showSide(Part::SideB, v_.SideB);
     showSide(Part::SideC, v_.SideC);
@@ -150,7 +144,7 @@ class Solver {
   }
 
   void sideOppositeAngleAndAngle() {
-    v_.AngleB = (pi() - v_.AngleA) - v_.AngleC;
+    v_.AngleB = formula::angleSum(v_.AngleA, v_.AngleC);
     sidesBAndCBySines();
     showSide(Part::SideB, v_.SideB);
     showSide(Part::SideC, v_.SideC);
@@ -160,15 +154,15 @@ class Solver {
   // The law of sines, b before c: a failure on b leaves c as it was.
   void sidesBAndCBySines() {
     const Real a = v_.SideA;
-    v_.SideB = Sin(v_.AngleB) * a / Sin(v_.AngleA);
-    v_.SideC = Sin(v_.AngleC) * a / Sin(v_.AngleA);
+    v_.SideB = formula::sideBySines(v_.AngleB, a, v_.AngleA);
+    v_.SideC = formula::sideBySines(v_.AngleC, a, v_.AngleA);
   }
 
   // Heron's formula on the sides as they stand after the case.
   void showArea() {
-    v_.HalfPerimeter = ((v_.SideC + v_.SideA) + v_.SideB) / 2;
+    v_.HalfPerimeter = formula::halfPerimeter(v_.SideA, v_.SideB, v_.SideC);
     requireAreaInRange();
-    show(Part::Area, heronArea(v_.SideA, v_.SideB, v_.SideC));
+    show(Part::Area, formula::heronArea(v_.HalfPerimeter, v_.SideA, v_.SideB, v_.SideC));
   }
 
   // Heron's product is of the fourth power of the sides: it underflows to 0
@@ -338,7 +332,7 @@ std::optional<SecondTriangle> secondTriangle(const TriangleVariables& v) {
     second.AngleB = pi() - v.AngleB;
     second.AngleC = (pi() - A) - second.AngleB;
     if (!(second.AngleC > 0)) return std::nullopt;  // rounding at the edge of the case
-    second.SideC = thirdSide(a, b, second.AngleC);
+    second.SideC = formula::thirdSide(a, b, second.AngleC);
     second.Area = heronArea(a, b, second.SideC);
     return second;
   } catch (const RuntimeError&) {
@@ -355,5 +349,40 @@ QString secondTriangleNote(const SecondTriangle& second) {
 
 Real DegreesToRadians(Real degrees) { return degrees * pi() / 180; }
 Real RadiansToDegrees(Real radians) { return radians * 180 / pi(); }
+
+namespace formula {
+
+Real cosineOpposite(Real opposite, Real x, Real y) {
+  return ((x * x + y * y) - opposite * opposite) / 2 / x / y;
+}
+
+bool obtuseOpposite(Real opposite, Real x, Real y) { return (x * x + y * y) - opposite * opposite < 0; }
+
+Real otherFromOne(Real value) { return Sqr(1 - Power(value, 2)); }
+
+Real otherFromOneAtLeastZero(Real value) {
+  const Real rest = 1 - Power(value, 2);
+  return rest < 0 ? Real(0) : Sqr(rest);
+}
+
+Real sineBySines(Real known, Real side, Real knownSide) { return Sin(known) * side / knownSide; }
+
+Real sideBySines(Real angle, Real a, Real A) { return Sin(angle) * a / Sin(A); }
+
+Real thirdSide(Real x, Real y, Real between) { return Sqr((x * x + y * y) - (x + x) * y * Cos(between)); }
+
+Real angleFromCosineAndSine(Real cosine, Real sine) {
+  if (cosine == 0) return pi() / 2;
+  const Real t = Atn(Abs(sine / cosine));
+  return cosine > 0 ? t : pi() - t;
+}
+
+Real angleSum(Real x, Real y) { return (pi() - x) - y; }
+
+Real halfPerimeter(Real a, Real b, Real c) { return ((c + a) + b) / 2; }
+
+Real heronArea(Real s, Real a, Real b, Real c) { return Sqr(((s - a) * s) * (s - b) * (s - c)); }
+
+}  // namespace formula
 
 }  // namespace veltrano::triangles

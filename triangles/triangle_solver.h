@@ -73,4 +73,32 @@ QString secondTriangleNote(const SecondTriangle& second);
 Real DegreesToRadians(Real degrees);
 Real RadiansToDegrees(Real radians);
 
+// The solver's formulas, one function each, in the order of operations that
+// keeps its results digit for digit. The working of a solve evaluates the
+// same functions step by step, so that its numbers are the solver's own.
+namespace formula {
+// The law of cosines for the cosine of the angle opposite `opposite`.
+Real cosineOpposite(Real opposite, Real x, Real y);
+// Whether the angle opposite `opposite` is obtuse: x² + y² − opposite² < 0.
+bool obtuseOpposite(Real opposite, Real x, Real y);
+// √(1 − value²): the sine from the cosine, or the cosine from the sine.
+Real otherFromOne(Real value);
+// The same, with 0 where rounding puts value² a hair above 1.
+Real otherFromOneAtLeastZero(Real value);
+// The law of sines for the sine of an angle: sin(known) · side / knownSide.
+Real sineBySines(Real known, Real side, Real knownSide);
+// The law of sines for a side: sin(angle) · a / sin(A).
+Real sideBySines(Real angle, Real a, Real A);
+// The law of cosines for the side opposite the angle between x and y.
+Real thirdSide(Real x, Real y, Real between);
+// The angle between 0 and Pi with this cosine and sine, by the arctangent
+// alone: Pi/2 for a zero cosine, obtuse for a negative one.
+Real angleFromCosineAndSine(Real cosine, Real sine);
+// Pi − x − y.
+Real angleSum(Real x, Real y);
+Real halfPerimeter(Real a, Real b, Real c);
+// Heron's formula with the half perimeter s.
+Real heronArea(Real s, Real a, Real b, Real c);
+}  // namespace formula
+
 }  // namespace veltrano::triangles

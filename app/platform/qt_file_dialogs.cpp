@@ -25,4 +25,19 @@ QString QtFileDialogs::saveFigureName(QWidget* owner) {
   return dialog.selectedFiles().constFirst();
 }
 
+QString QtFileDialogs::saveWorkingName(QWidget* owner) {
+  const QString html = QStringLiteral("HTML page (*.htm *.html)");
+  const QString text = QStringLiteral("Plain text (*.txt)");
+  QFileDialog dialog(owner, QStringLiteral("Save working as"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({html, text});
+  dialog.setDefaultSuffix(QStringLiteral("htm"));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   guarded([&dialog, html](const QString& filter) {
+                     dialog.setDefaultSuffix(filter == html ? QStringLiteral("htm") : QStringLiteral("txt"));
+                   }));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace veltrano

@@ -12,6 +12,7 @@ class QtFileDialogs : public FileDialogs {
   QString saveFileName(QWidget* owner) override;
   // Offers SVG and PNG; a name typed without a suffix gets the chosen one.
   QString saveFigureName(QWidget* owner) override;
+  QString saveWorkingName(QWidget* owner) override;
 };
 
 }  // namespace veltrano

@@ -3,12 +3,14 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "circles/circle_working.h"
 #include "circles/circles_window.h"
 #include "common/dimension.h"
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
+#include "common/working_text.h"
 
 namespace veltrano::circles {
 namespace {
@@ -84,6 +86,22 @@ class CirclesTest : public testing::WindowTest {
     for (const QString& token : parts.split(u' '))
       retype(text(QString("racA").indexOf(token[0])), token.mid(2));
   }
+  // Every result the fields show as current reads in the working of the
+  // window's variables exactly as in its field.
+  void expectWorkingAgrees(const QString& what) const {
+    const QString working = working::toPlainText(circleWorking(window->variables()));
+    const QStringList lines = working.split(u'\n');
+    const QStringList labels{"r", "arc", "chord", "θ", "Sector area", "Segment area"};
+    for (int i = 0; i < 6; ++i) {
+      if (isInputOf(window->variables().Task, CircleField(i)) || style::isStale(text(i))) continue;
+      if (text(i)->text() == "No result") {
+        EXPECT_TRUE(working.contains("No result: ")) << what.toStdString();
+        continue;
+      }
+      const QString line = "   " + labels[i] + " = " + text(i)->text() + (i == 3 ? "°" : "");
+      EXPECT_TRUE(lines.contains(line)) << what.toStdString() << ": " << line.toStdString();
+    }
+  }
   void choose(int task) { testing::indexedGroup<QRadioButton>(window, "OptTask")[task]->click(); }
 
   CirclesWindow* window = nullptr;
@@ -105,6 +123,7 @@ TEST_F(CirclesTest, OpensUnsolvedAndEachCaseSolvesTheSameCircle) {
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(value(i), circle[i], 1e-12 * circle[i]) << task << " " << i;
     EXPECT_EQ(window->statusText(), QString()) << task;
     EXPECT_FALSE(texts().contains(u'*')) << task;
+    expectWorkingAgrees(QString::number(task));
   }
 }
 
@@ -139,6 +158,7 @@ TEST_F(CirclesTest, TypedQuantitiesEndInTheseTexts) {
     EXPECT_EQ(texts(), c.final) << c.typed.toStdString();
     EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    expectWorkingAgrees(c.typed);
   }
   // Beyond the diameter nothing is written: the last circle's texts stay.
   makeWindow();

@@ -32,10 +32,12 @@ class FakeFileDialogs : public FileDialogs {
   QString openFileName(QWidget*) override { return nextAnswer(openAnswers, "file-open"); }
   QString saveFileName(QWidget*) override { return nextAnswer(saveAnswers, "file-save"); }
   QString saveFigureName(QWidget*) override { return nextAnswer(figureAnswers, "save-figure"); }
+  QString saveWorkingName(QWidget*) override { return nextAnswer(workingAnswers, "save-working"); }
 
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
   std::deque<QString> figureAnswers;
+  std::deque<QString> workingAnswers;
 };
 
 struct PrintedLine {

@@ -24,7 +24,8 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
   const FakeFileDialogs& files = fakes().files;
   EXPECT_TRUE(fakes().messages.answers.empty()) << "a queued message box answer was not used";
-  EXPECT_TRUE(files.openAnswers.empty() && files.saveAnswers.empty() && files.figureAnswers.empty())
+  EXPECT_TRUE(files.openAnswers.empty() && files.saveAnswers.empty() && files.figureAnswers.empty() &&
+              files.workingAnswers.empty())
       << "a queued file dialog answer was not used";
   // Menus and dialogs are top-level widgets too, owned by their window: only
   // windows without a parent are deleted here, each once.

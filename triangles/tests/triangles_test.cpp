@@ -7,6 +7,8 @@
 #include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
+#include "common/working_text.h"
+#include "triangles/triangle_working.h"
 #include "triangles/triangles_window.h"
 
 using namespace veltrano;
@@ -49,6 +51,25 @@ class TrianglesTest : public WindowTest {
     }
   }
   void trigger(const char* action) { WindowTest::trigger(window, action); }
+  // Every result the fields show as current reads in the working of the
+  // window's variables exactly as in its field.
+  void expectWorkingAgrees(const QString& what) const {
+    const QStringList lines = working::toPlainText(triangleWorking(window->variables())).split(u'\n');
+    for (Part part : resultParts(window->variables().Task)) {
+      const QLineEdit* f = fields[static_cast<int>(part)];
+      if (style::isStale(f)) continue;
+      const bool angle = part == Part::AngleA || part == Part::AngleB || part == Part::AngleC;
+      const QString label = part == Part::Area ? QString("Area") : QString("abcABC")[static_cast<int>(part)];
+      const QString line = "   " + label + " = " + f->text() + (angle ? "°" : "");
+      EXPECT_TRUE(lines.contains(line)) << what.toStdString() << ": " << line.toStdString();
+    }
+    // The second triangle of a,b,A reads there as the status line tells it.
+    const QString second = "A second triangle fits: ";
+    if (!window->statusText().startsWith(second)) return;
+    for (const QString& part : window->statusText().mid(second.size()).split(", "))
+      EXPECT_TRUE(lines.join(u'\n').contains(part.section(" = ", 1)))
+          << what.toStdString() << ": " << part.toStdString();
+  }
 
   TrianglesWindow* window = nullptr;
   QList<QLineEdit*> fields;
@@ -119,6 +140,7 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
       enter(c.typed, byKey);
       EXPECT_EQ(texts(), c.final) << c.typed.toStdString() << (byKey ? " key by key" : " as whole texts");
       EXPECT_EQ(window->statusText(), c.why) << c.typed.toStdString();
+      expectWorkingAgrees(c.typed);
     }
   }
 }
