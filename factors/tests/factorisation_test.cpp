@@ -6,6 +6,7 @@
 #include "common/runtime_error.h"
 #include "common/testing/printers.h"
 #include "common/testing/raised_error.h"
+#include "factors/factor_working.h"
 #include "factors/factoriser.h"
 #include "factors/prime_table.h"
 
@@ -56,8 +57,12 @@ TEST(Factoriser, RowsForTheWholeRange) {
   for (const char* row :
        {"0= ILLEGAL", "-5= ILLEGAL", "1.5= ILLEGAL", "1= NEUTRAL", "1689550229930= TOO LARGE", "2= PRIME",
         "1299827= PRIME", "1689550229903= PRIME", "49= 7  7  ", "6= 2  3", "360= 2  2  2  3  3  5",
-        "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  "})
-    EXPECT_EQ(Factoriser(table).rowFor(QString(row).section(u'=', 0, 0).toDouble()), row);
+        "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  "}) {
+    const double n = QString(row).section(u'=', 0, 0).toDouble();
+    EXPECT_EQ(Factoriser(table).rowFor(n), row);
+    // The working ends in the very row, drawn from the same factorisation.
+    EXPECT_EQ(FactorWorking(Factoriser(table), n).steps.last().lines.last(), row);
+  }
 }
 
 }  // namespace
