@@ -28,12 +28,12 @@ QString fraction(const mpz_class& numerator, const mpz_class& denominator) {
 
 // Whole part by repeated division: each quotient is divided again until it
 // is 0; the remainders are the digits, the last one first.
-Step wholePartStep(const mpz_class& whole, int base, QString& digits) {
+QList<Step> wholePartSteps(const mpz_class& whole, int base, QString& digits) {
   Step step{QStringLiteral("Whole part %1 by repeated division by %2").arg(text(whole)).arg(base), {}, {}};
   if (whole == 0) {
     digits = QStringLiteral("0");
     step.lines.append(QStringLiteral("The whole part is 0, so its only digit is 0."));
-    return step;
+    return {step};
   }
   Table table{{QStringLiteral("step"), QStringLiteral("number"), QStringLiteral("÷ %1 =").arg(base),
                QStringLiteral("remainder"), QStringLiteral("digit")},
@@ -50,8 +50,10 @@ Step wholePartStep(const mpz_class& whole, int base, QString& digits) {
   step.lines.append(
       QStringLiteral("Divide by %1 until the quotient is 0; each remainder is a digit.").arg(base));
   step.tables.append(table);
-  step.lines.append(QStringLiteral("Read from the last remainder up, the digits are %1.").arg(digits));
-  return step;
+  return {step,
+          {QStringLiteral("Digits of the whole part"),
+           {QStringLiteral("Read from the last remainder up, the digits are %1.").arg(digits)},
+           {}}};
 }
 
 struct FractionDigits {
@@ -121,7 +123,7 @@ QStringList fractionEnd(const FractionDigits& fraction, const QString& wholeDigi
   return lines;
 }
 
-Step fractionStep(const mpq_class& fractionPart, int base, const QString& wholeDigits) {
+QList<Step> fractionSteps(const mpq_class& fractionPart, int base, const QString& wholeDigits) {
   Step step{QStringLiteral("Fraction %1 by repeated multiplication by %2").arg(text(fractionPart)).arg(base),
             {QStringLiteral("Multiply what is left by %1 at each step; the whole part of the product is the "
                             "next digit.")
@@ -132,8 +134,8 @@ Step fractionStep(const mpq_class& fractionPart, int base, const QString& wholeD
               {}};
   const FractionDigits digits = fractionDigits(fractionPart, base, table);
   step.tables.append(table);
-  step.lines += fractionEnd(digits, wholeDigits, base);
-  return step;
+  return {step,
+          {QStringLiteral("How the fraction's digits go on"), fractionEnd(digits, wholeDigits, base), {}}};
 }
 
 // The whole part and the fraction of an exact value, each as its own step.
@@ -146,11 +148,11 @@ void digitSteps(Working& working, const mpq_class& value, int base) {
     working.steps.append(
         {QStringLiteral("Whole part"), {QStringLiteral("The whole part is %1.").arg(wholeDigits)}, {}});
   } else {
-    working.steps.append(wholePartStep(whole, base, wholeDigits));
+    working.steps += wholePartSteps(whole, base, wholeDigits);
   }
   mpq_class fractionPart(rest, value.get_den());
   fractionPart.canonicalize();
-  if (rest != 0) working.steps.append(fractionStep(fractionPart, base, wholeDigits));
+  if (rest != 0) working.steps += fractionSteps(fractionPart, base, wholeDigits);
 }
 
 // digit × base^k for each digit of a "#" number, and their sum.

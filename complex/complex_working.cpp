@@ -128,8 +128,9 @@ void WorkingBuilder::addPolarStep(const QString& name, Real p, Real q) {
     }
     step.lines.append(
         QStringLiteral("%1 = %2 rad = %3").arg(theta, text(polar.argument), degrees(polar.argument.value())));
-    step.lines.append(QStringLiteral("%1 = %2·(cos %3 + i·sin %3) = %4·(cos %5 + i·sin %5)")
-                          .arg(name, r, theta, text(polar.modulus), degrees(polar.argument.value())));
+    step.lines.append(
+        QStringLiteral("%1 = %2·(cos %3 + i·sin %3) = %4·(cos %5 + i·sin %5)")
+            .arg(name, r, theta, text(polar.modulus), Operand(degrees(polar.argument.value()))));
   });
 }
 

@@ -71,9 +71,10 @@ QStringList stopLines(const FactorTrace& trace, const PrimeTable& table) {
     const double p = table[trace.primesTried];
     const QString what =
         trace.divisions.empty() ? QStringLiteral("the number") : QStringLiteral("what is left");
-    lines.append(QStringLiteral("%1 does not divide %2, and %1 · %1 = %3 > %2: a divisor of %2 other than "
-                                "%2 itself would have a prime factor up to √%2 ≈ %4, and none was found.")
-                     .arg(text(p), left, text(p * p), QString::number(std::sqrt(trace.left), 'f', 2)));
+    lines.append(
+        QStringLiteral("%1 does not divide %2, and %1 · %1 = %3 > %2: a number that is not prime has a "
+                       "prime factor no greater than its square root (√%2 ≈ %4), and none divides %2.")
+            .arg(text(p), left, text(p * p), QString::number(std::sqrt(trace.left), 'f', 2)));
     lines.append(QStringLiteral("So %1, %2, is prime.").arg(what, left));
   }
   return lines;

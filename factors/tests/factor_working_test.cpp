@@ -40,9 +40,8 @@ TEST(FactorWorking, DivisionsPrimesTriedAndWhyItStopped) {
         "Nothing is left (1): every prime factor has been divided out.", "49 = 7²"}},
       {6,
        {"6 ÷ 2 = 3", "1 prime tried (2).",
-        "2 does not divide 3, and 2 · 2 = 4 > 3: a divisor of 3 other than 3 itself would have a prime "
-        "factor "
-        "up to √3 ≈ 1.73, and none was found.",
+        "2 does not divide 3, and 2 · 2 = 4 > 3: a number that is not prime has a prime factor no greater "
+        "than its square root (√3 ≈ 1.73), and none divides 3.",
         "So what is left, 3, is prime.", "6 = 2 · 3"}},
       {97,
        {"No prime divides 97.", "5 primes tried (2, 3, 5, 7, 11).", "So the number, 97, is prime.",
