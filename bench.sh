@@ -119,6 +119,7 @@ memory_row() {  # measure, window, goal in MB or empty
   row "---" "---" "---" "---"
   time_row "Prime table load (P100008.txt)" TableLoad 5
   time_row "Worst-case factorisation (1689550229903)" WorstCaseFactorisation 16
+  time_row "Factors: the working of that row, factorisation with its trace included" WorstCaseFactorisationWorking 16
   time_row "Triangles: keystroke to results, case 0 (SSS)" SideKeystroke 16
   time_row "Triangles: keystroke to results and figure repainted, pane shown" SideKeystrokeWithFigure 16
   time_row "Circles: keystroke to results, arc and chord, iteration root" KeystrokeIterationRoot 16
@@ -127,12 +128,16 @@ memory_row() {  # measure, window, goal in MB or empty
   time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 16
   time_row "Complex: keystroke in x to results and figure repainted, n = 32767, pane shown" KeystrokeWithAllRootsDrawn 16
   time_row "Complex: all 32767 root rows written, as Save and Print take them" SolveWithAllRoots 50
+  time_row "Complex: the working of the 32767 roots of x, built on a keystroke" WorkingWithAllRoots 16
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 2" EnterInTheWindow/DecimalToBase2 16
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 36" EnterInTheWindow/DecimalToBase36 16
   time_row "Bases: Enter to results, 100-character # number with a fraction, base 36 to decimal" EnterInTheWindow/Base36ToDecimal 16
   time_row "Bases: the conversion alone, 100-character decimal to base 2" Conversion/DecimalToBase2 0.1 3
   time_row "Bases: the conversion alone, 100-character decimal to base 36" Conversion/DecimalToBase36 0.1 3
   time_row "Bases: the conversion alone, 100-character # number to decimal" Conversion/Base36ToDecimal 0.1 3
+  time_row "Bases: the working of a row, 100-character decimal with a fraction to base 2" Working/DecimalToBase2 16
+  time_row "Bases: the working of a row, 100-character decimal with a fraction to base 36" Working/DecimalToBase36 16
+  time_row "Bases: the working of a row, 100-character # number with a fraction, base 36 to decimal" Working/Base36ToDecimal 16
   startup_rows
   memory_row "Peak resident memory, bare Qt 6 label" label ""
   memory_row "Peak resident memory, Factors open" 0 50

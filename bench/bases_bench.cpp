@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "bases/base_converter.h"
+#include "bases/base_working.h"
 #include "bases/bases_window.h"
 #include "bench/keystrokes.h"
 #include "common/result_list.h"
@@ -28,6 +29,16 @@ void Conversion(benchmark::State& state, const QString& number, int base) {
 BENCHMARK_CAPTURE(Conversion, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Conversion, DecimalToBase36, kDecimal, 36)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Conversion, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
+
+// The working of such a row, built when its pane shows it: every division of
+// the whole part and every step of the fraction, in exact arithmetic.
+void Working(benchmark::State& state, const QString& number, int base) {
+  const BaseConverter converter;
+  for (auto _ : state) benchmark::DoNotOptimize(veltrano::bases::BaseWorking(converter, number, base));
+}
+BENCHMARK_CAPTURE(Working, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Working, DecimalToBase36, kDecimal, 36)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Working, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
 
 // Enter in the number field up to the finished results on the screen:
 // upper-casing, conversion, the new list row, the selection for the next

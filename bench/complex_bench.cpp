@@ -7,6 +7,7 @@
 #include "common/result_list.h"
 #include "complex/complex_solver.h"
 #include "complex/complex_window.h"
+#include "complex/complex_working.h"
 
 namespace {
 
@@ -63,5 +64,17 @@ void SolveWithAllRoots(benchmark::State& state) {
   }
 }
 BENCHMARK(SolveWithAllRoots)->Unit(benchmark::kMillisecond);
+
+// The working of the 32767 roots of x, built on each key while its pane
+// shows it: the run, x in polar form, De Moivre and the first and last roots.
+void WorkingWithAllRoots(benchmark::State& state) {
+  veltrano::complex::ComplexSolver solver;
+  solver.Task = 9;
+  solver.a = 1;
+  solver.b = 1;
+  solver.n = 32767;
+  for (auto _ : state) benchmark::DoNotOptimize(veltrano::complex::ComplexWorking(solver));
+}
+BENCHMARK(WorkingWithAllRoots)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

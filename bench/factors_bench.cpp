@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "factors/factor_working.h"
 #include "factors/factoriser.h"
 #include "factors/prime_sieve.h"
 #include "factors/prime_table.h"
@@ -53,5 +54,14 @@ void WorstCaseFactorisation(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(factoriser.rowFor(1689550229903.0));
 }
 BENCHMARK(WorstCaseFactorisation)->Unit(benchmark::kMicrosecond);
+
+// The same number's working: the factorisation once more, with its trace.
+void WorstCaseFactorisationWorking(benchmark::State& state) {
+  const PrimeTable table = PrimeTable::load(programFolder());
+  const Factoriser factoriser(table);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(veltrano::factors::FactorWorking(factoriser, 1689550229903.0));
+}
+BENCHMARK(WorstCaseFactorisationWorking)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

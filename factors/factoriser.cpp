@@ -5,6 +5,13 @@
 
 namespace veltrano::factors {
 
+namespace {
+QString shortRow(const QString& row, FactorTrace::Outcome outcome, FactorTrace* trace) {
+  if (trace) trace->outcome = outcome;
+  return row;
+}
+}  // namespace
+
 double Factoriser::largest() const {
   const Real last = table_.last();
   return (last * last).value();
@@ -19,21 +26,25 @@ QString Factoriser::noteFor(double n) const {
       .arg(NumberToText(largest()));
 }
 
-QString Factoriser::rowFor(double n) const {
+QString Factoriser::rowFor(double n, FactorTrace* trace) const {
+  using Outcome = FactorTrace::Outcome;
+  if (trace) *trace = {.number = n, .largest = largest()};
   const QString number = NumberToText(n);
-  if (largest() < n) return number + QStringLiteral("= TOO LARGE");
-  if (n < 1) return number + QStringLiteral("= ILLEGAL");
+  if (largest() < n) return shortRow(number + QStringLiteral("= TOO LARGE"), Outcome::TooLarge, trace);
+  if (n < 1) return shortRow(number + QStringLiteral("= ILLEGAL"), Outcome::BelowOne, trace);
   // A number with a fractional part has no prime factors; without this test
   // trial division would find no divisor and call 1.5 a prime.
-  if (Int(n) != Real(n)) return number + QStringLiteral("= ILLEGAL");
-  if (n == 1) return QStringLiteral("1= NEUTRAL");
-  if (n == 2) return QStringLiteral("2= PRIME");
-  return factorsOf(n);
+  if (Int(n) != Real(n)) return shortRow(number + QStringLiteral("= ILLEGAL"), Outcome::NotWhole, trace);
+  if (n == 1) return shortRow(QStringLiteral("1= NEUTRAL"), Outcome::Neutral, trace);
+  if (n == 2) return shortRow(QStringLiteral("2= PRIME"), Outcome::Two, trace);
+  return factorsOf(n, trace);
 }
 
 // Every value here is a whole number below 2^41, so the doubles hold them
-// exactly and a quotient is whole exactly when the prime divides.
-QString Factoriser::factorsOf(double n) const {
+// exactly and a quotient is whole exactly when the prime divides. The trace
+// is written only where a division goes evenly and once at the end, so the
+// loop over the primes that do not divide costs the same with or without it.
+QString Factoriser::factorsOf(double n, FactorTrace* trace) const {
   const Real InputNumber = n;
   Real Remainder = n;
   Real RootBound = Sqr(Remainder);
@@ -45,6 +56,7 @@ QString Factoriser::factorsOf(double n) const {
     const Real Quotient = Remainder / p;
     if (Int(Quotient) == Quotient) {
       ResultLine += IntegerToText(table_[i]) + QStringLiteral("  ");
+      if (trace) trace->divisions.push_back({Remainder.value(), table_[i], Quotient.value()});
       Remainder = Quotient;
       RootBound = Sqr(Remainder);
     } else if (RootBound <= p) {
@@ -53,8 +65,16 @@ QString Factoriser::factorsOf(double n) const {
       ++i;
     }
   }
+  if (trace) {
+    trace->reachedTableEnd = i > PrimeTable::TableSize;
+    trace->primesTried = trace->reachedTableEnd ? PrimeTable::TableSize : i;
+    trace->left = Remainder.value();
+  }
 
-  if (Remainder == InputNumber) return NumberToText(n) + QStringLiteral("= PRIME");
+  if (Remainder == InputNumber) {
+    if (trace) trace->outcome = FactorTrace::Outcome::Prime;
+    return NumberToText(n) + QStringLiteral("= PRIME");
+  }
   if (Remainder > 1) ResultLine += NumberToText(Remainder.value());
   return ResultLine;
 }

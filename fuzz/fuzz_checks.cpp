@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bases/base_converter.h"
+#include "bases/base_working.h"
 #include "bases/bases_window.h"
 #include "circles/circles_window.h"
 #include "common/dimension.h"
@@ -287,14 +288,21 @@ Violation shownExactly(const bases::BaseConverter& converter, const QString& typ
 }
 
 // The base from the first byte, the text from the rest: a well-formed line
-// or nothing, and the line shows the number exactly.
+// or nothing, and the line shows the number exactly. Its working ends in the
+// line, or stops when there is none; the text read as a row of a file gets a
+// working too.
 Violation convertInBase(const QByteArray& bytes) {
   if (bytes.isEmpty()) return std::nullopt;
   const int base = 2 + static_cast<unsigned char>(bytes[0]) % 35;
   const QString text = QString::fromUtf8(bytes.mid(1)), upper = text.toUpper();
   static const bases::BaseConverter converter;
   const std::optional<QString> line = converter.convert(text, base);
-  if (!line) return std::nullopt;
+  const working::Working working = bases::BaseWorking(converter, text, base);
+  bases::BaseWorkingForRow(converter, text);
+  if (!line)
+    return working.stopped ? std::nullopt : Violation(QStringLiteral("a working for a refused number"));
+  if (working.stopped || working.steps.last().lines.last() != *line)
+    return "a working that ends apart from " + *line;
   const QString baseMark = QStringLiteral(" (BASE%1)").arg(base);
   if (upper.startsWith(u'#')) {
     static const QRegularExpression decimal(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));

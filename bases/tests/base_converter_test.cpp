@@ -1,4 +1,5 @@
 #include "bases/base_converter.h"
+#include "bases/base_working.h"
 
 #include <gtest/gtest.h>
 
@@ -100,8 +101,11 @@ TEST(BaseConverter, ConvertsEveryNumberTheFieldHoldsExactly) {
       {u'#' + QString(99, u'Z'), 36,
        "1185625621700076113324930254218815923174968737095803970820775219264202582082"
        "2770528307559426132141591578133762963225828637624034458822090066222655331106815"}};
-  for (const auto& [text, base, answer] : examples)
+  for (const auto& [text, base, answer] : examples) {
     EXPECT_EQ(line(text, base), lineFor(text, base, answer)) << text.toStdString();
+    // The working of the row ends in the row, built from the same exact value.
+    EXPECT_EQ(BaseWorking(converter, text, base).steps.last().lines.last(), line(text, base));
+  }
   EXPECT_EQ(line("#ff", 16), "#FF (BASE16) = 255");  // letters read in either case, shown upper
 }
 

@@ -9,6 +9,7 @@
 #include "common/testing/printers.h"
 #include "common/testing/raised_error.h"
 #include "common/worksheet_file.h"
+#include "factors/factor_working.h"
 #include "factors/factoriser.h"
 #include "factors/factors_file.h"
 #include "factors/prime_table.h"
@@ -78,7 +79,10 @@ TEST(Factoriser, RowsForTheWholeRange) {
         "1299827= PRIME", "1689550229903= PRIME", "49= 7  7  ", "6= 2  3", "360= 2  2  2  3  3  5",
         "2599654= 2  1299827", "1689542430967= 1299821  1299827", "1689550229929= 1299827  1299827  ",
         "1E+20= TOO LARGE"}) {
-    EXPECT_EQ(Factoriser(table).rowFor(QString(row).section(u'=', 0, 0).toDouble()), row);
+    const double n = QString(row).section(u'=', 0, 0).toDouble();
+    EXPECT_EQ(Factoriser(table).rowFor(n), row);
+    // The working ends in the very row, drawn from the same factorisation.
+    EXPECT_EQ(FactorWorking(Factoriser(table), n).steps.last().lines.last(), row);
     // Every row a factorisation writes is one of this window's files; another
     // worksheet's row is a sign of another's file.
     WorksheetWriter file;
