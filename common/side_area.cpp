@@ -6,14 +6,18 @@
 #include <QMainWindow>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "common/event_guard.h"
 #include "common/program_settings.h"
 
 namespace veltrano {
 
-SideArea::SideArea(QMainWindow* window, QWidget* client)
-    : window_(window), column_(new QWidget), columnLayout_(new QVBoxLayout(column_)) {
+SideArea::SideArea(QMainWindow* window, QWidget* client, std::function<void()> notRemembered)
+    : window_(window),
+      column_(new QWidget),
+      columnLayout_(new QVBoxLayout(column_)),
+      notRemembered_(std::move(notRemembered)) {
   auto* body = new QWidget(window);
   body->setObjectName(QStringLiteral("body"));
   auto* row = new QHBoxLayout(body);
@@ -52,8 +56,11 @@ void SideArea::show(QWidget* widget, bool shown) {
   pane->command->setChecked(shown);
   column_->setVisible(
       std::any_of(panes_.cbegin(), panes_.cend(), [](const Pane& each) { return !each.widget->isHidden(); }));
-  remember(settingKey(*pane), shown);
   fitWindow();
+  if (!remember(settingKey(*pane), shown) && !toldNotRemembered_) {
+    toldNotRemembered_ = true;
+    notRemembered_();
+  }
 }
 
 bool SideArea::isShown(const QWidget* pane) const { return find(pane) && !pane->isHidden(); }

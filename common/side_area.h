@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QMainWindow;
@@ -19,7 +20,9 @@ namespace veltrano {
 class SideArea {
  public:
   // Puts client and the column into the window as its central widget.
-  SideArea(QMainWindow* window, QWidget* client);
+  // notRemembered runs the first time a choice cannot be written for the
+  // next run (see remember()); the choice holds for this run all the same.
+  SideArea(QMainWindow* window, QWidget* client, std::function<void()> notRemembered);
 
   // Adds a pane below those already there, hidden; settingName names the
   // remembered choice within the window's settings ("figureShown").
@@ -44,6 +47,8 @@ class SideArea {
   QWidget* column_;
   QVBoxLayout* columnLayout_;
   QList<Pane> panes_;
+  std::function<void()> notRemembered_;
+  bool toldNotRemembered_ = false;
 };
 
 }  // namespace veltrano

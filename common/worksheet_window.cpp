@@ -11,8 +11,9 @@
 #include "common/current_file.h"
 #include "common/event_guard.h"
 #include "common/input_notes.h"
-#include "common/printer_font.h"
 #include "common/page_layout.h"
+#include "common/printer_font.h"
+#include "common/program_settings.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 
@@ -67,7 +68,8 @@ void WorksheetWindow::buildMenus() {
 }
 
 void WorksheetWindow::buildFigure(QAction* command) {
-  side_ = std::make_unique<SideArea>(this, client_);
+  side_ = std::make_unique<SideArea>(this, client_,
+                                     [this] { setNote(QStringLiteral("settings"), notRememberedNote()); });
   // A handler that failed left values that were never solved.
   figure_ = std::make_unique<FigureFeed>([this]() -> std::optional<figure::Figure> {
     return tracker_.lastChangeFailed() ? std::nullopt : currentFigure();

@@ -18,6 +18,7 @@ void WindowTest::SetUp() {
   Dimension::CurrentFileName.clear();
   Dimension::SavedPrinterFontName.clear();
   programSettings()->clear();  // each test starts as on a first run
+  startSettingsRun();
   ASSERT_TRUE(folder_.isValid());
 }
 

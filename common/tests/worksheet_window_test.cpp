@@ -1,17 +1,25 @@
 #include "common/worksheet_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSysInfo>
 #include <QTest>
+#include <iostream>
 #include <optional>
 
 #include "common/dimension.h"
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
+#include "common/program_settings.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
@@ -358,6 +366,63 @@ TEST_F(FrameTest, FigureCommandShowsThePaneBesideTheClientAreaAndIsRemembered) {
   EXPECT_EQ(sheet->size(), hidden);
   delete sheet;
   EXPECT_FALSE(Sheet(Sheet::settingsOf(true)).isFigureShown());
+}
+
+// The settings file's lock left where it cannot be removed, a folder of its
+// name, or a lock another writer holds: the Figure command waits only a
+// moment, the pane stays as chosen for the run, and the status line says
+// once that the choice will not be remembered; nothing more is written.
+TEST_F(FrameTest, AFigureChoiceThatCannotBeWrittenHoldsForTheRunAndIsToldOnce) {
+  enum class Lock { Folder, Held, StaleInReadOnlyFolder };
+  const struct {
+    const char* what;
+    Lock lock;
+  } cases[] = {
+      {"a folder of the lock's name", Lock::Folder},
+      {"a lock another writer holds", Lock::Held},
+      {"a stale lock in a folder that cannot be written", Lock::StaleInReadOnlyFolder},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.lock == Lock::StaleInReadOnlyFolder && geteuid() == 0) {
+      std::cout << "Skipped the stale lock: root removes it from a read-only folder.\n";
+      continue;
+    }
+    startSettingsRun();
+    const QString file = programSettings()->fileName();
+    const QString lockName = file + ".lock";
+    const QString folder = QFileInfo(file).path();
+    QDir().mkpath(folder);
+    QLockFile held(lockName);
+    if (c.lock == Lock::Folder) ASSERT_TRUE(QDir().mkdir(lockName));
+    if (c.lock == Lock::Held) ASSERT_TRUE(held.tryLock());
+    if (c.lock == Lock::StaleInReadOnlyFolder) {
+      // No process has a number above the largest the system gives out.
+      const QByteArray pidMax = readBytes("/proc/sys/kernel/pid_max").trimmed();
+      writeBytes(lockName, QByteArray::number(pidMax.toLongLong() + 1) + "\nveltrano\n" +
+                               QSysInfo::machineHostName().toUtf8() + "\n");
+      QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+
+    Sheet sheet(Sheet::settingsOf(true));
+    QElapsedTimer timer;
+    timer.start();
+    sheet.trigger("mnuFigure");
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_TRUE(sheet.isFigureShown());
+    EXPECT_EQ(sheet.statusText(), notRememberedNote());
+    sheet.clearNote("settings");
+    sheet.showFigure(false);
+    sheet.showFigure(true);
+    EXPECT_EQ(sheet.statusText(), "") << "told once";
+    EXPECT_TRUE(Sheet(Sheet::settingsOf(true)).isFigureShown()) << "kept for the run";
+
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    held.unlock();
+    QDir().rmdir(lockName);
+    QFile::remove(lockName);
+    EXPECT_FALSE(programSettings()->contains("frmFigureSheet/figureShown")) << "written after all";
+  }
 }
 
 // Typing runs the handler of the second field inside the first: the figure is
