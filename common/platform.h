@@ -15,7 +15,8 @@ struct Figure;
 // interfaces: the Qt implementations serve the program, fakes serve the tests,
 // so that every window runs headless.
 
-enum class MessageButtons { Ok, YesNoCancel };
+// YesNo asks about something that cannot be undone: No is the default.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {

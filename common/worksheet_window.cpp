@@ -25,6 +25,7 @@ WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
       client_(new QWidget(this)),
       status_(statusBar()),
       unsaved_(this, [this] { save(); }),
+      guard_(this, settings.worksheetName()),
       tracker_(
           this, status_,
           {[this] { markChanged(); }, [this] { markResultsStale(); }, [this] { figureMayHaveChanged(); }}) {
@@ -83,7 +84,7 @@ void WorksheetWindow::buildFigure(QAction* command) {
 void WorksheetWindow::save() {
   if (Dimension::CurrentFileName.isEmpty()) {
     saveAs();
-  } else {
+  } else if (guard_.mayWriteOver(Dimension::CurrentFileName)) {
     writeFile();
   }
 }
@@ -97,6 +98,7 @@ void WorksheetWindow::writeFile() {
   WorksheetWriter file;
   writeWorksheetFile(file);
   file.commit(Dimension::CurrentFileName);
+  guard_.saved(Dimension::CurrentFileName);
   showFileInTitle(Dimension::CurrentFileName);
   unsaved_.clear();
   setNote(QStringLiteral("save"), file.changesNote());
@@ -106,21 +108,42 @@ void WorksheetWindow::open() {
   if (!unsaved_.settle()) return;
   std::function<void()> putIntoWindow;
   QString fractionalCount;
+  QString misfit;
+  const QString previous = Dimension::CurrentFileName;
   // A bad file leaves the window untouched, and the name a later Save writes to.
   const bool chosen = useChosenFile(platform().files->openFileName(this), [&] {
     WorksheetReader file = WorksheetReader::fromFile(Dimension::CurrentFileName);
     putIntoWindow = readWorksheetFile(file);
     fractionalCount = file.fractionalCount();
+    misfit = file.misfit();
   });
   if (!chosen) return;
+  // Another worksheet's file, declined, leaves everything as it was too.
+  if (!guard_.mayOpen(Dimension::CurrentFileName, misfit)) {
+    Dimension::CurrentFileName = previous;
+    return;
+  }
   // The field writes of this step mark the content changed as typing does;
   // it is the file's content now, so the mark goes.
   putIntoWindow();
+  guard_.opened(Dimension::CurrentFileName, !misfit.isEmpty());
   showFileInTitle(Dimension::CurrentFileName);
   unsaved_.clear();
   clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
   setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
   figureMayHaveChanged();
+  tellLeftoverBackup(Dimension::CurrentFileName);
+}
+
+void WorksheetWindow::tellLeftoverBackup(const QString& path) {
+  const QString backup = leftoverBackupOf(path);
+  if (backup.isEmpty()) return;
+  platform().messages->show(
+      this, {QStringLiteral("Veltrano"),
+             QStringLiteral("A save of this file was stopped while it wrote, so the file may hold part of "
+                            "the new content and part of the old. The old content is kept whole in:\n%1")
+                 .arg(QDir::toNativeSeparators(backup)),
+             MessageButtons::Ok, false});
 }
 
 void WorksheetWindow::print() {

@@ -10,6 +10,7 @@
 #include "common/figure_feed.h"
 #include "common/figure_pane.h"
 #include "common/frame_settings.h"
+#include "common/overwrite_guard.h"
 #include "common/platform.h"
 #include "common/session_end.h"
 #include "common/side_area.h"
@@ -104,6 +105,8 @@ class WorksheetWindow : public QMainWindow {
                       void (WorksheetWindow::*slot)() = nullptr);
   void buildFigure(QAction* command);
   void writeFile();
+  // Tells of a backup that a save stopped while writing this file left.
+  void tellLeftoverBackup(const QString& path);
   void showFileInTitle(const QString& path) {
     setWindowTitle(worksheetTitle(settings_.caption, webAddress(), path));
   }
@@ -112,6 +115,7 @@ class WorksheetWindow : public QMainWindow {
   QWidget* client_;
   StatusLine status_;
   UnsavedChanges unsaved_;
+  OverwriteGuard guard_;
   FieldChangeTracker tracker_;
   std::unique_ptr<SideArea> side_;
   FigurePane* figurePane_ = nullptr;

@@ -22,7 +22,7 @@ MessageAnswer answerOf(int button, MessageButtons buttons) {
   switch (button) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Cancel;
+    default: return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
   }
 }
 
@@ -53,13 +53,16 @@ MessageAnswer QtMessageBoxes::show(QWidget* owner, const MessageRequest& request
   if (request.critical) {
     box.setIcon(QMessageBox::Critical);
   } else {
-    box.setIcon(request.buttons == MessageButtons::YesNoCancel ? QMessageBox::Question
-                                                               : QMessageBox::Information);
+    box.setIcon(request.buttons == MessageButtons::Ok ? QMessageBox::Information : QMessageBox::Question);
   }
   if (request.buttons == MessageButtons::YesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
+  } else if (request.buttons == MessageButtons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);

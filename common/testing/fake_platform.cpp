@@ -14,7 +14,11 @@ MessageAnswer FakeMessageBoxes::show(QWidget*, const MessageRequest& request) {
   if (answers.empty()) {
     ADD_FAILURE() << "Unexpected message box \"" << request.title.toStdString()
                   << "\": " << request.text.toStdString();
-    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    switch (request.buttons) {
+      case MessageButtons::Ok: return MessageAnswer::Ok;
+      case MessageButtons::YesNo: return MessageAnswer::No;
+      default: return MessageAnswer::Cancel;
+    }
   }
   const MessageAnswer answer = answers.front();
   answers.pop_front();

@@ -16,8 +16,11 @@
 #include <iostream>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include "common/dimension.h"
 #include "common/figure_pane.h"
+#include "common/file_access.h"
 #include "common/numeric_text.h"
 #include "common/program_settings.h"
 #include "common/testing/window_test.h"
@@ -254,6 +257,92 @@ TEST_F(FrameTest, RefusedOpenAndCancelledSaveAsKeepTheWindowAndItsTitle) {
   EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
   sheet.trigger("mnuSaveAs");
   EXPECT_EQ(shownTitle(&sheet), caption + " - first.txt*");
+}
+
+// A file that looks like another worksheet's is taken only on Yes, and then
+// a plain Save asks before it turns the file into this worksheet. A file
+// another program changed since it was opened or saved is not written over
+// unasked either. Save As, a deliberate choice, never asks.
+TEST_F(FrameTest, AFileThatMayHoldOtherWorkIsNotTakenOrWrittenOverUnasked) {
+  const QString foreign = path("foreign.txt");
+  const QByteArray other = " 1 \r\nrow\r\nmore\r\nlines\r\n";
+  const struct {
+    const char* what;
+    QByteArray before;      // the file as Open finds it
+    QByteArray meanwhile;   // written by another program after Open; empty: none
+    MessageAnswer openIt;   // to "Open it anyway?", where asked
+    MessageAnswer replace;  // to the question before Save, where asked
+    bool opened, written;
+  } cases[] = {
+      {"foreign, declined", other, "", MessageAnswer::No, MessageAnswer::No, false, false},
+      {"foreign, opened, not replaced", other, "", MessageAnswer::Yes, MessageAnswer::No, true, false},
+      {"foreign, opened, replaced", other, "", MessageAnswer::Yes, MessageAnswer::Yes, true, true},
+      {"changed, not replaced", " 1 \r\nmine\r\n", " 1 \r\ntheirs too\r\n", MessageAnswer::Ok,
+       MessageAnswer::No, true, false},
+      {"changed, replaced", " 1 \r\nmine\r\n", " 1 \r\ntheirs too\r\n", MessageAnswer::Ok, MessageAnswer::Yes,
+       true, true},
+      {"own and unchanged", " 1 \r\nmine\r\n", "", MessageAnswer::Ok, MessageAnswer::Ok, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    resetFakes();
+    Dimension::CurrentFileName.clear();
+    writeBytes(foreign, c.before);
+    Sheet sheet;
+    FakePlatform& fakes = platform();
+    const bool looksForeign = c.before == other;
+    if (looksForeign) fakes.messages.expect(c.openIt);
+    fakes.files.openAnswers = {foreign};
+    sheet.trigger("mnuOpen");
+    ASSERT_EQ(sheet.lines.size() == 1, c.opened);
+    EXPECT_EQ(Dimension::CurrentFileName, c.opened ? foreign : "");
+    if (looksForeign) {
+      EXPECT_TRUE(fakes.messages.shown.at(0).buttons == MessageButtons::YesNo);
+      EXPECT_EQ(
+          fakes.messages.shown.at(0).text,
+          "The file \"foreign.txt\" does not look like a Sheet worksheet (line 3: 2 more lines were not "
+          "read). Open it anyway?");
+    }
+    if (!c.opened) continue;
+    if (!c.meanwhile.isEmpty()) writeBytes(foreign, c.meanwhile);
+    const FileIdentity found = FileIdentity::of(foreign);  // a save gives the file a new inode
+    const bool asked = looksForeign || !c.meanwhile.isEmpty();
+    if (asked) fakes.messages.expect(c.replace);
+    sheet.trigger("mnuSave");
+    EXPECT_EQ(fakes.messages.shown.size(), (looksForeign ? 1u : 0u) + (asked ? 1u : 0u));
+    if (asked && !looksForeign)
+      EXPECT_EQ(fakes.messages.shown.back().text,
+                "\"foreign.txt\" has been changed by another program since it was opened. Replace it?");
+    EXPECT_EQ(FileIdentity::of(foreign) != found, c.written);
+    // Save As writes without a question; the file is the window's from then on.
+    fakes.files.saveAnswers = {foreign};
+    sheet.trigger("mnuSaveAs");
+    writeBytes(foreign, "changed once more\r\n");
+    fakes.messages.expect(MessageAnswer::No);
+    sheet.trigger("mnuSave");
+    EXPECT_EQ(fakes.messages.shown.back().text,
+              "\"foreign.txt\" has been changed by another program since it was saved. Replace it?");
+    EXPECT_TRUE(fakes.messages.answers.empty());
+  }
+}
+
+// Open tells of the backup that a save stopped while it wrote in place left
+// beside the file: the old content is there, whole.
+TEST_F(FrameTest, OpenTellsOfABackupAStoppedSaveLeft) {
+  const QString file = path("sheet.txt");
+  writeBytes(file, " 1 \r\nrow\r\n");
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0);
+  const QString backup = path(QStringLiteral(".veltrano-%1-abcdefghij.bak").arg(status.st_ino, 0, 16));
+  writeBytes(backup, " 1 \r\nold row\r\n");
+  ASSERT_EQ(leftoverBackupOf(file), backup);
+  Sheet sheet;
+  platform().messages.expect(MessageAnswer::Ok);
+  platform().files.openAnswers = {file};
+  sheet.trigger("mnuOpen");
+  ASSERT_EQ(platform().messages.shown.size(), 1u);
+  EXPECT_TRUE(platform().messages.shown[0].text.endsWith(backup));
+  EXPECT_EQ(sheet.lines, QStringList{"row"});
 }
 
 // Open and closing ask while the content is changed. Yes saves first and
