@@ -44,6 +44,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text, const QString& tip,
                      QRect place) {
   auto* field = new QLineEdit(text, parent);
+  style::takeWholeTexts(field);
   field->setObjectName(name);
   field->setToolTip(tip);
   field->setFont(style::font(kFieldFont, kPointSize));

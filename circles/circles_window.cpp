@@ -128,6 +128,7 @@ void CirclesWindow::buildFields() {
     label->setGeometry(kMargin, top, kLabelWidth, kFieldHeight);
 
     auto* text = new QLineEdit(QString::fromLatin1(design.initialText), clientArea());
+    style::takeWholeTexts(text);
     text->setObjectName(QString::fromLatin1(design.fieldName));
     text->setFont(fieldFont());
     text->setGeometry(kFieldLeft, top, kFieldWidth, kFieldHeight);

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QVariant>
+#include <limits>
 
 namespace veltrano::style {
 
@@ -42,6 +43,8 @@ QColor background(const QWidget* widget) {
 }
 
 void setLocked(QLineEdit* field, bool locked) { field->setReadOnly(locked); }
+
+void takeWholeTexts(QLineEdit* field) { field->setMaxLength(std::numeric_limits<int>::max()); }
 
 void setInput(QLineEdit* field, bool input) {
   setLocked(field, !input);

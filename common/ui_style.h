@@ -41,6 +41,12 @@ void setLocked(QLineEdit* field, bool locked);
 void setInput(QLineEdit* field, bool input);
 bool isInput(const QLineEdit* field);
 
+// Qt cuts an insertion at 32767 characters without a word; a field made
+// with this takes a typed or pasted text whole, so that what the window
+// reads, refuses or tells is the text the user gave. Call it before the
+// field's change handlers are connected.
+void takeWholeTexts(QLineEdit* field);
+
 // A button in the orange "graphical" style.
 void makeOrange(QAbstractButton* button);
 

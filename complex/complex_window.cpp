@@ -55,6 +55,7 @@ QLabel* makeNamingLabel(QWidget* parent, const QString& name, const QString& cap
 
 QLineEdit* makeInput(QWidget* parent, const QString& name, const QRect& place) {
   auto* field = new QLineEdit(parent);
+  style::takeWholeTexts(field);
   field->setObjectName(name);
   field->setFont(sansRegular());
   field->setGeometry(place);

@@ -48,6 +48,7 @@ void FactorsWindow::buildControls() {
   style::setBackground(area, style::Cyan);
 
   txtNumber_ = new NumberField(QStringLiteral("Enter number here"), area);
+  style::takeWholeTexts(txtNumber_);
   txtNumber_->setObjectName(QStringLiteral("txtNumber"));
   txtNumber_->setGeometry(0, 0, style::kWorksheetWidth, twips(315));
   txtNumber_->setToolTip(QStringLiteral("Enter number to be factored here"));

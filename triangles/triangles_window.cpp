@@ -129,6 +129,7 @@ void TrianglesWindow::buildFields() {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(place.labelRect);
     auto* edit = new QLineEdit(QString::fromLatin1(place.initialText), clientArea());
+    style::takeWholeTexts(edit);
     edit->setObjectName(QString::fromLatin1(place.fieldName));
     edit->setFont(sansRegular());
     edit->setGeometry(place.fieldRect);

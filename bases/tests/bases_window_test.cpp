@@ -96,7 +96,8 @@ TEST_F(BasesWindowTest, ANumberTextPastOneHundredCharactersIsRefusedWhole) {
   const std::tuple<QString, QString, QString, QString> cases[] = {
       {"12", QString(99, u'7'), "12", tooLong + "101"},
       {"", QString(100, u'7'), QString(100, u'7'), ""},
-      {typed100, "", typed100, tooLong + "101"}};  // the 101st key
+      {typed100, "", typed100, tooLong + "101"},             // the 101st key
+      {"", QString(100000, u'7'), "", tooLong + "100000"}};  // not cut to Qt's 32767 first
   for (const auto& [typed, pasted, shown, status] : cases) {
     retype(txtNumber, typed);
     txtNumber->end(false);
