@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 #include "common/dimension.h"
@@ -236,7 +237,10 @@ std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
   shown.values = {vars_.SideA.value(),  vars_.SideB.value(),  vars_.SideC.value(),
                   vars_.AngleA.value(), vars_.AngleB.value(), vars_.AngleC.value()};
   for (int i = 0; i < 6; ++i) shown.texts[static_cast<std::size_t>(i)] = fields_[i]->text();
-  return triangleFigure(shown, secondTriangle(vars_));
+  figure::Figure figure = triangleFigure(shown, secondTriangle(vars_));
+  figure.title =
+      QStringLiteral("Triangle, case ") + QString::fromLatin1(kCaseCaptions[std::clamp(vars_.Task, 0, 4)]);
+  return figure;
 }
 
 void TrianglesWindow::markResultsStale() {

@@ -92,7 +92,7 @@ void QtPrinter::printFigure(const figure::Figure& figure, bool greyed) {
   }
   const figure::Colours colours = figure::printColours();
   figure::paintFigure(*painter_, figure, QRectF(0, y_, width, height),
-                      greyed ? figure::greyed(colours) : colours);
+                      greyed ? figure::greyed(colours) : colours, true);
   y_ += height;
 }
 
