@@ -3,6 +3,8 @@
 #include <QtMath>
 #include <cmath>
 
+#include "common/numeric_text.h"
+
 namespace veltrano::circles {
 
 namespace {
@@ -10,16 +12,50 @@ namespace {
 using figure::direction;
 using figure::Figure;
 using figure::Ink;
+using figure::Label;
+using figure::Place;
 
 constexpr int kArcSteps = 96;  // straight pieces of a shaded curved side
 // Radii the painter scales to the pane without leaving the double range.
 constexpr double kSmallestDrawnRadius = 1e-150;
 constexpr double kLargestDrawnRadius = 1e150;
-constexpr double kAngleMark = 0.18;    // radius of the angle's mark, in radii
-constexpr double kSectorLabel = 0.55;  // where the sector's area is told, in radii
+constexpr double kAngleMark = 0.18;  // radius of the angle's mark, in radii
+constexpr double kRegionTurn = 30;   // how far a region's label may turn from its way in
+constexpr double kLineTurn = 60;     // how far a line's label may turn from its outer side
+constexpr double kChordTurn = 90;
 
-QString text(const ShownCircle& shown, CircleField field) {
-  return shown.texts[static_cast<std::size_t>(field)];
+// What each line and label stands for.
+enum Part { kRadiusPart = 1, kArcPart, kChordPart, kAnglePart };
+
+double reading(const ShownCircle& shown, CircleField field) {
+  return TextToNumber(shown.texts[static_cast<std::size_t>(field)]);
+}
+
+Label beside(QPointF at, const QString& text, QPointF away, int part, double spread) {
+  Label label{at, text, away};
+  label.part = part;
+  label.spread = spread;
+  return label;
+}
+
+// A label inside region, searched from `at` along `away`; where the region is
+// too thin it goes out towards `outward` on a leader line from `leaderFrom`.
+Label inside(QPointF at, const QString& text, QPointF away, const QList<QPointF>& region, QPointF outward,
+             QPointF leaderFrom, int part = 0) {
+  Label label{at, text, away};
+  label.place = Place::Inside;
+  label.part = part;
+  label.spread = kRegionTurn;
+  label.region = region;
+  label.outward = outward;
+  label.leaderFrom = leaderFrom;
+  return label;
+}
+
+QPointF middleOf(const QList<QPointF>& points) {
+  QPointF sum;
+  for (QPointF p : points) sum += p;
+  return sum / static_cast<double>(points.size());
 }
 
 }  // namespace
@@ -38,34 +74,59 @@ Figure circleFigure(const ShownCircle& shown) {
   const QPointF first = r * direction(start);
   const QPointF last = r * direction(start + degrees);
   const QList<QPointF> arc = figure::arcPoints(centre, r, start, degrees, kArcSteps);
+  const QList<QPointF> pie = QList<QPointF>{centre} + arc;
+  const QList<QPointF> triangle{centre, first, last};
+  const bool minor = degrees <= 180;
+  // At 180 degrees sector and segment are one half disc: the sector has no part of its own.
+  const bool flat = degrees == 180;
 
   Figure f;
   // Of sector and segment the larger is shaded first, the smaller over it:
   // below 180 degrees the segment lies in the sector, above it the sector in
-  // the segment.
-  const figure::Area sector{QList<QPointF>{centre} + arc, Ink::LightTint};
+  // the segment, whose own part is then the triangle of the chord and radii.
+  const figure::Area sector{pie, Ink::LightTint};
   const figure::Area segment{arc, Ink::StrongTint};
-  f.areas = degrees <= 180 ? QList<figure::Area>{sector, segment} : QList<figure::Area>{segment, sector};
+  f.areas = minor ? QList<figure::Area>{sector, segment} : QList<figure::Area>{segment, sector};
 
-  f.arcs.append({centre, r, 0, 360, Ink::Line});
-  f.arcs.append({centre, kAngleMark * r, start, degrees, Ink::Line});
-  f.arcs.append({centre, r, start, degrees, Ink::Result, true});
-  f.segments.append({first, last, Ink::Line});
-  f.segments.append({centre, first, Ink::Line});
-  f.segments.append({centre, last, Ink::Line});
+  f.arcs.append({centre, r, 0, 360, Ink::Line, false, false, kArcPart});
+  f.arcs.append({centre, kAngleMark * r, start, degrees, Ink::Line, false, false, kAnglePart});
+  f.arcs.append({centre, r, start, degrees, Ink::Result, true, false, kArcPart});
+  f.segments.append({first, last, Ink::Line, false, false, false, kChordPart});
+  f.segments.append({centre, first, Ink::Line, false, false, false, kRadiusPart});
+  f.segments.append({centre, last, Ink::Line, false, false, false, kRadiusPart});
 
-  const QPointF top = r * direction(90);
+  const QPointF up = direction(90);
+  const QPointF down = direction(270);
   const QPointF chordMiddle = (first + last) / 2;
-  f.labels.append(
-      {first / 2, QStringLiteral("r = ") + text(shown, CircleField::Radius), direction(start - 90)});
-  f.labels.append({top, QStringLiteral("s = ") + text(shown, CircleField::Arc), direction(90)});
-  f.labels.append({chordMiddle, QStringLiteral("c = ") + text(shown, CircleField::Chord), direction(270)});
-  f.labels.append(
-      {kAngleMark * top, text(shown, CircleField::CentralAngle) + QStringLiteral("\u00B0"), direction(90)});
-  f.labels.append({kSectorLabel * top, QStringLiteral("sector = ") + text(shown, CircleField::Sector), {}});
-  // The segment is often a sliver: its area is told outside, at the arc's end.
-  f.labels.append(
-      {last, QStringLiteral("segment = ") + text(shown, CircleField::Segment), direction(start + degrees)});
+  // Each area is told where only it is shaded: below 180 degrees the sector
+  // in the triangle of its radii and the segment between chord and arc;
+  // above, the sector in its own part and the major segment in the triangle.
+  f.labels.append(inside(
+      centre, figure::namedValue({}, reading(shown, CircleField::CentralAngle), QStringLiteral("\u00B0")), up,
+      pie, direction(0), 0.3 * r * up, kAnglePart));
+  if (minor) {
+    f.labels.append(
+        inside(centre, figure::namedValue(QStringLiteral("sector"), reading(shown, CircleField::Sector)), up,
+               flat ? pie : triangle, direction(0), flat ? 0.5 * r * up : middleOf(triangle)));
+    f.labels.append(inside(
+        chordMiddle, figure::namedValue(QStringLiteral("segment"), reading(shown, CircleField::Segment)), up,
+        arc, up, (chordMiddle + r * up) / 2));
+  } else {
+    f.labels.append(inside(centre,
+                           figure::namedValue(QStringLiteral("sector"), reading(shown, CircleField::Sector)),
+                           up, pie, up, 0.5 * r * up));
+    f.labels.append(
+        inside(centre, figure::namedValue(QStringLiteral("segment"), reading(shown, CircleField::Segment)),
+               down, triangle, down, middleOf(triangle)));
+  }
+  f.labels.append(beside(r * up, figure::namedValue(QStringLiteral("Arc"), reading(shown, CircleField::Arc)),
+                         up, kArcPart, kLineTurn));
+  f.labels.append(beside(chordMiddle,
+                         figure::namedValue(QStringLiteral("Chord"), reading(shown, CircleField::Chord)),
+                         down, kChordPart, kChordTurn));
+  f.labels.append(beside(first / 2,
+                         figure::namedValue(QStringLiteral("r"), reading(shown, CircleField::Radius)),
+                         direction(start - 90), kRadiusPart, kLineTurn));
   return f;
 }
 

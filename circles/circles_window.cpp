@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "circles/circle_figure.h"
 #include "circles/circles_file.h"
@@ -222,7 +223,10 @@ std::optional<figure::Figure> CirclesWindow::currentFigure() const {
   ShownCircle shown{v.Radius.value(), v.Arc.value(), v.Chord.value(), v.CentralAngle.value(), {}};
   for (int i = 0; i < kCircleFieldCount; ++i)
     shown.texts[static_cast<std::size_t>(i)] = fields_[static_cast<std::size_t>(i)]->text();
-  return circleFigure(shown);
+  figure::Figure figure = circleFigure(shown);
+  figure.title = QStringLiteral("Circle, case ") +
+                 QString::fromLatin1(kTaskCaptions[static_cast<std::size_t>(std::clamp(v.Task, 0, 5))]);
+  return figure;
 }
 
 void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {

@@ -69,10 +69,15 @@ void Figure::translate(QPointF offset) {
   for (Dots& set : dots) {
     for (QPointF& p : set.at) p += offset;
   }
-  for (Label& label : labels) label.at += offset;
+  for (Label& label : labels) {
+    label.at += offset;
+    label.leaderFrom += offset;
+    for (QPointF& p : label.region) p += offset;
+  }
 }
 
 void Figure::append(const Figure& other) {
+  if (title.isEmpty()) title = other.title;
   areas += other.areas;
   segments += other.segments;
   arcs += other.arcs;
@@ -102,6 +107,49 @@ double roundStep(double extent, int lines) {
 QPointF direction(double degrees) {
   const double radians = qDegreesToRadians(degrees);
   return {std::cos(radians), std::sin(radians)};
+}
+
+namespace {
+
+constexpr int kReadingDigits = 4;
+
+void trimZeros(QString& number) {
+  if (!number.contains(u'.')) return;
+  while (number.endsWith(u'0')) number.chop(1);
+  if (number.endsWith(u'.')) number.chop(1);
+}
+
+}  // namespace
+
+// Fixed notation while it reads well, integers kept whole; an exponent in the
+// program's own style ("1E+300") beyond.
+QString roundedForReading(double value) {
+  if (value == 0 || !std::isfinite(value)) return QString::number(value == 0 ? 0 : value);
+  const double size = std::abs(value);
+  QString text;
+  if (size >= 1e-4 && size < 1e6) {
+    const int before = static_cast<int>(std::floor(std::log10(size))) + 1;
+    text = QString::number(value, 'f', std::max(0, kReadingDigits - before));
+    trimZeros(text);
+  } else {
+    text = QString::number(value, 'E', kReadingDigits - 1);
+    const qsizetype e = text.indexOf(u'E');
+    QString mantissa = text.left(e);
+    trimZeros(mantissa);
+    QString exponent = text.mid(e + 2);
+    if (exponent.size() < 2) exponent.prepend(u'0');
+    text = mantissa + u'E' + text[e + 1] + exponent;
+  }
+  if (text == QStringLiteral("-0")) text = QStringLiteral("0");
+  return text;
+}
+
+QString namedValue(const QString& name, double value, const QString& suffix) {
+  const QString number = roundedForReading(value);
+  const bool exact = number.toDouble() == value;
+  const QString relation = exact ? QStringLiteral("=") : QStringLiteral("\u2248");
+  if (name.isEmpty() && exact) return number + suffix;
+  return (name.isEmpty() ? relation : name + u' ' + relation) + u' ' + number + suffix;
 }
 
 }  // namespace veltrano::figure

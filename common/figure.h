@@ -29,6 +29,7 @@ struct Segment {
   bool dashed = false;
   bool arrow = false;  // an arrow head at `to`
   bool thick = false;
+  int part = 0;  // what the line is; a label of the same part may touch it
 };
 
 // A circular arc counter-clockwise from startDegrees through spanDegrees;
@@ -41,6 +42,7 @@ struct Arc {
   Ink ink = Ink::Line;
   bool thick = false;
   bool dashed = false;
+  int part = 0;
 };
 
 // A closed area, filled and not outlined.
@@ -54,18 +56,40 @@ struct Dots {
   QList<QPointF> at;
   Ink ink = Ink::Result;
   bool large = false;
+  int part = 0;
 };
 
-// A text beside a point: `away` points from the point to the side where the
-// text goes, as a direction in model coordinates.
+// Where a label goes.
+enum class Place {
+  // Beside its point, as near as it is clear: towards `away` first, then
+  // turned by up to `spread` degrees either way (a vertex, a side, a point).
+  Beside,
+  // In `region`, as near to its point as it is clear, along `away` turned by
+  // up to `spread` degrees (an angle at its vertex, a shaded area). Where the
+  // region leaves no room it goes outside instead, towards `outward` from
+  // `leaderFrom`, with a leader line back to that point of the region.
+  Inside,
+};
+
+// A text that names a part of the figure. Its box is placed by the painter's
+// layout in pixels, clear of every other label and of every line of another
+// part, so that labels read the same at any size.
 struct Label {
   QPointF at;
   QString text;
-  QPointF away;
+  QPointF away;         // a direction in model coordinates
   bool dashed = false;  // belongs to a dashed (second) figure
+  Place place = Place::Beside;
+  int part = 0;  // the part it names, whose lines it may touch; 0 names none
+  double spread = 60;
+  QList<QPointF> region;  // Inside: the polygon it belongs in
+  double reach = 0;       // Inside: how far from `at` its box's centre may be; 0 for anywhere
+  QPointF outward;
+  QPointF leaderFrom;
 };
 
 struct Figure {
+  QString title;      // names the case on a saved or printed figure
   QList<Area> areas;  // painted first, in order
   QList<Segment> segments;
   QList<Arc> arcs;
@@ -92,5 +116,12 @@ double roundStep(double extent, int lines);
 
 // The unit vector of an angle in degrees.
 QPointF direction(double degrees);
+
+// A number rounded for reading to 4 significant digits: "9.633", "44.43",
+// "12346", "1.235E+07"; a value that needs no rounding as it is ("5", "0.1").
+QString roundedForReading(double value);
+// "c = 5" or, when the number was rounded, "c ≈ 9.633"; the suffix (a degree
+// sign) follows the number. Without a name "90°" or "≈ 57.3°".
+QString namedValue(const QString& name, double value, const QString& suffix = {});
 
 }  // namespace veltrano::figure

@@ -24,20 +24,8 @@ namespace veltrano::figure {
 
 namespace {
 
-constexpr double kMargin = 6;     // around everything, in screen pixels
-constexpr double kLabelGap = 3;   // between a point and its label
-constexpr double kLabelPad = 2;   // inside a label's box
 constexpr double kDotSize = 4;    // a dot; a large one is twice as wide
 constexpr double kArrowSize = 9;  // length of an arrow head
-constexpr int kFitAttempts = 40;  // each shrinks the scale by a tenth
-constexpr int kLabelNudges = 16;  // half a label's height each
-
-// Model coordinates to device pixels: one scale, y flipped.
-struct Mapping {
-  double scale = 1;
-  QPointF origin;  // where model (0, 0) lands
-  QPointF operator()(QPointF p) const { return {origin.x() + p.x() * scale, origin.y() - p.y() * scale}; }
-};
 
 QFont labelFont(const Colours& colours) {
   QFont font = style::font(QStringLiteral("MS Sans Serif"), 8);
@@ -45,73 +33,10 @@ QFont labelFont(const Colours& colours) {
   return font;
 }
 
-// The screen direction of a model direction, as a unit vector.
-QPointF screenDirection(QPointF away) {
-  const double length = std::hypot(away.x(), away.y());
-  if (length == 0) return {};
-  return {away.x() / length, -away.y() / length};
-}
-
-QRectF labelBox(const Label& label, QPointF at, const QFontMetricsF& metrics, double unit) {
-  const QSizeF text = metrics.size(Qt::TextSingleLine, label.text);
-  const QSizeF box(text.width() + 2 * kLabelPad * unit, text.height() + 2 * kLabelPad * unit);
-  const QPointF d = screenDirection(label.away);
-  // Far enough along d that the box clears the point by the gap.
-  const double reach = std::abs(d.x()) * box.width() / 2 + std::abs(d.y()) * box.height() / 2;
-  const QPointF centre = at + d * (reach + (d.isNull() ? 0 : kLabelGap * unit));
-  return {centre.x() - box.width() / 2, centre.y() - box.height() / 2, box.width(), box.height()};
-}
-
-bool coversAny(const QRectF& box, const QList<QRectF>& others) {
-  return std::any_of(others.begin(), others.end(),
-                     [&box](const QRectF& other) { return box.intersects(other); });
-}
-
-// The label boxes in the figure's order. A box that would cover one placed
-// before it moves on outwards, along its own direction, until it is clear:
-// close corners and the second triangle of a pair would otherwise hide
-// each other's texts.
-QList<QRectF> placeLabels(const Figure& figure, const Mapping& map, const QFontMetricsF& metrics,
-                          double unit) {
-  QList<QRectF> placed;
-  for (const Label& label : figure.labels) {
-    QRectF box = labelBox(label, map(label.at), metrics, unit);
-    QPointF step = screenDirection(label.away);
-    if (step.isNull()) step = QPointF(0, 1);
-    step *= box.height() / 2;
-    for (int i = 0; i < kLabelNudges && coversAny(box, placed); ++i) box.translate(step);
-    placed << box;
-  }
-  return placed;
-}
-
-// The pixels that the figure, whose shapes lie in model, covers under a
-// mapping, its labels included.
-QRectF coveredBy(const Figure& figure, const QRectF& model, const Mapping& map, const QFontMetricsF& metrics,
-                 double unit) {
-  QRectF covered = QRectF(map(model.topLeft()), map(model.bottomRight())).normalized();
-  for (const QRectF& box : placeLabels(figure, map, metrics, unit)) covered |= box;
-  return covered;
-}
-
-// The largest scale at which the shapes and their labels fit the target,
-// then shifted so that they sit in its middle.
-Mapping fit(const Figure& figure, const QRectF& target, const QFontMetricsF& metrics, double unit) {
-  const QRectF inner = target.adjusted(kMargin * unit, kMargin * unit, -kMargin * unit, -kMargin * unit);
-  const QRectF model = figure.bounds();
-  const double width = model.width() > 0 ? inner.width() / model.width() : HUGE_VAL;
-  const double height = model.height() > 0 ? inner.height() / model.height() : HUGE_VAL;
-  Mapping map;
-  map.scale = std::min(width, height);
-  if (!std::isfinite(map.scale)) map.scale = 1;
-  for (int attempt = 0; attempt < kFitAttempts; ++attempt) {
-    map.origin = {0, 0};
-    const QRectF covered = coveredBy(figure, model, map, metrics, unit);
-    map.origin = inner.center() - covered.center();
-    if (covered.width() <= inner.width() && covered.height() <= inner.height()) break;
-    map.scale *= 0.9;
-  }
-  return map;
+QFont titleFont(const Colours& colours) {
+  QFont font = labelFont(colours);
+  font.setBold(true);
+  return font;
 }
 
 QColor inkColour(Ink ink, const Colours& c) {
@@ -223,27 +148,26 @@ void paintDots(QPainter& painter, const Figure& figure, const Mapping& map, cons
   }
 }
 
-void paintLabels(QPainter& painter, const Figure& figure, const Mapping& map, const Colours& c, double unit) {
-  const QFont font = labelFont(c);
-  painter.setFont(font);
-  const QFontMetricsF metrics(font, painter.device());
-  const QList<QRectF> boxes = placeLabels(figure, map, metrics, unit);
-  for (qsizetype i = 0; i < boxes.size(); ++i) {
+void paintLabels(QPainter& painter, const Figure& figure, const Layout& layout, const Colours& c,
+                 double unit) {
+  painter.setFont(labelFont(c));
+  for (qsizetype i = 0; i < layout.labels.size(); ++i) {
     const Label& label = figure.labels[i];
-    const QRectF& box = boxes[i];
-    const QPointF anchor = map(label.at);
-    if (box != labelBox(label, anchor, metrics, unit)) {
-      // Moved out of another's way: a thin line leads back to its point.
-      const QPointF nearest(std::clamp(anchor.x(), box.left(), box.right()),
-                            std::clamp(anchor.y(), box.top(), box.bottom()));
-      painter.setPen(pen(c.line, 0.6 * unit, true));
-      painter.drawLine(anchor, nearest);
+    const PlacedLabel& placed = layout.labels[i];
+    if (placed.leader) {
+      // Out of a region too thin to hold it: a thin line leads back in.
+      const QPointF nearest(std::clamp(placed.leaderFrom.x(), placed.box.left(), placed.box.right()),
+                            std::clamp(placed.leaderFrom.y(), placed.box.top(), placed.box.bottom()));
+      painter.setPen(pen(c.line, 0.6 * unit, false));
+      painter.drawLine(placed.leaderFrom, nearest);
+      painter.setBrush(c.line);
+      painter.drawEllipse(placed.leaderFrom, 1.2 * unit, 1.2 * unit);
     }
     painter.setPen(pen(c.line, 0.6 * unit, label.dashed));
     painter.setBrush(c.labelBox);
-    painter.drawRect(box);
+    painter.drawRect(placed.box);
     painter.setPen(c.text);
-    painter.drawText(box, Qt::AlignCenter, label.text);
+    painter.drawText(placed.box, Qt::AlignCenter, label.text);
   }
 }
 
@@ -283,6 +207,13 @@ Colours printColours() {
   return c;
 }
 
+Colours exportColours() {
+  Colours c = worksheetColours();
+  c.paper = Qt::white;
+  c.grid = QColor(190, 190, 190);
+  return c;
+}
+
 Colours greyed(Colours c) {
   for (QColor* ink :
        {&c.line, &c.input, &c.result, &c.outline, &c.axis, &c.grid, &c.lightTint, &c.strongTint}) {
@@ -293,7 +224,8 @@ Colours greyed(Colours c) {
   return c;
 }
 
-void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target, const Colours& colours) {
+void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target, const Colours& colours,
+                 bool withTitle) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -301,22 +233,39 @@ void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target, 
   if (!figure.isEmpty()) {
     const double unit = painter.device()->logicalDpiX() / 96.0;
     painter.setClipRect(target);
-    const QFontMetricsF metrics(labelFont(colours), painter.device());
-    const Mapping map = fit(figure, target, metrics, unit);
+    const Layout layout = layoutFigure(figure, target, layoutMetrics(painter.device(), colours, withTitle));
+    const Mapping& map = layout.map;
     paintAreas(painter, figure, map, colours);
     paintArcs(painter, figure, map, colours, unit);
     paintSegments(painter, figure, map, colours, unit);
     paintDots(painter, figure, map, colours, unit);
-    paintLabels(painter, figure, map, colours, unit);
+    paintLabels(painter, figure, layout, colours, unit);
+    if (!layout.title.isEmpty()) {
+      painter.setFont(titleFont(colours));
+      painter.setPen(colours.text);
+      painter.drawText(layout.title, Qt::AlignHCenter | Qt::AlignVCenter, figure.title);
+    }
   }
   painter.restore();
 }
 
-QImage figureImage(const Figure& figure, QSize size, const Colours& colours) {
+LayoutMetrics layoutMetrics(QPaintDevice* device, const Colours& colours, bool withTitle) {
+  // The title is bold and so a little wider than the labels' font measures.
+  const QFontMetricsF labels(labelFont(colours), device);
+  const QFontMetricsF title(titleFont(colours), device);
+  LayoutMetrics metrics;
+  metrics.unit = device->logicalDpiX() / 96.0;
+  metrics.withTitle = withTitle;
+  metrics.measure = [labels](const QString& text) { return labels.size(Qt::TextSingleLine, text); };
+  metrics.titleMeasure = [title](const QString& text) { return title.size(Qt::TextSingleLine, text); };
+  return metrics;
+}
+
+QImage figureImage(const Figure& figure, QSize size, const Colours& colours, bool withTitle) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::white);
   QPainter painter(&image);
-  paintFigure(painter, figure, QRectF(QPointF(0, 0), size), colours);
+  paintFigure(painter, figure, QRectF(QPointF(0, 0), size), colours, withTitle);
   return image;
 }
 
@@ -335,9 +284,9 @@ void saveFigure(const Figure& figure, QSize size, const Colours& colours, const 
     svg.setTitle(QStringLiteral("Figure"));
     QPainter painter;
     if (!painter.begin(&svg)) raiseFor(path);
-    paintFigure(painter, figure, QRectF(QPointF(0, 0), size), colours);
+    paintFigure(painter, figure, QRectF(QPointF(0, 0), size), colours, true);
     painter.end();
-  } else if (!figureImage(figure, size, colours).save(&file, "PNG")) {
+  } else if (!figureImage(figure, size, colours, true).save(&file, "PNG")) {
     raiseFor(path);
   }
   replaceFileContent(path, bytes);

@@ -6,8 +6,10 @@
 #include <QString>
 
 #include "common/figure.h"
+#include "common/figure_layout.h"
 
 class QImage;
+class QPaintDevice;
 class QPainter;
 
 namespace veltrano::figure {
@@ -33,18 +35,28 @@ struct Colours {
 Colours worksheetColours();
 // The same on white paper, for the printed page.
 Colours printColours();
+// The worksheet's colours on white paper, for a copied or saved figure, which
+// goes into documents of any colour.
+Colours exportColours();
 // Every ink in grey and the texts in grey italics, as stale results show.
 Colours greyed(Colours colours);
 
 // Paints the figure into target, scaled to fit with its labels inside, to
-// scale (one scale for both axes), y upwards, anti-aliased. Line widths and
-// gaps follow the device's resolution, so a page looks as the pane does.
-void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target, const Colours& colours);
+// scale (one scale for both axes), y upwards, anti-aliased, its labels where
+// layoutFigure puts them. Line widths and gaps follow the device's
+// resolution, so a page looks as the pane does. withTitle: the figure's title
+// on a line at the top, for a figure that leaves the window.
+void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target, const Colours& colours,
+                 bool withTitle = false);
 
-QImage figureImage(const Figure& figure, QSize size, const Colours& colours);
+// The sizes the painter lays a figure out with on device: its label font.
+LayoutMetrics layoutMetrics(QPaintDevice* device, const Colours& colours, bool withTitle);
 
-// Writes the figure to path: SVG when the name ends in ".svg" (any case),
-// PNG otherwise. Raises a run-time error, writing nothing, when it cannot.
+QImage figureImage(const Figure& figure, QSize size, const Colours& colours, bool withTitle = false);
+
+// Writes the figure to path, titled: SVG when the name ends in ".svg" (any
+// case), PNG otherwise. Raises a run-time error, writing nothing, when it
+// cannot.
 void saveFigure(const Figure& figure, QSize size, const Colours& colours, const QString& path);
 
 }  // namespace veltrano::figure

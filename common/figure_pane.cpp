@@ -21,6 +21,12 @@ figure::Colours paneColours(bool greyed) {
   return greyed ? figure::greyed(colours) : colours;
 }
 
+// A figure that leaves the window keeps its colours on white paper.
+figure::Colours exportedColours(bool greyed) {
+  const figure::Colours colours = figure::exportColours();
+  return greyed ? figure::greyed(colours) : colours;
+}
+
 }  // namespace
 
 FigurePane::FigurePane(QWidget* parent) : QWidget(parent) {
@@ -50,14 +56,15 @@ void FigurePane::setGreyed(bool greyed) {
 
 void FigurePane::copyFigure() {
   if (beforePaint_) beforePaint_();
-  QGuiApplication::clipboard()->setImage(figure::figureImage(figure_, size(), paneColours(greyed_)));
+  QGuiApplication::clipboard()->setImage(
+      figure::figureImage(figure_, size(), exportedColours(greyed_), true));
 }
 
 void FigurePane::saveFigureAs() {
   if (beforePaint_) beforePaint_();
   const QString path = platform().files->saveFigureName(window());
   if (path.isEmpty()) return;
-  figure::saveFigure(figure_, size(), paneColours(greyed_), path);
+  figure::saveFigure(figure_, size(), exportedColours(greyed_), path);
 }
 
 void FigurePane::paintEvent(QPaintEvent*) {

@@ -16,12 +16,48 @@ using figure::Ink;
 
 constexpr int kGridLines = 4;          // round steps from 0 to the farthest point, about
 constexpr double kArgumentMark = 0.3;  // radius of the argument's mark, in |x|
+constexpr double kRingLabelAt = 225;   // where on the roots' circle its radius is told, degrees
+constexpr double kPointTurn = 180;     // a point's label may go round it
+constexpr double kAxisTurn = 60;
 constexpr std::int32_t kPolarTask = 7;
 constexpr std::int32_t kRootsTask = 9;
 // Beyond this extent the plane's width (twice it and more) would leave the
 // double range and the painter could not scale it: the plane is drawn in a
 // power of ten as its unit instead, its step labels telling the true values.
 constexpr double kLargestPlainExtent = 1e150;
+
+// What each line and label stands for.
+enum Part { kRealAxis = 1, kImaginaryAxis, kXPart, kYPart, kResultPart, kRingPart, kRootPart };
+
+// The result's name as the window's result rows call it.
+QString resultName(std::int32_t task) {
+  static const char* const names[] = {"x + y",  "x - y",  "x * y",      "x / y", "y ^ x",
+                                      "Exp(x)", "Log(x)", "Polar form", "x ^ n", "root 1"};
+  return QString::fromLatin1(names[std::clamp(task, 0, 9)]);
+}
+
+// "3+4i", "-2", "1.5i", "1+1.732i", rounded for reading; "=" when nothing
+// was rounded, else "≈".
+QString namedPoint(const QString& name, QPointF p) {
+  const QString re = figure::roundedForReading(p.x());
+  const QString im = figure::roundedForReading(std::abs(p.y()));
+  const bool exact = re.toDouble() == p.x() && im.toDouble() == std::abs(p.y());
+  QString number = re;
+  if (p.y() != 0) {
+    const QString imaginary = (im == QStringLiteral("1") ? QString() : im) + u'i';
+    number = p.x() == 0 ? (p.y() < 0 ? QStringLiteral("-") : QString()) + imaginary
+                        : re + (p.y() < 0 ? u'-' : u'+') + imaginary;
+  }
+  return name + (exact ? QStringLiteral(" = ") : QStringLiteral(" \u2248 ")) + number;
+}
+
+// The polar form's text "5,0.927295218001612" told as "|x| = 5, arg ≈ 0.9273".
+QString polarText(const QString& resultText) {
+  const QStringList parts = resultText.split(u',');
+  if (parts.size() != 2) return resultText;
+  return figure::namedValue(QStringLiteral("|x|"), TextToNumber(parts[0])) + QStringLiteral(", ") +
+         figure::namedValue(QStringLiteral("arg"), TextToNumber(parts[1]));
+}
 
 double reach(QPointF p) { return std::max(std::abs(p.x()), std::abs(p.y())); }
 
@@ -35,6 +71,14 @@ double extentOf(const ShownComplex& shown) {
   return extent;
 }
 
+figure::Label pointLabel(QPointF at, const QString& text, QPointF away, int part, double spread) {
+  figure::Label label{at, text, away.isNull() ? direction(-45) : away};
+  label.part = part;
+  label.spread = spread;
+  return label;
+}
+
+// The axes with arrow heads, named Re and Im, each with its first round step told.
 void addPlane(Figure& f, double extent, double unit) {
   const double step = figure::roundStep(extent, kGridLines);
   const double lines = std::ceil(extent / step);
@@ -44,32 +88,40 @@ void addPlane(Figure& f, double extent, double unit) {
     f.segments.append({QPointF(i * step, -edge), QPointF(i * step, edge), Ink::Grid});
     f.segments.append({QPointF(-edge, i * step), QPointF(edge, i * step), Ink::Grid});
   }
-  f.segments.append({QPointF(-edge, 0), QPointF(edge, 0), Ink::Axis, false, true});
-  f.segments.append({QPointF(0, -edge), QPointF(0, edge), Ink::Axis, false, true});
-  f.labels.append({QPointF(edge, 0), QStringLiteral("Re"), direction(-60)});
-  f.labels.append({QPointF(0, edge), QStringLiteral("Im"), direction(-30)});
-  f.labels.append({QPointF(step, 0), NumberToText(step * unit), direction(-60)});
-  f.labels.append({QPointF(0, step), NumberToText(step * unit) + QStringLiteral("i"), direction(-30)});
+  f.segments.append({QPointF(-edge, 0), QPointF(edge, 0), Ink::Axis, false, true, false, kRealAxis});
+  f.segments.append({QPointF(0, -edge), QPointF(0, edge), Ink::Axis, false, true, false, kImaginaryAxis});
+  const QString stepText = figure::roundedForReading(step * unit);
+  f.labels.append(pointLabel(QPointF(edge, 0), QStringLiteral("Re"), direction(-90), kRealAxis, kAxisTurn));
+  f.labels.append(
+      pointLabel(QPointF(0, edge), QStringLiteral("Im"), direction(180), kImaginaryAxis, kAxisTurn));
+  f.labels.append(pointLabel(QPointF(step, 0), stepText, direction(-90), kRealAxis, kAxisTurn));
+  f.labels.append(pointLabel(QPointF(0, step), stepText + u'i', direction(180), kImaginaryAxis, kAxisTurn));
 }
 
-// An arrow from 0; none for 0 itself, which has no direction.
-void addArrow(Figure& f, QPointF to, const QString& name) {
+// An arrow from 0; none for 0 itself, which has no direction. Labels tell
+// the true values, whatever unit the plane is drawn in.
+void addArrow(Figure& f, QPointF to, const QString& name, int part, double unit) {
   if (to.isNull()) return;
-  f.segments.append({QPointF(0, 0), to, Ink::Input, false, true, true});
-  f.labels.append({to, name, to});
+  f.segments.append({QPointF(0, 0), to, Ink::Input, false, true, true, part});
+  f.labels.append(pointLabel(to, namedPoint(name, to * unit), to, part, kPointTurn));
 }
 
-void addPoint(Figure& f, QPointF at, const QString& text) {
-  f.dots.append({{at}, Ink::Result, true});
-  f.labels.append({at, text, at.isNull() ? direction(-45) : at});
+void addPoint(Figure& f, QPointF at, const QString& text, int part) {
+  f.dots.append({{at}, Ink::Result, true, part});
+  f.labels.append(pointLabel(at, text, at, part, kPointTurn));
 }
 
-// Every root on its circle; only the first is large and told.
-void addRoots(Figure& f, const ShownComplex& shown) {
+// Every root on its circle, whose radius is told; only the first is large
+// and told.
+void addRoots(Figure& f, const ShownComplex& shown, double unit) {
   const QPointF first = shown.roots.first();
-  f.arcs.append({QPointF(0, 0), std::hypot(first.x(), first.y()), 0, 360, Ink::Line, false, true});
+  const double radius = std::hypot(first.x(), first.y());
+  f.arcs.append({QPointF(0, 0), radius, 0, 360, Ink::Line, false, true, kRingPart});
   f.dots.append({shown.roots, Ink::Result, false});
-  addPoint(f, first, shown.firstRootText);
+  addPoint(f, first, namedPoint(resultName(kRootsTask), first * unit), kRootPart);
+  const QPointF ringPoint = radius * direction(kRingLabelAt);
+  f.labels.append(pointLabel(ringPoint, figure::namedValue(QStringLiteral("radius"), radius * unit),
+                             direction(kRingLabelAt), kRingPart, kPointTurn));
 }
 
 }  // namespace
@@ -125,12 +177,14 @@ Figure complexFigure(const ShownComplex& given) {
     // from -90 up to 270 degrees.
     f.arcs.append({QPointF(0, 0), kArgumentMark * modulus, 0, degrees < -90 ? degrees + 360 : degrees});
   }
-  addArrow(f, shown.x, QStringLiteral("x"));
-  if (shown.y) addArrow(f, *shown.y, QStringLiteral("y"));
+  addArrow(f, shown.x, QStringLiteral("x"), kXPart, unit);
+  if (shown.y) addArrow(f, *shown.y, QStringLiteral("y"), kYPart, unit);
   if (shown.task == kRootsTask) {
-    if (!shown.roots.isEmpty()) addRoots(f, shown);
+    if (!shown.roots.isEmpty()) addRoots(f, shown, unit);
   } else if (shown.result) {
-    addPoint(f, *shown.result, shown.resultText);
+    const QString text = shown.task == kPolarTask ? polarText(shown.resultText)
+                                                  : namedPoint(resultName(shown.task), *shown.result * unit);
+    addPoint(f, *shown.result, text, kResultPart);
   }
   return f;
 }

@@ -131,13 +131,22 @@ void ComplexWindow::buildHeader(QWidget* area) {
   }
 }
 
+namespace {
+
+QString taskCaption(std::int32_t task) {
+  static const char* const captions[] = {
+      "x + y",  "x - y",  "x * y",           "x / y", "y ^ x",
+      "Exp(x)", "Log(x)", "Polar form of x", "x ^ n", "Find all nth roots of x"};
+  return QString::fromLatin1(captions[std::clamp(task, 0, 9)]);
+}
+
+}  // namespace
+
 void ComplexWindow::buildTaskFrame(QWidget* area) {
   QGroupBox* frame = makeFrame(area, QStringLiteral("Frame1"), QStringLiteral("Select task:"),
                                QRect(kMargin, kFramesTop, kTaskFrameWidth, kLineTop - 6 - kFramesTop));
-  const char* captions[] = {"x + y",  "x - y",  "x * y",           "x / y", "y ^ x",
-                            "Exp(x)", "Log(x)", "Polar form of x", "x ^ n", "Find all nth roots of x"};
   for (int index = 0; index < 10; ++index) {
-    auto* option = new QRadioButton(QString::fromLatin1(captions[index]), frame);
+    auto* option = new QRadioButton(taskCaption(index), frame);
     option->setObjectName(QStringLiteral("OptTask"));
     option->setProperty("index", index);
     option->setFont(sansBold());
@@ -410,7 +419,9 @@ std::optional<figure::Figure> ComplexWindow::currentFigure() const {
   }
   shown.firstRootText = lstResults_->row(0);
   if (shown.resultText.isEmpty()) shown.result.reset();
-  return complexFigure(shown);
+  figure::Figure figure = complexFigure(shown);
+  figure.title = QStringLiteral("Complex numbers, task ") + taskCaption(solver_.Task);
+  return figure;
 }
 
 QString ComplexWindow::printedCase() const { return style::checkedCaption(tasks_); }

@@ -23,11 +23,14 @@ struct ShownTriangle {
 };
 
 // The triangle to scale with side a horizontal at the bottom, B at its left
-// end and C at its right, A above; its vertices and sides labelled with the
-// texts of the fields and a right angle marked. The second triangle of the
-// ambiguous case, when given, stands dashed beside it: below a triangle wider
-// than tall, else to its right. Nothing is drawn for a
-// triangle with a part that is not positive.
+// end and C at its right, A above; each side labelled beside its middle and
+// each angle inside it, with the number its field reads rounded for reading
+// ("c ≈ 9.633", "A = 30°"), and a right angle marked. The second
+// triangle of the ambiguous case, when given, stands dashed beside it at the
+// same scale, all six parts labelled and titled "second triangle": below a
+// triangle wider than tall, else to its right; a tick across a and two arcs
+// in A show them the same in both. Nothing is drawn for a triangle with a
+// part that is not positive.
 figure::Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second = {});
 
 }  // namespace veltrano::triangles

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 #include "common/dimension.h"
@@ -236,11 +237,14 @@ void TrianglesWindow::showOutcome(const SolveOutcome& outcome) {
 // case beside them.
 std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
   if (lastSolveStopped_) return std::nullopt;
-  const ShownTriangle shown{{vars_.SideA.value(), vars_.SideB.value(), vars_.SideC.value(),
-                             vars_.AngleA.value(), vars_.AngleB.value(), vars_.AngleC.value()},
-                            {text(Part::SideA), text(Part::SideB), text(Part::SideC), text(Part::AngleA),
-                             text(Part::AngleB), text(Part::AngleC)}};
-  return triangleFigure(shown, secondTriangle(vars_));
+  ShownTriangle shown{{vars_.SideA.value(), vars_.SideB.value(), vars_.SideC.value(), vars_.AngleA.value(),
+                       vars_.AngleB.value(), vars_.AngleC.value()},
+                      {text(Part::SideA), text(Part::SideB), text(Part::SideC), text(Part::AngleA),
+                       text(Part::AngleB), text(Part::AngleC)}};
+  figure::Figure figure = triangleFigure(shown, secondTriangle(vars_));
+  figure.title =
+      QStringLiteral("Triangle, case ") + QString::fromLatin1(kCaseCaptions[std::clamp(vars_.Task, 0, 4)]);
+  return figure;
 }
 
 void TrianglesWindow::markResultsStale() {

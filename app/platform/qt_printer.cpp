@@ -69,7 +69,7 @@ class QtPrinter::PagePainter {
         const ShownFigure& shown = figures[static_cast<std::size_t>(figure)];
         const figure::Colours colours = figure::printColours();
         figure::paintFigure(painter_, shown.figure, QRectF(0, top + placed.top, page_.width(), placed.height),
-                            shown.greyed ? figure::greyed(colours) : colours);
+                            shown.greyed ? figure::greyed(colours) : colours, true);
       } else {
         painter_.setFont(bodyFont_);
         painter_.drawText(QPointF(0, top + placed.top + body_.ascent()), placed.text);

@@ -4,6 +4,7 @@
 #include <QtMath>
 
 #include "common/numeric_text.h"
+#include "common/testing/figure_checks.h"
 #include "common/testing/printers.h"
 
 using namespace veltrano;
@@ -73,6 +74,49 @@ TEST(CircleFigureTest, AngleAbove180DrawsTheMajorArc) {
   EXPECT_FALSE(circleFigure(circle(1, 360)).isEmpty()) << "the whole circle";
 }
 
+QStringList labels(const Figure& f) {
+  QStringList texts;
+  for (const auto& label : f.labels) texts << label.text;
+  return texts;
+}
+
+// Named as the fields are, each number as the field reads it, rounded for
+// reading: a central angle typed "2.5.3" is read, and told, as 2.5.
+TEST(CircleFigureTest, LabelsNameTheFieldsAndTellRoundedNumbers) {
+  EXPECT_EQ(labels(circleFigure(circle(1, 90))),
+            (QStringList{"90\u00B0", "sector \u2248 0.7854", "segment \u2248 0.2854", "Arc \u2248 1.571",
+                         "Chord \u2248 1.414", "r = 1"}));
+  ShownCircle typed = circle(2, 2.5);
+  typed.texts[static_cast<std::size_t>(CircleField::CentralAngle)] = "2.5.3";
+  EXPECT_EQ(labels(circleFigure(typed)).first(), "2.5\u00B0");
+}
+
+// At the pane's width and maximised: every label clear of the others and of
+// the lines it does not name, inside the bounds, and each area's label where
+// only that area is shaded (or led there from outside a sliver): above 180
+// degrees the segment's in the triangle of chord and radii.
+TEST(CircleFigureTest, LabelsKeepClearAndAreasAreToldInsideThem) {
+  const struct {
+    double radius, degrees;
+  } cases[] = {{1, 57.2957795130823}, {2, 2.5},    {1, 45}, {1, 90}, {2, 180}, {1, 250}, {1, 270}, {1, 359},
+               {1e-300, 120},         {1e300, 300}};
+  const QSizeF sizes[] = {{420, 434}, {1200, 900}};
+  for (const auto& c : cases) {
+    const Figure f = circleFigure(circle(c.radius, c.degrees));
+    ASSERT_FALSE(f.isEmpty()) << c.degrees;
+    for (QSizeF size : sizes) {
+      EXPECT_EQ(veltrano::testing::labelFaultsAt(f, size), QStringList())
+          << c.degrees << " degrees at " << size.width();
+    }
+    const figure::Label& segment = f.labels[2];
+    ASSERT_TRUE(segment.text.startsWith("segment"));
+    if (c.degrees > 180) {
+      EXPECT_EQ(segment.region.size(), 3) << c.degrees << ": the segment's own part is the triangle";
+      EXPECT_EQ(f.areas[0].ink, Ink::StrongTint);
+    }
+  }
+}
+
 // A radius the painter could not scale is drawn as radius 1, its label
 // telling the true one; those it can are drawn as they are.
 TEST(CircleFigureTest, RadiiAtTheEdgesOfTheDoubleRangeStayDrawable) {
@@ -84,7 +128,8 @@ TEST(CircleFigureTest, RadiiAtTheEdgesOfTheDoubleRangeStayDrawable) {
     shown.texts[0] = NumberToText(c.radius);
     const Figure f = circleFigure(shown);
     EXPECT_DOUBLE_EQ(f.bounds().width(), 2 * c.drawn) << c.radius;
-    EXPECT_EQ(f.labels.value(0).text, "r = " + NumberToText(c.radius)) << c.radius;
+    const QStringList texts = labels(f);
+    EXPECT_TRUE(texts.contains(figure::namedValue(QStringLiteral("r"), c.radius))) << c.radius;
   }
 }
 

@@ -1,9 +1,11 @@
 #include "common/figure.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QImage>
 #include <QSvgRenderer>
 
+#include "common/figure_layout.h"
 #include "common/figure_painter.h"
 #include "common/figure_pane.h"
 #include "common/testing/window_test.h"
@@ -38,6 +40,62 @@ TEST(FigureTest, RoundStepsAndBoundsOfArcs) {
   EXPECT_DOUBLE_EQ(major.bottom(), 1);
   EXPECT_DOUBLE_EQ(major.left(), -1);
   EXPECT_NEAR(major.top(), -std::sqrt(0.75), 1e-12);
+}
+
+// Four significant digits for reading; "=" only where nothing was rounded.
+TEST(FigureTest, LabelsTellNumbersRoundedForReading) {
+  const struct {
+    QString name;
+    double value;
+    QString suffix;
+    QString label;
+  } cases[] = {
+      {"c", 9.6328920407625, "", "c \u2248 9.633"},
+      {"B", 44.4270040008057, "\u00B0", "B \u2248 44.43\u00B0"},
+      {"a", 5, "", "a = 5"},
+      {"r", 0.1, "", "r = 0.1"},
+      {"s", 999.96, "", "s \u2248 1000"},
+      {"s", 12345.6, "", "s \u2248 12346"},
+      {"s", 1e300, "", "s = 1E+300"},
+      {"s", -1.23456e-7, "", "s \u2248 -1.235E-07"},
+      {"s", -0.000012, "", "s = -1.2E-05"},
+      {"", 90, "\u00B0", "90\u00B0"},
+      {"", 57.2957795130823, "\u00B0", "\u2248 57.3\u00B0"},
+      {"s", 0, "", "s = 0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(namedValue(c.name, c.value, c.suffix), c.label) << c.value;
+}
+
+// The geometry the label rules are checked by, on the device's pixels.
+TEST(FigureTest, BoxesMeetLinesAndArcsWhereTheyCross) {
+  const QRectF box(10, 10, 20, 10);  // x 10..30, y 10..20
+  const struct {
+    QPointF from, to;
+    bool meets;
+  } lines[] = {{{0, 0}, {40, 30}, true},
+               {{0, 0}, {40, 0}, false},
+               {{15, 15}, {16, 16}, true},
+               {{0, 25}, {40, 25}, false},
+               {{20, 0}, {20, 40}, true}};
+  for (const auto& l : lines)
+    EXPECT_EQ(boxMeetsSegment(box, l.from, l.to), l.meets) << l.from.x() << l.from.y();
+  // A circle of radius 10 about (20, 30): its top (20, 20) touches the box;
+  // the upper half only does, drawn counter-clockwise from 0 through 180.
+  const struct {
+    QPointF centre;
+    double radius, start, span;
+    bool meets;
+  } arcs[] = {{{20, 30}, 10, 0, 360, true}, {{20, 30}, 10, 0, 180, true},  {{20, 30}, 10, 180, 180, false},
+              {{20, 15}, 2, 0, 360, true},  {{20, 15}, 30, 0, 360, false}, {{20, 40}, 5, 0, 360, false},
+              {{0, 15}, 12, -30, 60, true}, {{0, 15}, 12, 120, 60, false}};
+  for (const auto& a : arcs) {
+    EXPECT_EQ(boxMeetsArc(box, a.centre, a.radius, a.start, a.span), a.meets)
+        << a.centre.y() << " r " << a.radius << " from " << a.start;
+  }
+  const QList<QPointF> triangle{{0, 0}, {100, 0}, {0, 100}};
+  EXPECT_TRUE(boxInPolygon(QRectF(5, 5, 20, 20), triangle));
+  EXPECT_FALSE(boxInPolygon(QRectF(40, 40, 30, 30), triangle)) << "a corner outside";
+  EXPECT_FALSE(pointInPolygon(QPointF(60, 60), triangle));
 }
 
 class FigureFileTest : public veltrano::testing::WindowTest {};
@@ -133,6 +191,25 @@ TEST_F(FigureFileTest, SavesSvgOrPngBySuffix) {
   saveFigure(figure, size, worksheetColours(), path("figure.png"));
   QImage png(path("figure.png"));
   EXPECT_EQ(png.size(), size);
+}
+
+// A saved figure goes on white, whatever the pane's paper, with its title.
+TEST_F(FigureFileTest, SavedFiguresAreOnWhiteWithTheirTitle) {
+  Figure figure;
+  figure.title = "Triangle, case a,b,c (SSS)";
+  figure.segments.append({QPointF(0, 0), QPointF(4, 3), Ink::Line});
+  saveFigure(figure, QSize(420, 434), exportColours(), path("figure.png"));
+  const QImage png(path("figure.png"));
+  EXPECT_EQ(png.pixelColor(2, 430), QColor(Qt::white));
+  saveFigure(figure, QSize(420, 434), exportColours(), path("figure.svg"));
+  QFile svg(path("figure.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray text = svg.readAll();
+  EXPECT_FALSE(text.contains("#00ffff")) << "no cyan paper";
+  EXPECT_TRUE(text.contains("#ffffff"));
+  const Layout titled = layoutFigure(figure, QRectF(0, 0, 420, 434), {1, fixedMeasure(7, 14), {}, true});
+  EXPECT_GT(titled.title.width(), 0);
+  EXPECT_GT(titled.map(QPointF(4, 3)).y(), titled.title.bottom()) << "the figure below its title";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/testing/figure_checks.h"
 #include "common/testing/printers.h"
 #include "complex/complex_solver.h"
 
@@ -13,6 +14,12 @@ using namespace veltrano::complex;
 using figure::Figure;
 
 namespace {
+
+QStringList labels(const Figure& f) {
+  QStringList texts;
+  for (const auto& label : f.labels) texts << label.text;
+  return texts;
+}
 
 TEST(ComplexFigureTest, ResultTextsReadBackAsPoints) {
   const struct {
@@ -66,7 +73,49 @@ TEST(ComplexFigureTest, CubeRootsOfMinusEightOnTheCircleOfRadiusTwo) {
   }
   EXPECT_TRUE(f.dots[1].large);
   EXPECT_EQ(f.dots[1].at, QList<QPointF>{roots[0]});
-  EXPECT_EQ(f.labels.last().text, "1+1.73205080756888*i");
+  EXPECT_EQ(labels(f).mid(4), (QStringList{"x = -8", "root 1 \u2248 1+1.732i", "radius = 2"}));
+}
+
+// Every label clear at the pane's width and maximised, in each kind of
+// plane: two numbers, the polar form, one root and the most roots the list
+// holds, numbers near and far from 1.
+TEST(ComplexFigureTest, LabelsKeepClearInEveryTaskAndSize) {
+  ShownComplex sum;
+  sum.x = QPointF(3, 4);
+  sum.y = QPointF(1, -2);
+  sum.result = QPointF(4, 2);
+  sum.resultText = "4+2*i";
+  ShownComplex polar;
+  polar.task = 7;
+  polar.x = QPointF(3, 4);
+  polar.result = polar.x;
+  polar.resultText = "5,0.927295218001612";
+  ShownComplex huge;
+  huge.task = 2;
+  huge.x = QPointF(1e300, -1e-5);
+  huge.y = QPointF(0, 1);
+  huge.result = QPointF(1e-5, 1e300);
+  huge.resultText = "1E-05+1E+300*i";
+  const struct {
+    const char* name;
+    ShownComplex shown;
+    QStringList told;
+  } cases[] = {
+      {"sum", sum, {"x = 3+4i", "y = 1-2i", "x + y = 4+2i"}},
+      {"polar", polar, {"x = 3+4i", "|x| = 5, arg \u2248 0.9273"}},
+      {"one root", rootsOf(1, 1), {"x = 1", "root 1 = 1", "radius = 1"}},
+      {"32767 roots", rootsOf(1, 32767), {"x = 1", "root 1 = 1", "radius = 1"}},
+      {"far", huge, {"x = 1E+300-1E-05i", "y = i", "x * y = 1E-05+1E+300i"}},
+  };
+  const QSizeF sizes[] = {{420, 434}, {1200, 900}};
+  for (const auto& c : cases) {
+    const Figure f = complexFigure(c.shown);
+    EXPECT_EQ(labels(f).mid(0, 2), (QStringList{"Re", "Im"})) << c.name;
+    EXPECT_EQ(labels(f).mid(4), c.told) << c.name;
+    for (QSizeF size : sizes) {
+      EXPECT_EQ(veltrano::testing::labelFaultsAt(f, size), QStringList()) << c.name << " at " << size.width();
+    }
+  }
 }
 
 // A grid of round steps reaching past the farthest point; the result a point.
