@@ -3,5 +3,12 @@
 set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/$dir" -G Ninja "$@" >/dev/null
+# ccache, when present, gives rebuilds and fresh clones on this machine the
+# objects already compiled; paths below the tree are hashed relative to it.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$root/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 cmake --build "$root/$dir" --parallel "$(nproc)"

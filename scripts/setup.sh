@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
+  g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb libxcb1-dev libxcb-damage0-dev jq
