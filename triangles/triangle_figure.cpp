@@ -1,5 +1,6 @@
 #include "triangles/triangle_figure.h"
 
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
