@@ -55,18 +55,30 @@ TEST(CommandLineTest, OwnOptionsQtOptionsAFileAndRefusals) {
 // The program itself, with no display to reach and no platform chosen: it
 // must answer before Qt looks for one.
 TEST(CommandLineTest, RefusesWithoutADisplayAndWithoutAWindow) {
+  const struct {
+    QStringList arguments;
+    const char* refusal;
+  } cases[] = {
+      {{"--frobnicate"}, "Unknown option 'frobnicate'."},
+      {{"results.txt", "more.txt"}, "Unexpected argument 'more.txt'."},
+      {{"--check", "results.txt"}, "Unexpected argument 'results.txt'."},
+  };
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-  QProcess program;
-  program.setProcessEnvironment(environment);
-  program.start(QCoreApplication::applicationDirPath() + "/veltrano", {"--frobnicate"});
-  ASSERT_TRUE(program.waitForFinished(20000));
-  const std::string err = program.readAllStandardError().toStdString();
-  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program.exitCode(), 1) << err;
-  EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
-  EXPECT_TRUE(err.starts_with("veltrano: Unknown option 'frobnicate'.\n\nUsage: veltrano [options] [FILE]\n"))
-      << err;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QCoreApplication::applicationDirPath() + "/veltrano", c.arguments);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    const std::string err = program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1) << err;
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(
+        err.starts_with(std::string("veltrano: ") + c.refusal + "\n\nUsage: veltrano [options] [FILE]\n"))
+        << err;
+  }
 }
 
 }  // namespace
