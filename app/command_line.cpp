@@ -61,8 +61,8 @@ CommandLine::CommandLine(const QStringList& arguments) {
   QString refusal;
   if (!parser.parse(arguments)) {
     refusal = parser.errorText();
-  } else if (!parser.positionalArguments().isEmpty()) {
-    refusal = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+  } else {
+    refusal = takeFile(parser.positionalArguments(), parser.isSet(checkOption));
   }
   if (!refusal.isEmpty()) {
     action_ = Action::Refuse;
@@ -76,6 +76,16 @@ CommandLine::CommandLine(const QStringList& arguments) {
   } else if (parser.isSet(checkOption)) {
     action_ = Action::Check;
   }
+}
+
+// One file may follow the options; the check opens no file, so there it is
+// refused as any other stray argument is.
+QString CommandLine::takeFile(const QStringList& positional, bool checking) {
+  const qsizetype allowed = checking ? 0 : 1;
+  if (positional.size() > allowed)
+    return QStringLiteral("Unexpected argument '%1'.").arg(positional[allowed]);
+  if (!positional.isEmpty()) file_ = positional.constFirst();
+  return {};
 }
 
 QStringList CommandLine::fromMain(int argc, char** argv) {
@@ -95,10 +105,14 @@ QString CommandLine::version() { return QStringLiteral("Veltrano " VELTRANO_VERS
 
 QString CommandLine::usage() {
   return QStringLiteral(
-      "Usage: veltrano [options]\n"
+      "Usage: veltrano [options] [FILE]\n"
       "A toolbox of elementary mathematics: pick a task (prime factors, plane\n"
       "triangles, circle arcs and chords, complex numbers, base conversion) and\n"
       "work it in its own worksheet window.\n"
+      "\n"
+      "FILE, a saved worksheet, opens in the worksheet whose file it is, without\n"
+      "the task selector. A file that could be more than one worksheet's, or is\n"
+      "none's, opens the task selector, and the worksheet chosen there opens it.\n"
       "\n"
       "Options:\n"
       "  -h, --help     Show this help and end.\n"

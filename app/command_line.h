@@ -6,7 +6,8 @@
 namespace veltrano {
 
 // The program's command line. The program has no arguments of its own
-// beyond its help, its version and the installation check; Qt's standard
+// beyond its help, its version, the installation check and one saved
+// worksheet to open; Qt's standard
 // options (-platform, -display, -style, -reverse ...) are accepted and left to
 // the application object. Parsing needs no application object, so that help,
 // version and a refused command line work without a display.
@@ -26,6 +27,8 @@ class CommandLine {
   static QStringList fromMain(int argc, char** argv);
 
   Action action() const { return action_; }
+  // The saved worksheet to open at the start, as given; empty when none was.
+  const QString& file() const { return file_; }
   // Whether the program ends after printing its answer, before any window.
   bool endsAtOnce() const { return action_ != Action::Run && action_ != Action::Check; }
   // What the program prints when it ends at once, and its exit status.
@@ -39,8 +42,12 @@ class CommandLine {
   static QString version();
 
  private:
+  // Keeps the one file a run may open; why the arguments are refused, or empty.
+  QString takeFile(const QStringList& positional, bool checking);
+
   Action action_ = Action::Run;
   QString answer_;
+  QString file_;
 };
 
 }  // namespace veltrano

@@ -10,20 +10,10 @@
 #include "app/platform/qt_platform.h"
 #include "app/sub_main.h"
 #include "app/unload_all.h"
+#include "app/wiring/table_worksheets.h"
 #include "common/event_guard.h"
-#include "worksheet_headers.h"  // made by the build: the window header of each worksheet
 
 namespace {
-
-// A row without its window class does not compile.
-veltrano::WorksheetFactories worksheetFactories() {
-  return {
-#define VELTRANO_WORKSHEET(folder, window, caption, help, tabPlace, windowClass) \
-  []() -> QWidget* { return new windowClass; },
-#include "app/worksheets.def"
-#undef VELTRANO_WORKSHEET
-  };
-}
 
 // The desktop matches the windows to the menu entry by these names.
 void identifyOnTheDesktop() {
@@ -57,11 +47,13 @@ int main(int argc, char** argv) {
   if (commandLine.action() == veltrano::CommandLine::Action::Check) {
     setWindowIcon();
     QTextStream report(stdout);
-    return veltrano::CheckInstallation(worksheetFactories(), report);
+    return veltrano::CheckInstallation(veltrano::tableWorksheetFactories(), report);
   }
 
   bool running = false;
-  veltrano::runGuarded([&] { running = veltrano::SubMain::Main(worksheetFactories(), setWindowIcon); });
+  const veltrano::SubMain::StartFile file{commandLine.file(), veltrano::tableWorksheetFormats()};
+  veltrano::runGuarded(
+      [&] { running = veltrano::SubMain::Main(veltrano::tableWorksheetFactories(), setWindowIcon, file); });
   if (!running || veltrano::UnloadAll::ProgramEnded()) return 0;
   return QApplication::exec();
 }

@@ -8,7 +8,10 @@
 #include "app/decimal_point.h"
 #include "app/task_window.h"
 #include "app/unload_all.h"
+#include "common/event_guard.h"
 #include "common/platform.h"
+#include "common/runtime_error.h"
+#include "common/worksheet_file.h"
 
 namespace veltrano::SubMain {
 namespace {
@@ -16,6 +19,27 @@ QPointer<TaskWindow>& taskSelector() {
   static QPointer<TaskWindow> window;
   return window;
 }
+
+// The file given at the start: in its worksheet when it is one worksheet's,
+// else the selector, which names it. One that cannot be read gives the error
+// box with the cause, then the selector.
+void openStartFile(TaskWindow& selector, const StartFile& file) {
+  QList<int> fitting;
+  try {
+    fitting = fittingWorksheets(WorksheetReader::fromFile(file.path), file.formats);
+  } catch (const RuntimeError&) {
+    reportUntrapped(std::current_exception());
+    selector.show();
+    return;
+  }
+  if (fitting.size() == 1) {
+    selector.openTask(fitting.first(), file.path);
+    return;
+  }
+  selector.show();
+  selector.offerFile(file.path, fitting);
+}
+
 }  // namespace
 
 TaskWindow* TaskSelector() { return taskSelector().data(); }
@@ -26,7 +50,8 @@ void WaitForSplash() {
   while (start.secsTo(clock.now()) <= 2) clock.pause();
 }
 
-bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits) {
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits,
+          const StartFile& file) {
   // Windows come and go (the splash, the selector hidden for good); only
   // ShutDown ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -43,7 +68,11 @@ bool Main(const WorksheetFactories& factories, const std::function<void()>& whil
   auto* selector = new TaskWindow(factories);
   taskSelector() = selector;
   UnloadAll::Loaded(selector);
-  selector->show();
+  if (file.path.isEmpty()) {
+    selector->show();
+  } else {
+    openStartFile(*selector, file);
+  }
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +49,22 @@ class TaskOption : public QRadioButton {
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
+
+// Why the selector shows although a file was given, naming the worksheets
+// that could take it by their options' captions.
+QString offeredFileMessage(const QString& name, const QList<int>& fitting) {
+  if (fitting.isEmpty()) {
+    return QStringLiteral(
+               "The file \"%1\" does not look like any worksheet's file. Choose the worksheet "
+               "to open it in anyway.")
+        .arg(name);
+  }
+  QStringList captions;
+  for (int task : fitting) captions << QStringLiteral("\"%1\"").arg(worksheetTable()[task].caption);
+  const QString last = captions.takeLast();
+  return QStringLiteral("The file \"%1\" could be a file of %2 or %3. Choose the worksheet to open it in.")
+      .arg(name, captions.join(QStringLiteral(", ")), last);
+}
 
 }  // namespace
 
@@ -140,10 +157,14 @@ void TaskWindow::setTabOrder() {
 void TaskWindow::okClicked() {
   for (QRadioButton* option : optTask_) {
     if (option->isChecked()) {
-      SelectedTask = option->property("index").toInt();
-      break;
+      openTask(option->property("index").toInt(), offeredFile_);
+      return;
     }
   }
+}
+
+void TaskWindow::openTask(int task, QString path) {
+  SelectedTask = task;
   try {
     worksheets_.show(SelectedTask);
   } catch (...) {
@@ -154,6 +175,21 @@ void TaskWindow::okClicked() {
     return;
   }
   hide();
+  offeredFile_.clear();
+  // A file that cannot be read leaves the worksheet open and empty, as its
+  // Open would, after the error box.
+  if (!path.isEmpty()) runGuarded([&] { worksheets_.openFile(SelectedTask, path); });
+}
+
+void TaskWindow::offerFile(const QString& path, const QList<int>& fitting) {
+  offeredFile_ = path;
+  const QString name = QFileInfo(path).fileName();
+  label1_->setText(QStringLiteral("Open \"%1\" in:")
+                       .arg(label1_->fontMetrics().elidedText(name, Qt::ElideMiddle, label1_->width() / 2)));
+  label1_->setToolTip(QDir::toNativeSeparators(path));
+  if (!fitting.isEmpty()) chooseOption(fitting.first());
+  platform().messages->show(
+      this, {QStringLiteral("Veltrano"), offeredFileMessage(name, fitting), MessageButtons::Ok, false});
 }
 
 void TaskWindow::helpClicked() {

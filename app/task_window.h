@@ -25,6 +25,15 @@ class TaskWindow : public QMainWindow {
 
   const WorksheetWindows& worksheets() const { return worksheets_; }
 
+  // Opens a task's worksheet as OK does, and then the file at path in it
+  // when one is given; the selector hides for good. path is a copy: OK hands
+  // in the offered file, which is cleared here.
+  void openTask(int task, QString path = {});
+  // A file given at the start that fits several worksheets (fitting, their
+  // tasks) or none: says so, names it above the options, and the worksheet
+  // that OK then opens opens it too.
+  void offerFile(const QString& path, const QList<int>& fitting);
+
   // The captions of the group by index, from the table of worksheets; "Sort
   // a list" (5) has no window and is not part of the visible group.
   static QStringList taskCaptions();
@@ -43,6 +52,7 @@ class TaskWindow : public QMainWindow {
   void helpClicked();
 
   WorksheetWindows worksheets_;
+  QString offeredFile_;
   QLabel* label1_ = nullptr;
   QList<QRadioButton*> optTask_;
   QPushButton* cmdOK_ = nullptr;

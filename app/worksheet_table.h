@@ -7,7 +7,7 @@ namespace veltrano {
 
 // How many worksheets the table of worksheets (app/worksheets.def) holds.
 constexpr int kWorksheetCount = 0
-#define VELTRANO_WORKSHEET(folder, window, caption, help, tabPlace, windowClass) +1
+#define VELTRANO_WORKSHEET(folder, window, caption, help, tabPlace, windowClass, reader) +1
 #include "app/worksheets.def"
 #undef VELTRANO_WORKSHEET
     ;

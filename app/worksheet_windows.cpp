@@ -4,6 +4,7 @@
 
 #include "app/unload_all.h"
 #include "common/runtime_error.h"
+#include "common/worksheet_window.h"
 
 namespace veltrano {
 
@@ -31,6 +32,10 @@ void WorksheetWindows::show(int task) {
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+void WorksheetWindows::openFile(int task, const QString& path) const {
+  if (auto* worksheet = qobject_cast<WorksheetWindow*>(window(task))) worksheet->openFile(path);
 }
 
 }  // namespace veltrano

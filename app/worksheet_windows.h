@@ -28,6 +28,10 @@ class WorksheetWindows {
   // outside the table shows nothing. Errors of the window's load handler (its
   // constructor) reach the caller.
   void show(int task);
+  // Opens the file at path in the window of a task, shown already, as its
+  // Open does once a file is chosen; a window that is not a worksheet frame
+  // opens nothing. The errors of reading it reach the caller.
+  void openFile(int task, const QString& path) const;
   QWidget* window(int task) const;
 
  private:

@@ -106,12 +106,16 @@ void WorksheetWindow::writeFile() {
 
 void WorksheetWindow::open() {
   if (!unsaved_.settle()) return;
+  openFile(platform().files->openFileName(this));
+}
+
+void WorksheetWindow::openFile(const QString& path) {
   std::function<void()> putIntoWindow;
   QString fractionalCount;
   QString misfit;
   const QString previous = Dimension::CurrentFileName;
   // A bad file leaves the window untouched, and the name a later Save writes to.
-  const bool chosen = useChosenFile(platform().files->openFileName(this), [&] {
+  const bool chosen = useChosenFile(path, [&] {
     WorksheetReader file = WorksheetReader::fromFile(Dimension::CurrentFileName);
     putIntoWindow = readWorksheetFile(file);
     fractionalCount = file.fractionalCount();

@@ -43,6 +43,11 @@ class WorksheetWindow : public QMainWindow {
   void save();
   void saveAs();
   void open();
+  // Open's steps after its dialog, for the file at path: the same reading, the
+  // same question for another worksheet's file, the title and the current
+  // file name; an empty path is a dialog cancelled. The caller settles unsaved
+  // work first.
+  void openFile(const QString& path);
   void print();
   void help();
   void about() { platform().shell->showAboutScreen(); }
