@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "circles/circle_figure.h"
+#include "circles/circle_working.h"
 #include "circles/circles_file.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
@@ -222,6 +223,10 @@ std::optional<figure::Figure> CirclesWindow::currentFigure() const {
   for (int i = 0; i < kCircleFieldCount; ++i)
     shown.texts[static_cast<std::size_t>(i)] = fields_[static_cast<std::size_t>(i)]->text();
   return circleFigure(shown);
+}
+
+std::optional<working::Working> CirclesWindow::currentWorking() const {
+  return circleWorking(solver_.variables());
 }
 
 void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {

@@ -15,6 +15,7 @@
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 #include "triangles/triangle_figure.h"
+#include "triangles/triangle_working.h"
 #include "triangles/triangles_file.h"
 
 namespace veltrano::triangles {
@@ -241,6 +242,8 @@ std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
                              text(Part::AngleB), text(Part::AngleC)}};
   return triangleFigure(shown, secondTriangle(vars_));
 }
+
+std::optional<working::Working> TrianglesWindow::currentWorking() const { return triangleWorking(vars_); }
 
 void TrianglesWindow::markResultsStale() {
   for (Part part : resultParts(vars_.Task)) style::setStale(field(part), true);
