@@ -72,6 +72,9 @@ void SideArea::shareHeight() {
   const auto shown = std::count_if(panes_.cbegin(), panes_.cend(),
                                    [](const Pane& each) { return !each.widget->isHidden(); });
   column_->setVisible(shown > 0);
+  // The splitter would lay out the panes and its handles on its next event;
+  // the window's new layout is wanted now.
+  column_->refresh();
   if (shown < 2) return;
   QList<int> sizes;
   for (const Pane& pane : panes_) sizes.append(pane.widget->isHidden() ? 0 : 1);

@@ -36,7 +36,6 @@ class TrianglesTest : public WindowTest {
     for (const char* name : {"txtSidea", "txtSideb", "txtSidec", "txtAn", "txtBn", "txtCn", "txtArea"})
       fields << child<QLineEdit>(window, name);
     buttons = indexedGroup<QRadioButton>(window, "OptTask");
-    window->showWorking(true);  // so that it follows every key typed
   }
   QString texts() const {
     QStringList all;
@@ -136,6 +135,7 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
   for (const auto& c : cases) {
     for (bool byKey : {true, false}) {
       makeWindow();
+      window->showWorking(true);  // so that it follows every key typed
       buttons[c.task]->click();
       enter(c.typed, byKey);
       EXPECT_EQ(texts(), c.final) << c.typed.toStdString() << (byKey ? " key by key" : " as whole texts");
