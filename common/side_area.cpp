@@ -23,7 +23,8 @@ SideArea::SideArea(QMainWindow* window, QWidget* client, std::function<void()> n
   client->setParent(body);
   row->addWidget(client, 0, Qt::AlignLeft | Qt::AlignTop);
   column_->setObjectName(QStringLiteral("sideArea"));
-  // Panes shown together share the height; neither can be pushed out of sight.
+  // As tall as the client area; panes shown together share it, and neither
+  // can be dragged out of sight.
   column_->setFixedHeight(client->height());
   column_->setChildrenCollapsible(false);
   // The column takes no room while no pane in it is shown.
