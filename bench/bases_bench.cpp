@@ -58,8 +58,18 @@ void EnterInTheWindow(benchmark::State& state, const QString& number, int base, 
   if (window.base() != base) state.SkipWithError("the base field did not set the base");
   if (numberField->text() != number) state.SkipWithError("the number field did not take the whole number");
 
+  // With the working shown, the two numbers take turns, so that each Enter
+  // shows a working other than the one on show.
+  QString other = number;
+  other.back() = u'7';
+  bool turn = false;
   for (auto _ : state) {
     if (list->isFull()) list->clear();
+    if (working) {
+      state.PauseTiming();
+      numberField->setText((turn = !turn) ? other : number);
+      state.ResumeTiming();
+    }
     const int rows = list->count();
     press(numberField, Qt::Key_Return, QStringLiteral("\r"));
     QCoreApplication::processEvents();
