@@ -50,6 +50,10 @@ for window in 1 2 3; do
   "${on_display[@]}" "$bin/memory_probe" "$window" figure >"$results/memory-$window-figure.txt" \
     2>"$results/memory-$window-figure.log" || true
 done
+for window in 0 1 2 3 4; do
+  "${on_display[@]}" "$bin/memory_probe" "$window" working >"$results/memory-$window-working.txt" \
+    2>"$results/memory-$window-working.log" || true
+done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 row() { printf '| %s | %s | %s | %s |\n' "$@"; }
@@ -122,16 +126,21 @@ memory_row() {  # measure, window, goal in MB or empty
   time_row "Factors: the working of that row, factorisation with its trace included" WorstCaseFactorisationWorking 16
   time_row "Triangles: keystroke to results, case 0 (SSS)" SideKeystroke 16
   time_row "Triangles: keystroke to results and figure repainted, pane shown" SideKeystrokeWithFigure 16
+  time_row "Triangles: keystroke to results, figure and working repainted, both panes shown" SideKeystrokeWithFigureAndWorking 16
   time_row "Circles: keystroke to results, arc and chord, iteration root" KeystrokeIterationRoot 16
   time_row "Circles: keystroke to results, arc and chord, bracketed root" KeystrokeBracketedRoot 16
   time_row "Circles: keystroke to results and figure repainted, pane shown" KeystrokeWithFigure 16
+  time_row "Circles: keystroke to results, figure and working repainted, both panes shown" KeystrokeWithFigureAndWorking 16
   time_row "Complex: keystroke in x to results, n = 32767 roots listed" KeystrokeWithAllRootsListed 16
   time_row "Complex: keystroke in x to results and figure repainted, n = 32767, pane shown" KeystrokeWithAllRootsDrawn 16
+  time_row "Complex: keystroke in x to results, figure and working repainted, n = 32767, both panes shown" KeystrokeWithAllRootsDrawnAndWorking 16
   time_row "Complex: all 32767 root rows written, as Save and Print take them" SolveWithAllRoots 50
   time_row "Complex: the working of the 32767 roots of x, built on a keystroke" WorkingWithAllRoots 16
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 2" EnterInTheWindow/DecimalToBase2 16
   time_row "Bases: Enter to results, 100-character decimal with a fraction to base 36" EnterInTheWindow/DecimalToBase36 16
   time_row "Bases: Enter to results, 100-character # number with a fraction, base 36 to decimal" EnterInTheWindow/Base36ToDecimal 16
+  time_row "Bases: Enter to the row's working shown, 100-character decimal with a fraction to base 2" EnterToWorking/DecimalToBase2 16
+  time_row "Bases: Enter to the row's working shown, 100-character # number with a fraction, base 36 to decimal" EnterToWorking/Base36ToDecimal 16
   time_row "Bases: the conversion alone, 100-character decimal to base 2" Conversion/DecimalToBase2 0.1 3
   time_row "Bases: the conversion alone, 100-character decimal to base 36" Conversion/DecimalToBase36 0.1 3
   time_row "Bases: the conversion alone, 100-character # number to decimal" Conversion/Base36ToDecimal 0.1 3
@@ -148,4 +157,9 @@ memory_row() {  # measure, window, goal in MB or empty
   memory_row "Peak resident memory, Triangles open, figure pane shown" 1-figure 50
   memory_row "Peak resident memory, Circles open, figure pane shown" 2-figure 50
   memory_row "Peak resident memory, Complex open, 32767 roots drawn in the pane" 3-figure 50
+  memory_row "Peak resident memory, Factors open, working pane shown" 0-working 50
+  memory_row "Peak resident memory, Triangles open, figure and working panes shown" 1-working 50
+  memory_row "Peak resident memory, Circles open, figure and working panes shown" 2-working 50
+  memory_row "Peak resident memory, Complex open, 32767 roots drawn and their working shown" 3-working 50
+  memory_row "Peak resident memory, Bases open, working pane shown" 4-working 50
 } | tee "$results/table.md"

@@ -9,6 +9,7 @@
 #include <QValidator>
 #include <functional>
 
+#include "bases/base_working.h"
 #include "bases/bases_file.h"
 #include "bases/row_width_delegate.h"
 #include "common/event_guard.h"
@@ -131,6 +132,7 @@ void BasesWindow::buildControls() {
   txtBase_->installEventFilter(this);
   txtNumber_->installEventFilter(this);
   connect(cmdConvert_, &QPushButton::clicked, this, guarded([this] { convert(); }));
+  shownRow_.emplace(lstResults_, ShownRow::Newest::Bottom, [this] { shownValuesMayHaveChanged(); });
 }
 
 bool BasesWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -226,6 +228,7 @@ void BasesWindow::appendResult(const QString& line) {
   clearFailure();
   rowWidths_->fit(line, lstResults_->fontMetrics());
   lstResults_->scrollToBottom();
+  shownRow_->followNewest();
 }
 
 bool BasesWindow::hasContentToWrite() const { return lstResults_->count() > 0; }
@@ -243,9 +246,16 @@ std::function<void()> BasesWindow::readWorksheetFile(WorksheetReader& file) {
     lstResults_->setRows(lines);
     rowWidths_->refit(lines, lstResults_->fontMetrics());
     clearFailure();
+    shownRow_->followNewest();
   };
 }
 
 QStringList BasesWindow::printedLines() const { return lstResults_->rows(); }
+
+std::optional<working::Working> BasesWindow::currentWorking() const {
+  const std::optional<QString> row = shownRow_->text();
+  if (!row) return std::nullopt;
+  return BaseWorkingForRow(converter_, *row);
+}
 
 }  // namespace veltrano::bases

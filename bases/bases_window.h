@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "bases/base_converter.h"
+#include "common/shown_row.h"
 #include "common/worksheet_window.h"
 
 class QLabel;
@@ -34,6 +35,7 @@ class BasesWindow : public WorksheetWindow {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  std::optional<working::Working> currentWorking() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -53,6 +55,7 @@ class BasesWindow : public WorksheetWindow {
   QPushButton* cmdConvert_ = nullptr;
   ResultList* lstResults_ = nullptr;
   RowWidthDelegate* rowWidths_ = nullptr;
+  std::optional<ShownRow> shownRow_;  // the row whose working is shown
 };
 
 }  // namespace veltrano::bases

@@ -43,9 +43,11 @@ BENCHMARK_CAPTURE(Working, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicro
 // Enter in the number field up to the finished results on the screen:
 // upper-casing, conversion, the new list row, the selection for the next
 // entry and the repaint.
-void EnterInTheWindow(benchmark::State& state, const QString& number, int base) {
+void EnterInTheWindow(benchmark::State& state, const QString& number, int base, bool working = false) {
   veltrano::bases::BasesWindow window;
   window.show();
+  if (working) showWorking(&window);
+  const std::function<QString()> repainted = working ? workingRepainted(&window) : [] { return QString(); };
   window.activateWindow();
   for (int i = 0; i < 100 && !window.isActiveWindow(); ++i) QCoreApplication::processEvents();
   QLineEdit* numberField = field(&window, "txtNumber");
@@ -56,8 +58,18 @@ void EnterInTheWindow(benchmark::State& state, const QString& number, int base) 
   if (window.base() != base) state.SkipWithError("the base field did not set the base");
   if (numberField->text() != number) state.SkipWithError("the number field did not take the whole number");
 
+  // With the working shown, the two numbers take turns, so that each Enter
+  // shows a working other than the one on show.
+  QString other = number;
+  other.back() = u'7';
+  bool turn = false;
   for (auto _ : state) {
     if (list->isFull()) list->clear();
+    if (working) {
+      state.PauseTiming();
+      numberField->setText((turn = !turn) ? other : number);
+      state.ResumeTiming();
+    }
     const int rows = list->count();
     press(numberField, Qt::Key_Return, QStringLiteral("\r"));
     QCoreApplication::processEvents();
@@ -65,10 +77,22 @@ void EnterInTheWindow(benchmark::State& state, const QString& number, int base) 
       state.SkipWithError("nothing was converted");
       break;
     }
+    if (const QString wrong = repainted(); !wrong.isEmpty()) {
+      state.SkipWithError(wrong.toUtf8().constData());
+      break;
+    }
   }
 }
 BENCHMARK_CAPTURE(EnterInTheWindow, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(EnterInTheWindow, DecimalToBase36, kDecimal, 36)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(EnterInTheWindow, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
+
+// The same with the working pane shown: Enter up to the new row's working
+// built, laid out and painted.
+void EnterToWorking(benchmark::State& state, const QString& number, int base) {
+  EnterInTheWindow(state, number, base, true);
+}
+BENCHMARK_CAPTURE(EnterToWorking, DecimalToBase2, kDecimal, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EnterToWorking, Base36ToDecimal, kBase36, 36)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -12,14 +12,14 @@ using namespace veltrano::bench;
 
 // The arc is 1; the chord alternates between the given text and that text
 // with a 5 appended.
-void ChordKeystroke(benchmark::State& state, const char* chordText, bool figure = false) {
+void ChordKeystroke(benchmark::State& state, const char* chordText, bool figure = false,
+                    bool working = false) {
   veltrano::circles::CirclesWindow window;
   window.show();
   std::function<QString()> repainted = [] { return QString(); };
-  if (figure) {
-    showFigure(&window);
-    repainted = figureRepainted(&window);
-  }
+  if (figure) showFigure(&window);
+  if (working) showWorking(&window);
+  if (figure) repainted = working ? bothRepainted(&window) : figureRepainted(&window);
   selectTask(&window, 5);
   field(&window, "txtArc")->setText(QStringLiteral("1"));
   QLineEdit* chord = field(&window, "txtChord");
@@ -43,5 +43,9 @@ BENCHMARK(KeystrokeBracketedRoot)->Unit(benchmark::kMicrosecond);
 // The same keys with the figure pane shown: the circle is drawn again too.
 void KeystrokeWithFigure(benchmark::State& state) { ChordKeystroke(state, "0.8", true); }
 BENCHMARK(KeystrokeWithFigure)->Unit(benchmark::kMicrosecond);
+
+// And with the working pane shown below it: the iteration's steps laid out again.
+void KeystrokeWithFigureAndWorking(benchmark::State& state) { ChordKeystroke(state, "0.8", true, true); }
+BENCHMARK(KeystrokeWithFigureAndWorking)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

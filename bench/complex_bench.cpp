@@ -14,17 +14,18 @@ namespace {
 using namespace veltrano::bench;
 
 // x alternates between 0.9 and 0.99.
-void KeystrokeWithAllRoots(benchmark::State& state, bool figure) {
+void KeystrokeWithAllRoots(benchmark::State& state, bool figure, bool working = false) {
   veltrano::complex::ComplexWindow window;
   window.show();
   if (figure) showFigure(&window);
+  if (working) showWorking(&window);
   selectTask(&window, 9);
   field(&window, "txtN")->setText(QStringLiteral("32767"));
   QLineEdit* x = field(&window, "txtA");
   x->setText(QStringLiteral("0.9"));
   QCoreApplication::processEvents();
   std::function<QString()> repainted = [] { return QString(); };
-  if (figure) repainted = figureRepainted(&window);
+  if (figure) repainted = working ? bothRepainted(&window) : figureRepainted(&window);
   auto* list = window.findChild<veltrano::ResultList*>(QStringLiteral("lstResults"));
   alternateKeystrokes(state, x, '9', [&]() -> QString {
     if (list->count() != 32767) {
@@ -39,6 +40,12 @@ BENCHMARK(KeystrokeWithAllRootsListed)->Unit(benchmark::kMillisecond);
 
 void KeystrokeWithAllRootsDrawn(benchmark::State& state) { KeystrokeWithAllRoots(state, true); }
 BENCHMARK(KeystrokeWithAllRootsDrawn)->Unit(benchmark::kMillisecond);
+
+// With the working pane shown too: De Moivre's steps and the rows it lists.
+void KeystrokeWithAllRootsDrawnAndWorking(benchmark::State& state) {
+  KeystrokeWithAllRoots(state, true, true);
+}
+BENCHMARK(KeystrokeWithAllRootsDrawnAndWorking)->Unit(benchmark::kMillisecond);
 
 // The solver alone, into a sheet that only keeps the roots; and every row
 // written, as Save and Print ask for them.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/figure_pane.h"
+#include "common/working_pane.h"
 
 namespace veltrano::bench {
 
@@ -31,6 +32,48 @@ std::function<QString()> figureRepainted(QWidget* window) {
     if (pane->paints() == *last) return QStringLiteral("the figure was not repainted");
     *last = pane->paints();
     return {};
+  };
+}
+
+void showWorking(QWidget* window) {
+  auto* command = window->findChild<QAction*>(QStringLiteral("mnuWorking"));
+  if (command == nullptr) qFatal("no Working command in the window");
+  command->setChecked(true);
+  QCoreApplication::processEvents();
+}
+
+namespace {
+// Counts the paints of the widget it watches.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QObject* parent) : QObject(parent) {}
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+};
+}  // namespace
+
+std::function<QString()> workingRepainted(QWidget* window) {
+  auto* pane = window->findChild<WorkingPane*>();
+  if (pane == nullptr || pane->isHidden()) qFatal("no working pane shown in the window");
+  auto* counter = new PaintCounter(pane->viewport());
+  pane->viewport()->installEventFilter(counter);
+  auto last = std::make_shared<int>(0);
+  return [counter, last]() -> QString {
+    if (counter->paints == *last) return QStringLiteral("the working was not repainted");
+    *last = counter->paints;
+    return {};
+  };
+}
+
+std::function<QString()> bothRepainted(QWidget* window) {
+  return [figure = figureRepainted(window), working = workingRepainted(window)] {
+    const QString wrong = figure();
+    return wrong.isEmpty() ? working() : wrong;
   };
 }
 

@@ -19,6 +19,14 @@ void showFigure(QWidget* window);
 // the last call, or returns an empty text.
 std::function<QString()> figureRepainted(QWidget* window);
 
+// Shows the window's working pane, as the Working command does.
+void showWorking(QWidget* window);
+// Names what is wrong when the window's working pane was not painted since
+// the last call, or returns an empty text.
+std::function<QString()> workingRepainted(QWidget* window);
+// Both of the above in turn: the figure, then the working.
+std::function<QString()> bothRepainted(QWidget* window);
+
 // Clicks the button of the given index in the window's "OptTask" group.
 void selectTask(QWidget* window, int index);
 

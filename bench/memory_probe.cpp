@@ -1,11 +1,13 @@
 // Prints the peak resident memory, in kB, of a process that starts as the
 // program does and shows one worksheet window:
 //
-//   memory_probe TASK [figure]
+//   memory_probe TASK [figure|working]
 //       TASK      the task index: 0 Factors, 1 Triangles, 2 Circles,
 //                 3 Complex, 4 Bases
 //       figure    with the figure pane shown; the Complex window then lists
 //                 and draws all 32767 roots of 1, its largest figure
+//       working   as figure, with the working pane shown too (in Factors
+//                 and Bases, which have no figure, the working alone)
 //
 // The settings go to a folder of the probe's own, so that the pane is hidden
 // unless asked for and the user's settings stay untouched.
@@ -60,6 +62,12 @@ QByteArray peakResidentKilobytes() {
   return {};
 }
 
+// The working pane too, below the figure, showing the working of what the
+// figure draws.
+void showWorking(QWidget* window) {
+  if (auto* command = window->findChild<QAction*>(QStringLiteral("mnuWorking"))) command->setChecked(true);
+}
+
 void showLargestFigure(QWidget* window) {
   auto* command = window->findChild<QAction*>(QStringLiteral("mnuFigure"));
   if (command == nullptr) return;
@@ -91,11 +99,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!window) {
-    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4 [figure]\n");
+    std::fprintf(stderr, "usage: memory_probe 0|1|2|3|4 [figure|working]\n");
     return 2;
   }
   window->show();
-  if (QCoreApplication::arguments().value(2) == QLatin1String("figure")) showLargestFigure(window.get());
+  const QString panes = QCoreApplication::arguments().value(2);
+  if (panes == QLatin1String("working")) showWorking(window.get());
+  if (panes == QLatin1String("figure") || panes == QLatin1String("working")) showLargestFigure(window.get());
   settle();
   std::printf("%s\n", peakResidentKilobytes().constData());
   return 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "circles/circle_figure.h"
+#include "circles/circle_working.h"
 #include "circles/circles_file.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
@@ -227,6 +228,10 @@ std::optional<figure::Figure> CirclesWindow::currentFigure() const {
   figure.title = QStringLiteral("Circle, case ") +
                  QString::fromLatin1(kTaskCaptions[static_cast<std::size_t>(std::clamp(v.Task, 0, 5))]);
   return figure;
+}
+
+std::optional<working::Working> CirclesWindow::currentWorking() const {
+  return circleWorking(solver_.variables());
 }
 
 void CirclesWindow::writeWorksheetFile(WorksheetWriter& file) const {

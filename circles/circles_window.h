@@ -28,6 +28,7 @@ class CirclesWindow : public WorksheetWindow, private CircleView {
   QStringList printedLines() const override;
   QString printedCase() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  std::optional<working::Working> currentWorking() const override;
   void markResultsStale() override;
 
  private:

@@ -30,6 +30,7 @@ FieldChangeTracker::FieldChangeTracker(QObject* context, StatusLine& status, Fie
     : context_(context), status_(status), hooks_(std::move(hooks)) {}
 
 void FieldChangeTracker::watch(QLineEdit* field, const QString& name, std::function<void()> handler) {
+  names_.insert(field, name);
   QObject::connect(field, &QLineEdit::textChanged, context_,
                    [this, field, name, handler = std::move(handler)] { run(field, name, handler); });
 }
@@ -57,6 +58,13 @@ void FieldChangeTracker::run(QLineEdit* field, const QString& name, const std::f
     holdResultsWhileAFieldCannotBeRead();
     hooks_.settled();
   }
+}
+
+QString FieldChangeTracker::unreadableFieldName() const {
+  for (const QLineEdit* field : unreadableFields_) {
+    if (field->isEnabled()) return names_.value(field);
+  }
+  return {};
 }
 
 // A field whose text is too large to read keeps the value it last read, and

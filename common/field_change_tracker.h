@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -33,6 +34,9 @@ class FieldChangeTracker {
 
   // A handler of the last change raised an error: its values were never solved.
   bool lastChangeFailed() const { return changeFailed_; }
+  // The name of a field in use whose text is too large to read ("c"), whose
+  // last value read the results still answer; empty when every field reads.
+  QString unreadableFieldName() const;
 
  private:
   void run(QLineEdit* field, const QString& name, const std::function<void()>& handler);
@@ -44,6 +48,7 @@ class FieldChangeTracker {
   int depth_ = 0;                            // change handlers running, nested by the solvers' writes
   bool changeFailed_ = false;                // a handler of the last change raised an error
   QSet<const QLineEdit*> unreadableFields_;  // watched fields whose text is too large to read
+  QHash<const QLineEdit*, QString> names_;   // each watched field's name, as the notes call it
 };
 
 }  // namespace veltrano

@@ -4,13 +4,11 @@
 
 #include "common/event_guard.h"
 #include "common/figure_pane.h"
-#include "common/ui_style.h"
 
 namespace veltrano {
 
 FigureFeed::FigureFeed(Source source) : pane_(new FigurePane), source_(std::move(source)) {
   pane_->hide();
-  pane_->setFixedHeight(style::kWorksheetHeight);
   pane_->setBeforePaint([this] { update(); });
 }
 

@@ -18,7 +18,7 @@ class FigureFeed {
   // so that the last figure stays, greyed.
   using Source = std::function<std::optional<figure::Figure>()>;
 
-  // Makes the pane, of the worksheet's height, hidden until it is shown.
+  // Makes the pane, hidden until it is shown.
   explicit FigureFeed(Source source);
 
   FigurePane* pane() const { return pane_; }

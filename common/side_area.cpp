@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMainWindow>
-#include <QVBoxLayout>
+#include <QSplitter>
 #include <algorithm>
 #include <utility>
 
@@ -14,10 +14,7 @@
 namespace veltrano {
 
 SideArea::SideArea(QMainWindow* window, QWidget* client, std::function<void()> notRemembered)
-    : window_(window),
-      column_(new QWidget),
-      columnLayout_(new QVBoxLayout(column_)),
-      notRemembered_(std::move(notRemembered)) {
+    : window_(window), column_(new QSplitter(Qt::Vertical)), notRemembered_(std::move(notRemembered)) {
   auto* body = new QWidget(window);
   body->setObjectName(QStringLiteral("body"));
   auto* row = new QHBoxLayout(body);
@@ -26,8 +23,10 @@ SideArea::SideArea(QMainWindow* window, QWidget* client, std::function<void()> n
   client->setParent(body);
   row->addWidget(client, 0, Qt::AlignLeft | Qt::AlignTop);
   column_->setObjectName(QStringLiteral("sideArea"));
-  columnLayout_->setContentsMargins(0, 0, 0, 0);
-  columnLayout_->setSpacing(0);
+  // As tall as the client area; panes shown together share it, and neither
+  // can be dragged out of sight.
+  column_->setFixedHeight(client->height());
+  column_->setChildrenCollapsible(false);
   // The column takes no room while no pane in it is shown.
   column_->hide();
   row->addWidget(column_, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -36,7 +35,12 @@ SideArea::SideArea(QMainWindow* window, QWidget* client, std::function<void()> n
 
 void SideArea::addPane(QWidget* pane, QAction* command, const QString& settingName) {
   pane->hide();
-  columnLayout_->addWidget(pane);
+  // The column gives its panes their height: all of it to a pane shown
+  // alone, shares to panes shown together.
+  pane->setMinimumHeight(kLeastPaneHeight);
+  pane->setMaximumHeight(QWIDGETSIZE_MAX);
+  column_->addWidget(pane);
+  column_->setStretchFactor(column_->indexOf(pane), 1);
   command->setCheckable(true);
   QObject::connect(command, &QAction::toggled, window_,
                    guarded([this, pane](bool shown) { show(pane, shown); }));
@@ -54,8 +58,7 @@ void SideArea::show(QWidget* widget, bool shown) {
   if (!pane || shown == isShown(widget)) return;
   widget->setVisible(shown);
   pane->command->setChecked(shown);
-  column_->setVisible(
-      std::any_of(panes_.cbegin(), panes_.cend(), [](const Pane& each) { return !each.widget->isHidden(); }));
+  shareHeight();
   fitWindow();
   if (!remember(settingKey(*pane), shown) && !toldNotRemembered_) {
     toldNotRemembered_ = true;
@@ -64,6 +67,20 @@ void SideArea::show(QWidget* widget, bool shown) {
 }
 
 bool SideArea::isShown(const QWidget* pane) const { return find(pane) && !pane->isHidden(); }
+
+// Panes shown together start with equal shares of the height.
+void SideArea::shareHeight() {
+  const auto shown = std::count_if(panes_.cbegin(), panes_.cend(),
+                                   [](const Pane& each) { return !each.widget->isHidden(); });
+  column_->setVisible(shown > 0);
+  // The splitter would lay out the panes and its handles on its next event;
+  // the window's new layout is wanted now.
+  column_->refresh();
+  if (shown < 2) return;
+  QList<int> sizes;
+  for (const Pane& pane : panes_) sizes.append(pane.widget->isHidden() ? 0 : 1);
+  column_->setSizes(sizes);
+}
 
 const SideArea::Pane* SideArea::find(const QWidget* pane) const {
   const auto found =
@@ -77,7 +94,6 @@ QString SideArea::settingKey(const Pane& pane) const {
 
 // Fixed-size layouts follow at once, so the window's new size is known now.
 void SideArea::fitWindow() {
-  column_->layout()->activate();
   window_->centralWidget()->layout()->activate();
   window_->layout()->activate();
 }

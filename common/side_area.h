@@ -6,17 +6,18 @@
 
 class QAction;
 class QMainWindow;
-class QVBoxLayout;
+class QSplitter;
 class QWidget;
 
 namespace veltrano {
 
 // The body of a worksheet window: its client area at the left and, at its
-// right, a column of side panes one below the other (the figure first). Each
-// pane is shown and hidden by a checkable command, and whether it is shown is
-// remembered per window for the next run. The window is of fixed size: it
-// grows and shrinks to the right by the column, and the client area keeps
-// its place.
+// right, a column of side panes one below the other (the figure above the
+// working), of the client area's height, with a splitter between panes
+// shown together. Each pane is shown and hidden by a checkable command, and
+// whether it is shown is remembered per window for the next run. The window
+// is of fixed size: it grows and shrinks to the right by the column, and the
+// client area keeps its place.
 class SideArea {
  public:
   // Puts client and the column into the window as its central widget.
@@ -33,6 +34,9 @@ class SideArea {
   void show(QWidget* pane, bool shown);
   bool isShown(const QWidget* pane) const;
 
+  // The least height of a pane beside another: its commands and a few lines.
+  static constexpr int kLeastPaneHeight = 120;
+
  private:
   struct Pane {
     QWidget* widget;
@@ -41,11 +45,11 @@ class SideArea {
   };
   const Pane* find(const QWidget* pane) const;
   QString settingKey(const Pane& pane) const;
+  void shareHeight();
   void fitWindow();
 
   QMainWindow* window_;
-  QWidget* column_;
-  QVBoxLayout* columnLayout_;
+  QSplitter* column_;
   QList<Pane> panes_;
   std::function<void()> notRemembered_;
   bool toldNotRemembered_ = false;

@@ -132,7 +132,18 @@ QString htmlRow(const QStringList& row, int columns, const QString& cellTag) {
   return out + QStringLiteral("</tr>\n");
 }
 
+// Qt lays out every cell of a table as a frame of its own: a long table
+// (the hundreds of steps of a long number in base 2) would take the pane
+// several frames to show. Beyond a screenful its rows are set as the plain
+// table, in a fixed-width font, which lays out as fast as plain lines.
+constexpr qsizetype kLongestCellTable = 40;
+
+QString preformattedTable(const Table& table) {
+  return QStringLiteral("<pre>") + plainTable(table).toHtmlEscaped() + QStringLiteral("</pre>\n");
+}
+
 QString htmlTable(const Table& table) {
+  if (table.rows.size() > kLongestCellTable) return preformattedTable(table);
   const int columns = columnCount(table);
   QString out = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
   if (!table.header.isEmpty()) out += htmlRow(table.header, columns, QStringLiteral("th"));

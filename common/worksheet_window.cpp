@@ -15,6 +15,7 @@
 #include "common/printer_font.h"
 #include "common/program_settings.h"
 #include "common/ui_style.h"
+#include "common/working_pane.h"
 #include "common/worksheet_file.h"
 
 namespace veltrano {
@@ -26,19 +27,30 @@ WorksheetWindow::WorksheetWindow(const FrameSettings& settings, QWidget* parent)
       status_(statusBar()),
       unsaved_(this, [this] { save(); }),
       guard_(this, settings.worksheetName()),
-      tracker_(
-          this, status_,
-          {[this] { markChanged(); }, [this] { markResultsStale(); }, [this] { figureMayHaveChanged(); }}) {
+      tracker_(this, status_,
+               {[this] { markChanged(); }, [this] { markResultsStale(); },
+                [this] { shownValuesMayHaveChanged(); }}) {
   setObjectName(settings.objectName);
   showFileInTitle(QString());
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName(QStringLiteral("clientArea"));
   client_->setFixedSize(style::kWorksheetWidth, style::kWorksheetHeight);
+  side_ = std::make_unique<SideArea>(this, client_,
+                                     [this] { setNote(QStringLiteral("settings"), notRememberedNote()); });
   buildMenus();
-  if (!side_) setCentralWidget(client_);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   onSessionEnd(this, [this](SessionEnd& session) { endSession(session); });
-  if (side_) side_->restore();
+  side_->restore();
+  // A pane just shown catches up with the values typed while it was hidden;
+  // one shown from the last run waits for the window (see showEvent), whose
+  // worksheet is not built yet.
+  QAction* working = findChild<QAction*>(QStringLiteral("mnuWorking"));
+  connect(working, &QAction::toggled, this, guarded([this] { working_->update(); }));
+}
+
+void WorksheetWindow::showEvent(QShowEvent* event) {
+  runGuarded([this] { working_->update(); });
+  QMainWindow::showEvent(event);
 }
 
 QAction* WorksheetWindow::addCommand(QMenu* menu, const char* name, const QString& caption,
@@ -64,19 +76,54 @@ void WorksheetWindow::buildMenus() {
   addCommand(nullptr, "mnuPrint", QStringLiteral("&Print"), QKeySequence::Print, &WorksheetWindow::print);
   if (settings_.hasFigure)
     buildFigure(addCommand(nullptr, "mnuFigure", QStringLiteral("Fi&gure"), Qt::Key_F6));
+  buildWorking(addCommand(nullptr, "mnuWorking", QStringLiteral("&Working"), Qt::Key_F7));
   addCommand(nullptr, "mnuHelp", QStringLiteral("&Help"), QKeySequence::HelpContents, &WorksheetWindow::help);
   addCommand(nullptr, "mnuAbout", QStringLiteral("&About"), QKeySequence(), &WorksheetWindow::about);
 }
 
 void WorksheetWindow::buildFigure(QAction* command) {
-  side_ = std::make_unique<SideArea>(this, client_,
-                                     [this] { setNote(QStringLiteral("settings"), notRememberedNote()); });
   // A handler that failed left values that were never solved.
   figure_ = std::make_unique<FigureFeed>([this]() -> std::optional<figure::Figure> {
     return tracker_.lastChangeFailed() ? std::nullopt : currentFigure();
   });
   figurePane_ = figure_->pane();
   side_->addPane(figurePane_, command, QStringLiteral("figureShown"));
+}
+
+void WorksheetWindow::buildWorking(QAction* command) {
+  working_ = std::make_unique<WorkingFeed>([this] { return workingOnShow(); });
+  workingPane_ = working_->pane();
+  side_->addPane(workingPane_, command, QStringLiteral("workingShown"));
+}
+
+void WorksheetWindow::showWorking(bool shown) { side_->show(workingPane_, shown); }
+
+bool WorksheetWindow::isWorkingShown() const { return side_->isShown(workingPane_); }
+
+void WorksheetWindow::shownValuesMayHaveChanged() {
+  if (figure_) figure_->mayHaveChanged();
+  working_->mayHaveChanged();
+}
+
+// A change that raised an error left results that answer the values last
+// read, not the fields on show: the working greys with them and says why.
+WorkingFeed::Shown WorksheetWindow::workingOnShow() const {
+  std::optional<working::Working> working = currentWorking();
+  const bool failed = tracker_.lastChangeFailed();
+  if (working && failed && !working->stopped) {
+    const QString unread = tracker_.unreadableFieldName();
+    const QString why =
+        unread.isEmpty() ? QStringLiteral(
+                               "The last change could not be solved: the steps above are for the values last "
+                               "solved.")
+                         : QStringLiteral(
+                               "%1 cannot be read: Number too large. The steps above are for the value %1 "
+                               "last read.")
+                               .arg(unread);
+    working->steps.append({QStringLiteral("Where the working stops"), {why}, {}});
+    working->stopped = true;
+  }
+  return {working, failed};
 }
 
 // Without a name, Save is Save As: it asks, and a name that could not be
@@ -135,7 +182,7 @@ void WorksheetWindow::openFile(const QString& path) {
   unsaved_.clear();
   clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
   setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
-  figureMayHaveChanged();
+  shownValuesMayHaveChanged();
   tellLeftoverBackup(Dimension::CurrentFileName);
 }
 
@@ -158,7 +205,21 @@ void WorksheetWindow::print() {
   const QStringList lines = printedLines();
   for (const QString& line : lines) printer.printLine(line);
   if (isFigureShown()) printer.printFigure(figurePane()->figure(), figurePane_->isGreyed());
+  if (isWorkingShown()) printWorking(!lines.isEmpty() || isFigureShown());
   printer.endDoc();
+}
+
+// As the pane's plain text, parted by a blank line from what is printed
+// before it; the printer wraps and breaks its lines into pages as it does
+// the worksheet's own.
+void WorksheetWindow::printWorking(bool afterOthers) {
+  const QString text = workingPane()->plainWorking();
+  if (text.isEmpty()) return;
+  Printer& printer = *platform().printer;
+  if (afterOthers) printer.printLine(QString());
+  QStringList lines = text.split(u'\n');
+  if (lines.last().isEmpty()) lines.removeLast();
+  for (const QString& line : lines) printer.printLine(line);
 }
 
 void WorksheetWindow::help() {

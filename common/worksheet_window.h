@@ -16,10 +16,15 @@
 #include "common/side_area.h"
 #include "common/status_line.h"
 #include "common/unsaved_changes.h"
+#include "common/working_feed.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
+
+namespace veltrano {
+class WorkingPane;
+}
 
 namespace veltrano {
 
@@ -27,9 +32,10 @@ class WorksheetReader;
 class WorksheetWriter;
 
 // The frame of every worksheet window: the menus File (Open, Save, Save As),
-// Print, (Figure,) Help and About, the file commands, printing and closing.
-// A window adds its controls to clientArea() (9480 x 6510 twips) and gives
-// its file, its reading, its printed lines and, with a figure, its geometry.
+// Print, (Figure,) Working, Help and About, the file commands, printing and
+// closing. A window adds its controls to clientArea() (9480 x 6510 twips)
+// and gives its file, its reading, its printed lines, the working behind
+// its results and, with a figure, its geometry.
 class WorksheetWindow : public QMainWindow {
   Q_OBJECT
 
@@ -53,13 +59,22 @@ class WorksheetWindow : public QMainWindow {
   void about() { platform().shell->showAboutScreen(); }
   // Shows or hides the figure pane (see SideArea).
   void showFigure(bool shown) {
-    if (side_) side_->show(figurePane_, shown);
+    if (figurePane_) side_->show(figurePane_, shown);
   }
-  bool isFigureShown() const { return side_ && side_->isShown(figurePane_); }
+  bool isFigureShown() const { return figurePane_ && side_->isShown(figurePane_); }
   // The pane, brought up to date; null in a window without a figure.
   FigurePane* figurePane() {
     if (figure_) figure_->update();
     return figurePane_;
+  }
+
+  // Shows or hides the working pane (see SideArea).
+  void showWorking(bool shown);
+  bool isWorkingShown() const;
+  // The pane, brought up to date.
+  WorkingPane* workingPane() {
+    working_->update();
+    return workingPane_;
   }
 
   // The status line: the failure before the newest note (see StatusLine).
@@ -87,12 +102,17 @@ class WorksheetWindow : public QMainWindow {
   // The figure of the values on show; nothing when the last solve failed, so
   // that the last figure stays, greyed.
   virtual std::optional<figure::Figure> currentFigure() const { return figure::Figure(); }
+  // The working behind the results on show, built by the worksheet's model
+  // from the values the window shows; nothing while there is none.
+  virtual std::optional<working::Working> currentWorking() const { return std::nullopt; }
   // Greys the results on show: they no longer answer the fields' texts.
   virtual void markResultsStale() {}
-  // The values on show changed outside a change handler (a task chosen).
-  void figureMayHaveChanged() {
-    if (figure_) figure_->mayHaveChanged();
-  }
+  // The values on show changed outside a change handler (a task chosen, a
+  // row added or chosen in a list).
+  void shownValuesMayHaveChanged();
+  // The name of a field in use whose text is too large to read; see
+  // FieldChangeTracker.
+  QString unreadableFieldName() const { return tracker_.unreadableFieldName(); }
 
   // Connects a field's change handler; see FieldChangeTracker.
   void onFieldChanged(QLineEdit* field, const QString& name, std::function<void()> handler) {
@@ -102,6 +122,7 @@ class WorksheetWindow : public QMainWindow {
   void markChanged() { unsaved_.mark(); }
 
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void buildMenus();
@@ -109,6 +130,9 @@ class WorksheetWindow : public QMainWindow {
   QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                       void (WorksheetWindow::*slot)() = nullptr);
   void buildFigure(QAction* command);
+  void buildWorking(QAction* command);
+  WorkingFeed::Shown workingOnShow() const;
+  void printWorking(bool afterOthers);
   void writeFile();
   // Tells of a backup that a save stopped while writing this file left.
   void tellLeftoverBackup(const QString& path);
@@ -125,6 +149,8 @@ class WorksheetWindow : public QMainWindow {
   std::unique_ptr<SideArea> side_;
   FigurePane* figurePane_ = nullptr;
   std::unique_ptr<FigureFeed> figure_;
+  WorkingPane* workingPane_ = nullptr;
+  std::unique_ptr<WorkingFeed> working_;
 };
 
 }  // namespace veltrano

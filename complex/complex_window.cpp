@@ -16,6 +16,7 @@
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 #include "complex/complex_figure.h"
+#include "complex/complex_working.h"
 
 namespace veltrano::complex {
 
@@ -270,7 +271,7 @@ void ComplexWindow::selectTask(int index) {
     inputs_[N]->setText(QString());
     emptyResult(Target::XtoN);
     clearRoots();
-    figureMayHaveChanged();
+    shownValuesMayHaveChanged();
     return;
   }
   inputs_[C]->setText(QString());
@@ -281,7 +282,7 @@ void ComplexWindow::selectTask(int index) {
     emptyResult(Target::XtoN);
   }
   clearRoots();
-  figureMayHaveChanged();
+  shownValuesMayHaveChanged();
 }
 
 void ComplexWindow::markResultsStale() { markStale(runTargets(groupOf(solver_.Task)), true); }
@@ -422,6 +423,11 @@ std::optional<figure::Figure> ComplexWindow::currentFigure() const {
   figure::Figure figure = complexFigure(shown);
   figure.title = QStringLiteral("Complex numbers, task ") + taskCaption(solver_.Task);
   return figure;
+}
+
+// A field that cannot be read stops the working where its value is needed.
+std::optional<working::Working> ComplexWindow::currentWorking() const {
+  return ComplexWorking(solver_, unreadableFieldName());
 }
 
 QString ComplexWindow::printedCase() const { return style::checkedCaption(tasks_); }

@@ -31,6 +31,7 @@ class ComplexWindow : public WorksheetWindow, private ComplexSheet {
   QStringList printedLines() const override;
   QString printedCase() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  std::optional<working::Working> currentWorking() const override;
   void markResultsStale() override;
 
  private:

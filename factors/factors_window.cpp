@@ -11,6 +11,7 @@
 #include "common/runtime_error.h"
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
+#include "factors/factor_working.h"
 #include "factors/factors_file.h"
 #include "factors/number_field.h"
 
@@ -74,6 +75,7 @@ void FactorsWindow::buildControls() {
   connect(cmdFactor_, &QPushButton::clicked, this, guarded([this] { factorise(); }));
   connect(txtNumber_, &NumberField::enterPressed, cmdFactor_, guarded([this] { cmdFactor_->click(); }));
   connectNotes();
+  shownRow_.emplace(lstFactors_, ShownRow::Newest::Top, [this] { shownValuesMayHaveChanged(); });
 }
 
 // Whatever the number field leaves out is said in the status area until the
@@ -118,6 +120,7 @@ void FactorsWindow::addRow(const QString& row) {
   }
   markChanged();
   lstFactors_->scrollToTop();
+  shownRow_->followNewest();
 }
 
 void FactorsWindow::focusNumber() {
@@ -138,10 +141,17 @@ std::function<void()> FactorsWindow::readWorksheetFile(WorksheetReader& file) {
   return [this, rows] {
     lstFactors_->setRows(rows);
     lstFactors_->scrollToTop();
+    shownRow_->followNewest();
     clearFailure();
   };
 }
 
 QStringList FactorsWindow::printedLines() const { return lstFactors_->rows(); }
+
+std::optional<working::Working> FactorsWindow::currentWorking() const {
+  const std::optional<QString> row = shownRow_->text();
+  if (!row) return std::nullopt;
+  return FactorWorkingForRow(factoriser_, *row);
+}
 
 }  // namespace veltrano::factors

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/shown_row.h"
 #include "common/worksheet_window.h"
 #include "factors/factoriser.h"
 #include "factors/prime_table.h"
@@ -33,6 +34,7 @@ class FactorsWindow : public WorksheetWindow {
   void writeWorksheetFile(WorksheetWriter& file) const override;
   std::function<void()> readWorksheetFile(WorksheetReader& file) override;
   QStringList printedLines() const override;
+  std::optional<working::Working> currentWorking() const override;
 
  private:
   void buildControls();
@@ -45,6 +47,7 @@ class FactorsWindow : public WorksheetWindow {
   NumberField* txtNumber_ = nullptr;
   QPushButton* cmdFactor_ = nullptr;
   ResultList* lstFactors_ = nullptr;
+  std::optional<ShownRow> shownRow_;  // the row whose working is shown
 };
 
 }  // namespace veltrano::factors

@@ -16,6 +16,7 @@
 #include "common/ui_style.h"
 #include "common/worksheet_file.h"
 #include "triangles/triangle_figure.h"
+#include "triangles/triangle_working.h"
 #include "triangles/triangles_file.h"
 
 namespace veltrano::triangles {
@@ -246,6 +247,8 @@ std::optional<figure::Figure> TrianglesWindow::currentFigure() const {
       QStringLiteral("Triangle, case ") + QString::fromLatin1(kCaseCaptions[std::clamp(vars_.Task, 0, 4)]);
   return figure;
 }
+
+std::optional<working::Working> TrianglesWindow::currentWorking() const { return triangleWorking(vars_); }
 
 void TrianglesWindow::markResultsStale() {
   for (Part part : resultParts(vars_.Task)) style::setStale(field(part), true);

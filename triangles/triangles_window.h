@@ -31,6 +31,7 @@ class TrianglesWindow : public WorksheetWindow {
   QStringList printedLines() const override;
   QString printedCase() const override;
   std::optional<figure::Figure> currentFigure() const override;
+  std::optional<working::Working> currentWorking() const override;
   void markResultsStale() override;
 
  private:

@@ -10,6 +10,7 @@
 
 #include "common/result_list.h"
 #include "common/testing/window_test.h"
+#include "common/working_pane.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
@@ -150,6 +151,42 @@ TEST_F(BasesWindowTest, OpensAFullListOfTheLongestLines) {
   EXPECT_TRUE(lstResults->count() == ResultList::kMaxRows &&
               lstResults->row(ResultList::kMaxRows - 1) == line);
   EXPECT_EQ(window->statusText(), "The list is full: the result was not added");
+}
+
+// The working is of the newest row, at the bottom, or of the row chosen in
+// the list by a click or the arrow keys; a row added is the one shown again,
+// a refused number leaves it. Its last line is the row itself.
+TEST_F(BasesWindowTest, WorkingShowsTheNewestRowOrTheOneChosen) {
+  window->showWorking(true);
+  const WorkingPane* pane = child<WorkingPane>(window, "txtWorking");
+  EXPECT_TRUE(pane->working().isEmpty()) << "no row, no working";
+  for (const char* number : {"255", "0.1", "#FF"}) enterNumber(number);
+  const auto click = [this](int row) {
+    QTest::mouseClick(lstResults->viewport(), Qt::LeftButton, {},
+                      lstResults->visualRect(lstResults->model()->index(row, 0)).center());
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int row;
+  } cases[] = {
+      {"the newest row", [] {}, 2},
+      {"a row clicked", [&] { click(0); }, 0},
+      {"the row below, by key", [&] { QTest::keyClick(lstResults, Qt::Key_Down); }, 1},
+      {"a row added", [&] { enterNumber("10"); }, 3},
+      {"a number refused",
+       [&] {
+         platform().messages.expect(MessageAnswer::Ok);
+         enterNumber("#G");
+       },
+       3},
+  };
+  for (const auto& c : cases) {
+    c.act();
+    ASSERT_FALSE(pane->working().steps.isEmpty()) << c.what;
+    EXPECT_EQ(pane->working().steps.last().lines.last(), lstResults->row(c.row)) << c.what;
+    EXPECT_FALSE(pane->working().stopped) << c.what;
+  }
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "circles/circle_working.h"
 #include "circles/circles_window.h"
 #include "common/dimension.h"
 #include "common/figure_pane.h"
 #include "common/numeric_text.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
-#include "common/working_text.h"
+#include "common/working_pane.h"
 
 namespace veltrano::circles {
 namespace {
@@ -73,6 +72,7 @@ class CirclesTest : public testing::WindowTest {
   void makeWindow() {
     delete window;
     window = new CirclesWindow;
+    window->showWorking(true);  // so that it follows every key typed
   }
   QLineEdit* text(int field) const { return testing::child<QLineEdit>(window, kNames[field]); }
   double value(int field) const { return TextToNumber(text(field)->text()); }
@@ -86,10 +86,10 @@ class CirclesTest : public testing::WindowTest {
     for (const QString& token : parts.split(u' '))
       retype(text(QString("racA").indexOf(token[0])), token.mid(2));
   }
-  // Every result the fields show as current reads in the working of the
-  // window's variables exactly as in its field.
+  // Every result the fields show as current reads in the working the window
+  // shows exactly as in its field.
   void expectWorkingAgrees(const QString& what) const {
-    const QString working = working::toPlainText(circleWorking(window->variables()));
+    const QString working = testing::child<WorkingPane>(window, "txtWorking")->plainWorking();
     const QStringList lines = working.split(u'\n');
     const QStringList labels{"r", "arc", "chord", "θ", "Sector area", "Segment area"};
     for (int i = 0; i < 6; ++i) {

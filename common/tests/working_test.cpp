@@ -70,6 +70,22 @@ TEST(WorkingText, PlainTextNumbersStepsIndentsLinesAndAlignsTables) {
 
 // The HTML is a well-formed document whatever the texts hold, with the
 // reader's < > & escaped, marks raised or lowered, and grey when stopped.
+// A table of up to 40 rows is set in cells; a longer one, which Qt would
+// take too long to lay out cell by cell, as its plain text in a fixed font,
+// escaped.
+TEST(WorkingText, LongTablesAreSetAsTheirPlainText) {
+  for (const int rows : {40, 41}) {
+    Working long_ = withTable(0, 0);
+    Table& table = long_.steps[0].tables[0];
+    table.rows.clear();
+    for (int r = 1; r <= rows; ++r) table.rows << QStringList{QString::number(r), "1 < 2"};
+    const QString html = toRichText(long_);
+    EXPECT_EQ(html.contains("<table"), rows == 40) << rows;
+    EXPECT_EQ(html.contains("<pre>"), rows == 41) << rows;
+    if (rows == 41) EXPECT_TRUE(html.contains("   41 | 1 &lt; 2"));
+  }
+}
+
 TEST(WorkingText, RichTextIsWellFormedAndEscapesMarkup) {
   Working tricky = withTable(5, 1);
   tricky.title = "a < b & c > d";

@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QSysInfo>
 #include <QTest>
 #include <iostream>
@@ -25,6 +26,7 @@
 #include "common/program_settings.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
+#include "common/working_pane.h"
 #include "common/worksheet_file.h"
 
 using namespace veltrano;
@@ -35,7 +37,8 @@ namespace {
 // A worksheet of two text lines. A change of its field writes twice the value
 // into a second field, whose handler runs inside the first, as the solvers'
 // writes do. Its figure is a line to (value, twice), recorded each time it is
-// asked for; a negative value fails as a solve would.
+// asked for; a negative value fails as a solve would. Its working is one step
+// that ends in twice the value, recorded each time it is built.
 class Sheet : public WorksheetWindow {
  public:
   explicit Sheet(const FrameSettings& settings = settingsOf(false)) : WorksheetWindow(settings) {
@@ -68,6 +71,7 @@ class Sheet : public WorksheetWindow {
   double value = 0, twice = 0;
   bool resultsGreyed = false;
   mutable QList<QPointF> asked;
+  mutable QList<double> workingsBuilt;
 
  protected:
   bool hasContentToWrite() const override { return !empty; }
@@ -92,6 +96,13 @@ class Sheet : public WorksheetWindow {
     figure::Figure drawn;
     drawn.segments.append({QPointF(0, 0), QPointF(value, twice)});
     return drawn;
+  }
+  std::optional<working::Working> currentWorking() const override {
+    workingsBuilt << value;
+    working::Working working{"Twice the value",
+                             {{"Double it", {"2·" + field->text(), "= " + second->text()}}}};
+    working.stopped = value < 0;
+    return working;
   }
 };
 
@@ -535,6 +546,135 @@ TEST_F(FrameTest, FigureFollowsTheOutermostChangeAndGreysAfterAFailure) {
   sheet.field->setText("4E999");
   EXPECT_EQ(sheet.drawnTo(), QPointF(4, 8));
   EXPECT_TRUE(sheet.figurePane()->isGreyed());
+}
+
+// The Working command in a window with a figure and in one without: F7,
+// its own mnemonic, the pane beside the client area (below the figure, with
+// a splitter between them), remembered for the next window.
+TEST_F(FrameTest, WorkingCommandShowsThePaneBelowTheFigureAndIsRemembered) {
+  for (const bool withFigure : {false, true}) {
+    SCOPED_TRACE(withFigure ? "with a figure" : "without a figure");
+    auto* sheet = new Sheet(Sheet::settingsOf(withFigure));
+    sheet->show();
+    auto* command = sheet->findChild<QAction*>("mnuWorking");
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), "&Working");
+    EXPECT_EQ(command->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_TRUE(command->isCheckable());
+    EXPECT_EQ(sheet->menuBar()->actions().indexOf(command),
+              sheet->menuBar()->actions().indexOf(
+                  sheet->findChild<QAction*>(withFigure ? "mnuFigure" : "mnuPrint")) +
+                  1);
+    EXPECT_FALSE(sheet->isWorkingShown()) << "hidden on the first run";
+    const QSize hidden = sheet->size();
+    const QPoint clientAt = sheet->clientArea()->mapTo(sheet, QPoint(0, 0));
+
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    QTest::keyClick(sheet, Qt::Key_F7);
+    EXPECT_TRUE(command->isChecked());
+    WorkingPane* pane = sheet->workingPane();
+    EXPECT_EQ(pane->objectName(), "txtWorking");
+    EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0));
+    EXPECT_EQ(sheet->clientArea()->mapTo(sheet, QPoint(0, 0)), clientAt);
+    EXPECT_EQ(pane->mapTo(sheet, QPoint(0, 0)), clientAt + QPoint(style::kWorksheetWidth, 0));
+    EXPECT_EQ(pane->height(), style::kWorksheetHeight);
+    if (withFigure) {
+      sheet->showFigure(true);
+      EXPECT_EQ(sheet->size(), hidden + QSize(FigurePane::kWidth, 0)) << "one column for both";
+      auto* splitter = qobject_cast<QSplitter*>(pane->parentWidget());
+      ASSERT_NE(splitter, nullptr);
+      EXPECT_EQ(splitter->orientation(), Qt::Vertical);
+      EXPECT_EQ(splitter->indexOf(sheet->figurePane()), 0) << "the figure above the working";
+      EXPECT_TRUE(splitter->handle(1)->isVisible());
+      EXPECT_EQ(sheet->figurePane()->mapTo(sheet, QPoint(0, 0)).y(), clientAt.y());
+      EXPECT_GT(pane->mapTo(sheet, QPoint(0, 0)).y(), clientAt.y() + style::kWorksheetHeight / 3);
+      EXPECT_EQ(sheet->figurePane()->height() + splitter->handleWidth() + pane->height(),
+                style::kWorksheetHeight);
+      sheet->showFigure(false);
+      EXPECT_EQ(pane->height(), style::kWorksheetHeight) << "the working alone takes the column";
+    }
+    delete sheet;
+
+    sheet = new Sheet(Sheet::settingsOf(withFigure));
+    EXPECT_TRUE(sheet->isWorkingShown()) << "remembered from the last window";
+    sheet->show();
+    EXPECT_EQ(sheet->findChild<WorkingPane*>("txtWorking")->working().title, "Twice the value")
+        << "filled when the window shows";
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    QTest::keyClick(sheet, Qt::Key_F7);
+    EXPECT_EQ(sheet->size(), hidden);
+    delete sheet;
+    EXPECT_FALSE(Sheet(Sheet::settingsOf(withFigure)).isWorkingShown());
+  }
+}
+
+// The working is built after the outermost change handler, with both
+// values, and never while the pane is hidden; a pane shown catches up. A
+// number too large to read greys it, and its last step says which field
+// stopped it; the field read again, it is current again.
+TEST_F(FrameTest, WorkingFollowsTheOutermostChangeAndGreysWhileAFieldCannotBeRead) {
+  Sheet sheet;
+  QTest::keyClicks(sheet.field, "3");
+  EXPECT_TRUE(sheet.workingsBuilt.isEmpty());
+  sheet.showWorking(true);
+  EXPECT_EQ(sheet.workingsBuilt, QList<double>{3});
+  EXPECT_EQ(sheet.workingPane()->working().steps.value(0).lines.value(1), "= 6");
+  sheet.workingsBuilt.clear();
+  QTest::keyClicks(sheet.field, "1");
+  EXPECT_EQ(sheet.workingsBuilt, QList<double>{31});
+  EXPECT_EQ(sheet.workingPane()->working().steps.value(0).lines.value(1), "= 62");
+  EXPECT_FALSE(sheet.workingPane()->isGreyed());
+
+  sheet.field->setText("4E999");
+  WorkingPane* pane = sheet.workingPane();
+  EXPECT_TRUE(pane->isGreyed());
+  EXPECT_TRUE(pane->working().stopped);
+  EXPECT_EQ(
+      pane->working().steps.last().lines,
+      QStringList{
+          "value cannot be read: Number too large. The steps above are for the value value last read."});
+  retype(sheet.field, "4");
+  EXPECT_FALSE(pane->isGreyed());
+  EXPECT_FALSE(pane->working().stopped);
+  EXPECT_EQ(pane->working().steps.size(), 1);
+
+  sheet.showWorking(false);
+  sheet.workingsBuilt.clear();
+  retype(sheet.field, "5");
+  EXPECT_TRUE(sheet.workingsBuilt.isEmpty()) << "a hidden pane costs the typing nothing";
+}
+
+// Hidden, the working is not printed; shown, its plain text follows the
+// lines and the figure, after a blank line, as the pane shows it.
+TEST_F(FrameTest, PrintAddsTheWorkingShownAfterTheLinesAndTheFigure) {
+  Sheet sheet(Sheet::settingsOf(true));
+  FakePrinter& printer = platform().printer;
+  QTest::keyClicks(sheet.field, "2");
+  const QStringList working = {"Twice the value", "1. Double it", "   2·2", "   = 4"};
+  const struct {
+    const char* what;
+    bool figure, working;
+    QStringList printed;
+  } cases[] = {
+      {"neither", false, false, {"first", "second"}},
+      {"the working", false, true, QStringList{"first", "second", ""} + working},
+      {"both", true, true, QStringList{"first", "second", ""} + working},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    sheet.showFigure(c.figure);
+    sheet.showWorking(c.working);
+    sheet.trigger("mnuPrint");
+    EXPECT_EQ(printer.lastJobTexts(), c.printed);
+    ASSERT_EQ(printer.figureJobs.back().size(), c.figure ? 1u : 0u);
+    if (c.figure) EXPECT_EQ(printer.figureJobs.back()[0].afterLines, 2) << "the figure before the working";
+  }
+  sheet.lines.clear();
+  sheet.showFigure(false);
+  sheet.trigger("mnuPrint");
+  EXPECT_EQ(printer.lastJobTexts(), working) << "nothing printed before it, no blank line";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "common/result_list.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
+#include "common/working_pane.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
@@ -218,6 +219,46 @@ TEST_F(ComplexWindowTest, AnNWithoutRootsIsToldUntilMended) {
   EXPECT_EQ(window->statusText(), "Roots need a whole n from 1 to 32767: n = -1 gives none");
   chooseTask(5);
   EXPECT_EQ(window->statusText(), "");
+}
+
+// Shown, the working follows each key and task: the result it ends in reads
+// as the result's label. While c cannot be read, it is greyed and stops,
+// naming c; c read again, it is current.
+TEST_F(ComplexWindowTest, WorkingFollowsTypingAndEndsInTheLabelsText) {
+  window->showWorking(true);
+  const WorkingPane* pane = child<WorkingPane>(window, "txtWorking");
+  const struct {
+    int task;
+    QStringList typed;
+    QString label;
+  } cases[] = {
+      {0, {"3", "4", "1", "-2"}, "lblSum"},
+      {1, {"3", "4", "1", "-2"}, "lblDifference"},
+      {2, {"3", "4", "1", "2"}, "lblProduct"},
+      {3, {"3", "4", "1", "2"}, "lblQuotient"},
+      {4, {"0", "1", "0", "1"}, "lblYtoX"},
+      {5, {"0", "3.14159"}, "lblExp"},
+      {6, {"-1", "-1"}, "lblLog"},
+      {8, {"-8", "0", "", "", "3"}, "lblXtoN"},
+  };
+  for (const auto& c : cases) {
+    chooseTask(c.task);
+    for (int i = 0; i < c.typed.size(); ++i)
+      if (field(kInputs[i])->isEnabled()) type(kInputs[i], c.typed[i]);
+    QStringList lines;
+    for (const working::Step& step : pane->working().steps) lines += step.lines;
+    const QString shown = text(c.label);
+    EXPECT_TRUE(lines.contains(shown) || lines.contains("= " + shown))
+        << c.label.toStdString() << " " << shown.toStdString();
+    EXPECT_FALSE(pane->isGreyed() || pane->working().stopped) << c.label.toStdString();
+  }
+  chooseTask(0);
+  fill({"3", "4", "1E309", "5"});
+  EXPECT_TRUE(pane->isGreyed());
+  EXPECT_TRUE(pane->working().stopped);
+  EXPECT_TRUE(pane->plainWorking().contains("c cannot be read")) << pane->plainWorking().toStdString();
+  type("txtC", "1");
+  EXPECT_FALSE(pane->isGreyed() || pane->working().stopped);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "common/runtime_error.h"
 #include "common/testing/raised_error.h"
 #include "common/testing/window_test.h"
+#include "common/working_pane.h"
 
 using namespace veltrano;
 using namespace veltrano::testing;
@@ -192,6 +193,35 @@ TEST_F(FactorsWindowTest, ADamagedTableOfTheProgramStartedFromItsFolderIsRefused
   EXPECT_EQ(platform().messages.shown.size(), boxes);
   EXPECT_EQ(error.message(), "Run-time error '13':\n\nType mismatch\n\n" + QDir(path("")).canonicalPath() +
                                  "/P100008.txt\nnumber 4 of the table is 11, where the prime 7 belongs");
+}
+
+// The working is of the newest row, or of the row chosen in the list by a
+// click or the arrow keys; a row added is the one shown again. Its last line
+// is the row itself.
+TEST_F(FactorsWindowTest, WorkingShowsTheNewestRowOrTheOneChosen) {
+  window_->showWorking(true);
+  const WorkingPane* pane = child<WorkingPane>(window_, "txtWorking");
+  EXPECT_TRUE(pane->working().isEmpty()) << "no row, no working";
+  factorise({"360", "12", "7"});
+  const auto click = [this](int row) {
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {},
+                      list_->visualRect(list_->model()->index(row, 0)).center());
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    QString row;
+  } cases[] = {
+      {"the newest row", [] {}, "7= PRIME"},
+      {"a row clicked", [&] { click(2); }, "360= 2  2  2  3  3  5"},
+      {"the row above, by key", [&] { QTest::keyClick(list_, Qt::Key_Up); }, "12= 2  2  3"},
+      {"a row added", [&] { factorise({"10"}); }, "10= 2  5"},
+  };
+  for (const auto& c : cases) {
+    c.act();
+    ASSERT_FALSE(pane->working().steps.isEmpty()) << c.what;
+    EXPECT_EQ(pane->working().steps.last().lines.last(), c.row) << c.what;
+  }
 }
 
 }  // namespace

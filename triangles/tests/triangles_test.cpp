@@ -7,8 +7,7 @@
 #include "common/figure_pane.h"
 #include "common/testing/window_test.h"
 #include "common/ui_style.h"
-#include "common/working_text.h"
-#include "triangles/triangle_working.h"
+#include "common/working_pane.h"
 #include "triangles/triangles_window.h"
 
 using namespace veltrano;
@@ -51,10 +50,10 @@ class TrianglesTest : public WindowTest {
     }
   }
   void trigger(const char* action) { WindowTest::trigger(window, action); }
-  // Every result the fields show as current reads in the working of the
-  // window's variables exactly as in its field.
+  // Every result the fields show as current reads in the working the window
+  // shows exactly as in its field.
   void expectWorkingAgrees(const QString& what) const {
-    const QStringList lines = working::toPlainText(triangleWorking(window->variables())).split(u'\n');
+    const QStringList lines = child<WorkingPane>(window, "txtWorking")->plainWorking().split(u'\n');
     for (Part part : resultParts(window->variables().Task)) {
       const QLineEdit* f = fields[static_cast<int>(part)];
       if (style::isStale(f)) continue;
@@ -136,6 +135,7 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
   for (const auto& c : cases) {
     for (bool byKey : {true, false}) {
       makeWindow();
+      window->showWorking(true);  // so that it follows every key typed
       buttons[c.task]->click();
       enter(c.typed, byKey);
       EXPECT_EQ(texts(), c.final) << c.typed.toStdString() << (byKey ? " key by key" : " as whole texts");
