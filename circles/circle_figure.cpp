@@ -66,7 +66,21 @@ Figure circleFigure(const ShownCircle& shown) {
   // The segment is often a sliver: its area is told outside, at the arc's end.
   f.labels.append(
       {last, QStringLiteral("segment = ") + text(shown, CircleField::Segment), direction(start + degrees)});
+  f.description = circleDescription(shown);
   return f;
+}
+
+QString circleDescription(const ShownCircle& shown) {
+  const double degrees = qRadiansToDegrees(shown.angle);
+  const QString kind = degrees > 180   ? QStringLiteral("major arc")
+                       : degrees < 180 ? QStringLiteral("minor arc")
+                                       : QStringLiteral("half circle");
+  return QStringLiteral(
+             "Circle of radius %1, central angle %2 degrees, %3; arc %4, chord %5, sector area %6, "
+             "segment area %7")
+      .arg(text(shown, CircleField::Radius), text(shown, CircleField::CentralAngle), kind,
+           text(shown, CircleField::Arc), text(shown, CircleField::Chord), text(shown, CircleField::Sector),
+           text(shown, CircleField::Segment));
 }
 
 }  // namespace veltrano::circles
