@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QVariant>
+#include <algorithm>
+#include <cmath>
 
 namespace veltrano::style {
 
@@ -21,8 +23,29 @@ QFont font(const QString& family, double pointSize, bool bold) {
   return f;
 }
 
+double relativeLuminance(const QColor& colour) {
+  const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  const QColor rgb = colour.toRgb();
+  return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+double contrastRatio(const QColor& one, const QColor& other) {
+  const double a = relativeLuminance(one);
+  const double b = relativeLuminance(other);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor textOn(const QColor& background) {
+  return contrastRatio(background, Black) >= contrastRatio(background, Qt::white) ? Black : QColor(Qt::white);
+}
+
 void setBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
+  const QColor text = textOn(colour);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+      palette.setColor(group, role, text);
+  }
   for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
     palette.setColor(role, colour);
     // A disabled field looks disabled, as the platform draws it, rather than
@@ -59,7 +82,7 @@ void setStale(QWidget* result, bool stale) {
   f.setItalic(stale);
   result->setFont(f);
   QPalette palette = result->palette();
-  const QColor text = stale ? QColor(128, 128, 128) : Black;
+  const QColor text = stale ? QColor(128, 128, 128) : textOn(background(result));
   palette.setColor(QPalette::Text, text);
   palette.setColor(QPalette::WindowText, text);
   result->setPalette(palette);
