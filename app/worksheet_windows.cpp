@@ -4,6 +4,7 @@
 
 #include "app/unload_all.h"
 #include "common/runtime_error.h"
+#include "common/window_place.h"
 
 namespace veltrano {
 
@@ -27,6 +28,7 @@ void WorksheetWindows::show(int task) {
   if (!window) {
     window = factories_[task]();
     UnloadAll::Loaded(window.data());
+    placeOnScreen(window, false);
   }
   window->show();
   window->raise();
