@@ -10,7 +10,7 @@ namespace veltrano {
 
 FigureFeed::FigureFeed(Source source) : pane_(new FigurePane), source_(std::move(source)) {
   pane_->hide();
-  pane_->setFixedHeight(style::kWorksheetHeight);
+  pane_->setMinimumHeight(style::kWorksheetHeight);
   pane_->setBeforePaint([this] { update(); });
 }
 

@@ -30,7 +30,9 @@ figure::Colours paneColours(bool greyed) {
 FigurePane::FigurePane(QWidget* parent) : QWidget(parent), menu_(new QMenu(this)) {
   setObjectName(QStringLiteral("picFigure"));
   setAccessibleName(QStringLiteral("Figure"));
-  setFixedSize(kWidth, parent ? parent->height() : kWidth);
+  // At least this wide; a window made larger gives the figure the room.
+  setMinimumSize(kWidth, parent ? parent->height() : kWidth);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setFocusPolicy(Qt::StrongFocus);
   menu_->setObjectName(QStringLiteral("mnuFigureMenu"));
   auto* copy = new QAction(QStringLiteral("Copy figure"), this);
@@ -56,6 +58,8 @@ void FigurePane::setGreyed(bool greyed) {
   describeFigure();
   if (!painting_) update();
 }
+
+QSize FigurePane::sizeHint() const { return minimumSize(); }
 
 QString FigurePane::textAlternative() const {
   QString text = figure_.description;

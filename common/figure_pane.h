@@ -23,6 +23,7 @@ class FigurePane : public QWidget {
   static constexpr int kWidth = 420;
 
   explicit FigurePane(QWidget* parent = nullptr);
+  QSize sizeHint() const override;
 
   void setFigure(const figure::Figure& figure);
   void setGreyed(bool greyed);

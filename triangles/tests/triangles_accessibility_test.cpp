@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -124,6 +125,40 @@ TEST_F(TrianglesAccessibilityTest, TheFigurePaneIsReachedAndUsedByKeyboard) {
   sideA(window)->setText("1.5");
   EXPECT_TRUE(spokenDescription(window.figurePane()).startsWith("Triangle with a = 1.5 along the bottom"))
       << spokenDescription(pane).toStdString();
+}
+
+// Drawn pixels (not the paper's cyan) of the figure as the pane shows it.
+int inkedPixels(FigurePane* pane) {
+  const QImage image = pane->grab().toImage();
+  int inked = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) inked += QColor(image.pixel(x, y)) != QColor(0, 255, 255);
+  return inked;
+}
+
+// With the figure shown the window can be made larger (for a projector):
+// the client area keeps its size and place, the figure takes the rest and
+// is drawn larger. Hidden, the window is of fixed size again.
+TEST_F(TrianglesAccessibilityTest, WithTheFigureShownTheWindowResizesAndTheFigureScales) {
+  TrianglesWindow window;
+  window.show();
+  const QSize hidden = window.size();
+  EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed while the figure is hidden";
+  window.showFigure(true);
+  auto* client = child<QWidget>(&window, "clientArea");
+  const QRect clientPlace = client->geometry();
+  FigurePane* pane = window.figurePane();
+  const int inkedBefore = inkedPixels(pane);
+  window.resize(window.size() + QSize(500, 300));
+  window.layout()->activate();
+  EXPECT_EQ(client->geometry(), clientPlace);
+  EXPECT_EQ(pane->width(), FigurePane::kWidth + 500);
+  EXPECT_GT(pane->height(), clientPlace.height() + 250);
+  EXPECT_GT(inkedPixels(pane), inkedBefore * 3 / 2) << "the figure is drawn larger";
+
+  window.showFigure(false);
+  EXPECT_EQ(window.size(), hidden);
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
 
 // Under a dark desktop theme every text keeps its contrast on the window's
