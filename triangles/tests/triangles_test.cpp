@@ -128,8 +128,8 @@ TEST_F(TrianglesTest, TypingKeyByKeyEndsAsWholeTextsDo) {
       {3, "a=0 B=10 C=180 a=1", "1|-1|-7.05245983920612E-16|-9.99999999999999|10|180|0*",
        "No area: the parts found make no triangle"},
       // A zero side given is told as such, not as a negative part.
-      {3, "a=0 B=30 C=60", "0|0|0|90|30|60|0", "A side is zero"},
-      {4, "a=0 A=90 C=30", "0|0|0|90|60|30|0", "A side is zero"},
+      {3, "a=0 B=30 C=60", "0|0|0|90|30|60|0", "A side must be above 0: a = 0"},
+      {4, "a=0 A=90 C=30", "0|0|0|90|60|30|0", "A side must be above 0: a = 0"},
       {4, "a=5 A=90 C=30", "5|4.33012701892219|2.5|90|60|30|5.41265877365274", ""},
       {4, "a=2 A=0 C=30", "2|2*|2*|0|60*|30|1.73205080756888*", "The angles leave no room for a triangle"},
   };
