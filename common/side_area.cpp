@@ -10,6 +10,7 @@
 
 #include "common/event_guard.h"
 #include "common/program_settings.h"
+#include "common/window_place.h"
 
 namespace veltrano {
 
@@ -90,6 +91,8 @@ void SideArea::fitWindow() {
   column_->layout()->activate();
   window_->centralWidget()->layout()->activate();
   window_->layout()->activate();
+  // Grown by a pane, a shown window moves back inside its screen as far as it can.
+  if (window_->isVisible()) placeOnScreen(window_, true);
 }
 
 }  // namespace veltrano

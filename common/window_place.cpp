@@ -18,6 +18,7 @@ QRect placeInside(QRect frame, const QRect& available, bool placeGiven) {
 }
 
 QScreen* screenFor(const QWidget* window) {
+  if (window->isVisible()) return window->screen();
   if (const QWidget* parent = window->parentWidget()) return parent->window()->screen();
   if (QScreen* pointed = QGuiApplication::screenAt(QCursor::pos())) return pointed;
   return QGuiApplication::primaryScreen();

@@ -13,8 +13,8 @@ namespace veltrano {
 // than the area keeps its top left in view, where its caption and menus are.
 QRect placeInside(QRect frame, const QRect& available, bool placeGiven);
 
-// The screen a window belongs on: its parent's, else the one under the
-// pointer, else the primary screen.
+// The screen a window belongs on: its own once shown, else its parent's,
+// else the one under the pointer, else the primary screen.
 QScreen* screenFor(const QWidget* window);
 
 // Moves a window that is about to be shown onto its screen as placeInside
