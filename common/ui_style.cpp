@@ -46,6 +46,12 @@ void setBackground(QWidget* widget, const QColor& colour) {
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
       palette.setColor(group, role, text);
   }
+  // Disabled text is a muted tone of the same, still legible on the colour
+  // (a dark theme's grey would all but vanish on cyan); a disabled field
+  // takes the platform's look whole, below.
+  const QColor muted = text == Black ? QColor(90, 90, 90) : QColor(170, 170, 170);
+  for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+    palette.setColor(QPalette::Disabled, role, muted);
   for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
     palette.setColor(role, colour);
     // A disabled field looks disabled, as the platform draws it, rather than
@@ -54,6 +60,10 @@ void setBackground(QWidget* widget, const QColor& colour) {
       palette.setColor(QPalette::Disabled, role,
                        QApplication::palette(widget).color(QPalette::Disabled, role));
     }
+  }
+  if (qobject_cast<const QLineEdit*>(widget)) {
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     QApplication::palette(widget).color(QPalette::Disabled, QPalette::Text));
   }
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
