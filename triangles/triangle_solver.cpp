@@ -27,7 +27,6 @@ bool tooSmallToSquare(Real length) {
   return x > 0 && x < kSmallestSquarable;
 }
 
-
 Real heronArea(Real a, Real b, Real c) {
   return formula::heronArea(formula::halfPerimeter(a, b, c), a, b, c);
 }
