@@ -24,7 +24,7 @@ xvfb=$!
 bus=$!
 home=$(mktemp -d)
 sleep 1
-HOME=$home DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$program" >/dev/null 2>&1 &
+HOME=$home DISPLAY=$display QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$program" >/dev/null 2>&1 &
 veltrano=$!
 DISPLAY=$display timeout 60 /usr/bin/python3 "$here/atspi_tree.py"
 status=$?

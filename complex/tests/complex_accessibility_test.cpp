@@ -44,7 +44,7 @@ TEST_F(ComplexAccessibilityTest, EveryControlAndResultIsNamedForAListener) {
   retype(child<QLineEdit>(&window, "txtA"), "3");
   retype(child<QLineEdit>(&window, "txtC"), "1");
   EXPECT_TRUE(spokenName(child<QLabel>(&window, "lblSum")).startsWith("x plus y: 4"))
-      << spokenName(child<QLabel>(&window, "lblSum")).toStdString() << " / " << child<QLabel>(&window, "lblSum")->text().toStdString();
+      << spokenName(child<QLabel>(&window, "lblSum")).toStdString();
 }
 
 TEST_F(ComplexAccessibilityTest, TheFigureIsToldInWords) {
