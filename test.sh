@@ -23,6 +23,8 @@ jobs=$(nproc)
 
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_TESTS=ON
 ctest --test-dir build-test --output-on-failure --parallel "$jobs"
+# The selector and a worksheet read over AT-SPI, as a screen reader reads them.
+scripts/atspi_smoke.sh build-test/bin/veltrano
 
 # Any sanitizer report fails the run.
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1

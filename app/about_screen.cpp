@@ -11,8 +11,10 @@
 
 #include "app/shell_font.h"
 #include "app/unload_all.h"
+#include "common/accessibility.h"
 #include "common/event_guard.h"
 #include "common/ui_style.h"
+#include "common/window_place.h"
 #include "common/worksheet_window.h"
 
 namespace veltrano {
@@ -25,15 +27,18 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
   style::setBackground(this, style::Black);
   setFont(shellFont(24));
   setFocusPolicy(Qt::StrongFocus);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  setAccessibleName(QStringLiteral("About Veltrano"));
+  placeOnScreen(this, false);
 }
 
 int AboutWindow::lineHeight() const { return QFontMetrics(font()).height(); }
 
 void AboutWindow::print(const QString& text) {
   lines_.push_back({text, currentY_});
+  // The printed lines are painted, not labels: a screen reader reads them here.
+  QStringList all;
+  for (const PrintedLine& line : lines_) all << line.text;
+  accessibility::describe(this, all.join(QLatin1Char('\n')));
   currentY_ += lineHeight();
   update();
 }

@@ -21,12 +21,20 @@
 #include "app/about_screen.h"
 #include "app/shell_font.h"
 #include "app/unload_all.h"
+#include "common/accessibility.h"
 #include "common/event_guard.h"
 #include "common/platform.h"
 #include "common/ui_style.h"
+#include "common/window_place.h"
 
 namespace veltrano {
 namespace {
+
+// What a screen reader says for each control; the options say their captions.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"frmTask", "Veltrano: select type of problem to solve"},
+    {"cmdOK", "OK, open the selected worksheet"},
+};
 
 // Client area 3645 x 3735 twips. Controls stand one below the other.
 constexpr int kClientWidth = style::twips(3645);
@@ -81,10 +89,9 @@ TaskWindow::TaskWindow(WorksheetFactories factories, QWidget* parent)
   buildControls();
   buildMenus();
   setTabOrder();
+  accessibility::nameControls(this, kSpokenNames);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
-  }
+  placeOnScreen(this, false);
 }
 
 void TaskWindow::buildControls() {

@@ -4,6 +4,7 @@
 
 #include "app/unload_all.h"
 #include "common/runtime_error.h"
+#include "common/window_place.h"
 #include "common/worksheet_window.h"
 
 namespace veltrano {
@@ -28,6 +29,7 @@ void WorksheetWindows::show(int task) {
   if (!window) {
     window = factories_[task]();
     UnloadAll::Loaded(window.data());
+    placeOnScreen(window, false);
   }
   window->show();
   window->raise();

@@ -12,6 +12,7 @@
 #include "bases/base_working.h"
 #include "bases/bases_file.h"
 #include "bases/row_width_delegate.h"
+#include "common/accessibility.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
 #include "common/platform.h"
@@ -74,11 +75,20 @@ class LengthLimit : public QValidator {
   std::function<void(qsizetype)> refused_;
 };
 
+// What a screen reader says for each control.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"txtBase", "Enter BASE"},
+    {"txtNumber", "Enter NUMBER"},
+    {"cmdConvert", "Convert"},
+    {"lstResults", "Conversions"},
+};
+
 const QString kBaseRange = QStringLiteral("The base must be a whole number from 2 to 36");
 }  // namespace
 
 BasesWindow::BasesWindow(QWidget* parent) : WorksheetWindow(frameSettings(), parent) {
   buildControls();
+  accessibility::nameControls(this, kSpokenNames);
   // The focus starts in the base field with its text selected; it reaches the
   // other controls only through the base field's check.
   txtBase_->setFocus(Qt::OtherFocusReason);

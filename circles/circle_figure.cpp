@@ -127,7 +127,21 @@ Figure circleFigure(const ShownCircle& shown) {
   f.labels.append(beside(first / 2,
                          figure::namedValue(QStringLiteral("r"), reading(shown, CircleField::Radius)),
                          direction(start - 90), kRadiusPart, kLineTurn));
+  f.description = circleDescription(shown);
   return f;
+}
+
+QString circleDescription(const ShownCircle& shown) {
+  const double degrees = qRadiansToDegrees(shown.angle);
+  const QString kind = degrees > 180   ? QStringLiteral("major arc")
+                       : degrees < 180 ? QStringLiteral("minor arc")
+                                       : QStringLiteral("half circle");
+  return QStringLiteral(
+             "Circle of radius %1, central angle %2 degrees, %3; arc %4, chord %5, sector area %6, "
+             "segment area %7")
+      .arg(text(shown, CircleField::Radius), text(shown, CircleField::CentralAngle), kind,
+           text(shown, CircleField::Arc), text(shown, CircleField::Chord), text(shown, CircleField::Sector),
+           text(shown, CircleField::Segment));
 }
 
 }  // namespace veltrano::circles

@@ -23,4 +23,8 @@ struct ShownCircle {
 // drawn unless the radius is positive and the angle lies in (0, 360] degrees.
 figure::Figure circleFigure(const ShownCircle& shown);
 
+// The figure in words: "Circle of radius 2, central angle 250 degrees, major
+// arc; arc 8.72, chord 3.06, sector area 8.72, segment area 10.6".
+QString circleDescription(const ShownCircle& shown);
+
 }  // namespace veltrano::circles

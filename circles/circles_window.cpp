@@ -9,6 +9,7 @@
 #include "circles/circle_figure.h"
 #include "circles/circle_working.h"
 #include "circles/circles_file.h"
+#include "common/accessibility.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/math_constants.h"
@@ -52,6 +53,17 @@ constexpr std::array<FieldDesign, kCircleFieldCount> kFieldDesigns{{
     {"Label3", "Segment area = ", "txtSegment", "7.926452985896049D-02", " Segment area = "},
 }};
 
+// What a screen reader says for each control.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"txtRadius", "Radius"},
+    {"txtArc", "Arc"},
+    {"txtChord", "Chord"},
+    {"txtCA", "Central angle, degrees"},
+    {"txtSector", "Sector area"},
+    {"txtSegment", "Segment area"},
+    {"Frame1", "Radius, arc, chord and central angle problems"},
+};
+
 constexpr std::array<const char*, 6> kTaskCaptions{
     "Radius and arc",        "Radius and chord",        "Radius and central angle",
     "Arc and central angle", "Chord and central angle", "Arc and chord",
@@ -78,6 +90,7 @@ CirclesWindow::CirclesWindow(QWidget* parent) : WorksheetWindow(frameSettings(),
   buildCaseFrame();
   buildFields();
   connectHandlers();
+  accessibility::nameControls(this, kSpokenNames);
 
   // The load handler: the constants, then the variables from the design-time
   // texts, without solving; the texts stay as they stand.

@@ -95,6 +95,9 @@ struct Figure {
   QList<Arc> arcs;
   QList<Dots> dots;
   QList<Label> labels;
+  // The figure in words, for those who cannot see it (a screen reader reads
+  // it as the pane's description); empty where the worksheet gives none.
+  QString description;
 
   bool isEmpty() const;
   // The smallest rectangle that holds every shape (labels count by their

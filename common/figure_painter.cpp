@@ -195,7 +195,7 @@ Colours worksheetColours() {
   c.lightTint = QColor(255, 255, 190);
   c.strongTint = style::Yellow;
   c.labelBox = QGuiApplication::palette().color(QPalette::ToolTipBase);
-  c.text = style::Black;
+  c.text = style::textOn(c.labelBox);  // the label boxes follow the desktop's palette
   return c;
 }
 
@@ -204,6 +204,7 @@ Colours printColours() {
   c.paper = QColor();
   c.grid = QColor(190, 190, 190);
   c.labelBox = Qt::white;
+  c.text = style::Black;
   return c;
 }
 

@@ -6,12 +6,16 @@
 #include "common/figure.h"
 
 class QAction;
+class QMenu;
 
 namespace veltrano {
 
 // The pane at the right of a worksheet that shows its figure. It paints the
 // last figure it was given, greyed while the values on show failed to solve,
-// and offers it on the right mouse button for copying and saving.
+// and offers it on the right mouse button for copying and saving. From the
+// keyboard it is the window's last tab stop, with a focus frame, and opens
+// the same menu with the Menu key or Shift+F10; its accessible description
+// is the figure in words.
 class FigurePane : public QWidget {
   Q_OBJECT
 
@@ -19,6 +23,7 @@ class FigurePane : public QWidget {
   static constexpr int kWidth = 420;
 
   explicit FigurePane(QWidget* parent = nullptr);
+  QSize sizeHint() const override;
 
   void setFigure(const figure::Figure& figure);
   void setGreyed(bool greyed);
@@ -32,9 +37,16 @@ class FigurePane : public QWidget {
 
   void copyFigure();
   void saveFigureAs();
+  // The figure in words, as a screen reader reads it.
+  QString textAlternative() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   figure::Figure figure_;
@@ -42,6 +54,10 @@ class FigurePane : public QWidget {
   int paints_ = 0;
   bool painting_ = false;  // an update now would only paint again
   std::function<void()> beforePaint_;
+  QMenu* menu_;
+
+  void placeLastInTabOrder();
+  void describeFigure();
 };
 
 }  // namespace veltrano

@@ -75,12 +75,20 @@ QStringList ResultList::rows() const { return model_->rows(); }
 bool ResultList::append(const QString& text) {
   if (isFull()) return false;
   model_->insert(count(), text);
+  makeCurrent(count() - 1);
   return true;
+}
+
+// The newest row is the current one (not selected), so that a screen reader
+// reads it first when the list gets the focus.
+void ResultList::makeCurrent(int row) {
+  selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::NoUpdate);
 }
 
 bool ResultList::insertTop(const QString& text) {
   if (isFull()) return false;
   model_->insert(0, text);
+  makeCurrent(0);
   return true;
 }
 

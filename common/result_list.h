@@ -42,6 +42,8 @@ class ResultList : public QListView {
   void clear();
 
  private:
+  void makeCurrent(int row);
+
   RowModel* model_;
 };
 

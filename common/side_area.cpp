@@ -10,6 +10,7 @@
 
 #include "common/event_guard.h"
 #include "common/program_settings.h"
+#include "common/window_place.h"
 
 namespace veltrano {
 
@@ -92,10 +93,24 @@ QString SideArea::settingKey(const Pane& pane) const {
   return window_->objectName() + QLatin1Char('/') + pane.settingName;
 }
 
-// Fixed-size layouts follow at once, so the window's new size is known now.
+// With a pane shown the window may be resized and maximised: the client
+// area keeps its size and place and the column takes the rest. Without one
+// the window is of fixed size. Fixed-size layouts follow at once, so the
+// window's new size is known now.
 void SideArea::fitWindow() {
+  const bool paneShown = !column_->isHidden();
+  auto* row = static_cast<QBoxLayout*>(window_->centralWidget()->layout());
+  row->setStretchFactor(column_, paneShown ? 1 : 0);
+  row->setAlignment(column_, paneShown ? Qt::Alignment() : (Qt::AlignLeft | Qt::AlignTop));
+  // At least as tall as the client area; taller as the window grows.
+  column_->setMaximumHeight(paneShown ? QWIDGETSIZE_MAX : column_->minimumHeight());
+  if (!paneShown && window_->isMaximized()) window_->showNormal();
+  window_->layout()->setSizeConstraint(paneShown ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+  if (paneShown) window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   window_->centralWidget()->layout()->activate();
   window_->layout()->activate();
+  // Grown by a pane, a shown window moves back inside its screen as far as it can.
+  if (window_->isVisible()) placeOnScreen(window_, true);
 }
 
 }  // namespace veltrano

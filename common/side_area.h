@@ -13,11 +13,13 @@ namespace veltrano {
 
 // The body of a worksheet window: its client area at the left and, at its
 // right, a column of side panes one below the other (the figure above the
-// working), of the client area's height, with a splitter between panes
-// shown together. Each pane is shown and hidden by a checkable command, and
-// whether it is shown is remembered per window for the next run. The window
-// is of fixed size: it grows and shrinks to the right by the column, and the
-// client area keeps its place.
+// working), with a splitter between panes shown together. Each pane is shown
+// and hidden by a checkable command, and whether it is shown is remembered
+// per window for the next run. Showing the column grows the window to the
+// right, hiding it shrinks it back, and the client area keeps its place.
+// While a pane is shown the window may be resized or maximised (for a
+// projector or large fonts): the column takes the room beyond the client
+// area. Without one the window is of fixed size.
 class SideArea {
  public:
   // Puts client and the column into the window as its central widget.

@@ -32,6 +32,16 @@ constexpr int kWorksheetHeight = twips(6510);
 // system lacks fall back through fontconfig to a look-alike.
 QFont font(const QString& family, double pointSize, bool bold = false);
 
+// The contrast of two colours as WCAG measures it, from 1 (the same) to 21
+// (black on white), by their relative luminance.
+double relativeLuminance(const QColor& colour);
+double contrastRatio(const QColor& one, const QColor& other);
+// Black or white, whichever reads better on the background.
+QColor textOn(const QColor& background);
+
+// Fills the widget with the colour and gives its texts the colour that reads
+// on it, whatever the desktop's palette (a dark theme's light text would not
+// show on green or yellow).
 void setBackground(QWidget* widget, const QColor& colour);
 QColor background(const QWidget* widget);
 

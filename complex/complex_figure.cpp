@@ -186,7 +186,29 @@ Figure complexFigure(const ShownComplex& given) {
                                                   : namedPoint(resultName(shown.task), *shown.result * unit);
     addPoint(f, *shown.result, text, kResultPart);
   }
+  f.description = complexDescription(given);
   return f;
+}
+
+namespace {
+QString pointWords(QPointF p) {
+  return NumberToText(p.x()) + (p.y() < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) +
+         NumberToText(std::abs(p.y())) + QStringLiteral("i");
+}
+}  // namespace
+
+QString complexDescription(const ShownComplex& shown) {
+  QString words = QStringLiteral("Complex plane with x = ") + pointWords(shown.x);
+  if (shown.y) words += QStringLiteral(", y = ") + pointWords(*shown.y);
+  if (shown.task == kRootsTask) {
+    if (shown.roots.isEmpty()) return words + QStringLiteral("; no roots listed");
+    const QPointF first = shown.roots.first();
+    return words + QStringLiteral("; %1 roots on the circle of radius %2, the first at %3")
+                       .arg(shown.roots.size())
+                       .arg(NumberToText(std::hypot(first.x(), first.y())), pointWords(first));
+  }
+  if (shown.result) words += QStringLiteral("; result ") + pointWords(*shown.result);
+  return words;
 }
 
 }  // namespace veltrano::complex

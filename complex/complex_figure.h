@@ -32,4 +32,9 @@ std::optional<QPointF> pointOfText(const QString& text);
 // first marked and told.
 figure::Figure complexFigure(const ShownComplex& shown);
 
+// The figure in words: "Complex plane with x = 3 + 4i, y = 1 - 2i; result
+// 4 + 2i", or in the roots task "5 roots on the circle of radius 2, the first
+// at 2 + 0i".
+QString complexDescription(const ShownComplex& shown);
+
 }  // namespace veltrano::complex

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "common/accessibility.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
@@ -73,6 +74,29 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
   return frame;
 }
 
+// What a screen reader says for each control and result: symbols spelled out.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"Frame1", "Select task"},
+    {"fraX", "Enter x"},
+    {"fraY", "Enter y"},
+    {"fraN", "Enter n"},
+    {"txtA", "Real part of x"},
+    {"txtB", "Imaginary part of x"},
+    {"txtC", "Real part of y"},
+    {"txtD", "Imaginary part of y"},
+    {"txtN", "n, the power or the number of roots"},
+    {"lblSum", "x plus y"},
+    {"lblDifference", "x minus y"},
+    {"lblProduct", "x times y"},
+    {"lblQuotient", "x divided by y"},
+    {"lblYtoX", "y to the power x"},
+    {"lblExp", "Exponential of x"},
+    {"lblLog", "Logarithm of x"},
+    {"lblPolar", "Polar form of x, length and argument in radians"},
+    {"lblXtoN", "x to the power n"},
+    {"lstResults", "nth roots of x"},
+};
+
 // Places, in pixels of the client area (style::kWorksheetWidth x kWorksheetHeight).
 constexpr int kMargin = 8;
 constexpr int kFramesTop = 24;
@@ -101,6 +125,7 @@ ComplexWindow::ComplexWindow(QWidget* parent) : WorksheetWindow(frameSettings(),
   buildInputFrames(area);
   buildResults(area);
   setTabOrder();
+  accessibility::nameControls(this, kSpokenNames);
 
   solver_.a = TextToNumber(inputs_[A]->text());
   solver_.b = TextToNumber(inputs_[B]->text());

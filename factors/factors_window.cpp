@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QPushButton>
 
+#include "common/accessibility.h"
 #include "common/event_guard.h"
 #include "common/input_notes.h"
 #include "common/numeric_text.h"
@@ -24,6 +25,13 @@ FrameSettings frameSettings() {
           .helpFile = QStringLiteral("\\Factors.chm")};
 }
 
+// What a screen reader says for each control.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"txtNumber", "Enter number to be factored"},
+    {"cmdFactor", "Factor"},
+    {"lstFactors", "Prime factors"},
+};
+
 // A table in the current folder that will not do is told before the
 // program's own table takes its place.
 void tellRefusedTable(const RuntimeError& why) {
@@ -41,6 +49,7 @@ FactorsWindow::FactorsWindow(QWidget* parent)
       table_(PrimeTable::load(platform().programFolder, tellRefusedTable)),
       factoriser_(table_) {
   buildControls();
+  accessibility::nameControls(this, kSpokenNames);
 }
 
 void FactorsWindow::buildControls() {

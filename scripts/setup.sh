@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   librsvg2-bin poppler-utils
   desktop-file-utils appstream man-db
+  python3-pyatspi at-spi2-core dbus-daemon
 )
 packages+=("$@")
 

@@ -226,7 +226,27 @@ Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTria
     }
     figure.append(other);
   }
+  figure.description = triangleDescription(shown, second);
   return figure;
+}
+
+QString triangleDescription(const ShownTriangle& shown, const std::optional<SecondTriangle>& second) {
+  const auto& t = shown.texts;
+  QString words = QStringLiteral(
+                      "Triangle with a = %1 along the bottom, b = %2, c = %3; "
+                      "angles A = %4, B = %5, C = %6 degrees")
+                      .arg(t.a, t.b, t.c, t.A, t.B, t.C);
+  const double angles[] = {shown.values.A, shown.values.B, shown.values.C};
+  for (int i = 0; i < 3; ++i) {
+    if (std::abs(angles[i] - math::HalfPi) < kRightAngleTolerance)
+      words += QStringLiteral("; right angle at ") + QChar(u'A' + i);
+  }
+  if (second) {
+    const auto degrees = [](Real angle) { return NumberToText(RadiansToDegrees(angle).value()); };
+    words += QStringLiteral(". Second triangle, dashed: c = %1, B = %2, C = %3 degrees")
+                 .arg(NumberToText(second->SideC.value()), degrees(second->AngleB), degrees(second->AngleC));
+  }
+  return words;
 }
 
 }  // namespace veltrano::triangles

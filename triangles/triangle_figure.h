@@ -33,4 +33,9 @@ struct ShownTriangle {
 // part that is not positive.
 figure::Figure triangleFigure(const ShownTriangle& shown, const std::optional<SecondTriangle>& second = {});
 
+// The figure in words, from the same texts: "Triangle with a = 3 along the
+// bottom, b = 4, c = 5; angles A = 36.87, B = 53.13, C = 90 degrees; right
+// angle at C", and the second triangle's own parts when there is one.
+QString triangleDescription(const ShownTriangle& shown, const std::optional<SecondTriangle>& second = {});
+
 }  // namespace veltrano::triangles

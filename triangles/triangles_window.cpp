@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/accessibility.h"
 #include "common/dimension.h"
 #include "common/event_guard.h"
 #include "common/numeric_text.h"
@@ -68,6 +69,14 @@ const FieldPlace kFieldPlaces[kPartCount] = {
     {Part::Area, "txtArea", "Label10", " Area = ", "1", {180, 364, 76, 24}, {260, 364, 190, 24}},
 };
 
+// What a screen reader says for each control: symbols spelled out.
+constexpr accessibility::SpokenName kSpokenNames[] = {
+    {"txtSidea", "side a"},        {"txtSideb", "side b"},
+    {"txtSidec", "side c"},        {"txtAn", "angle A, degrees"},
+    {"txtBn", "angle B, degrees"}, {"txtCn", "angle C, degrees"},
+    {"txtArea", "Area"},           {"Frame1", "Solve a triangle given"},
+};
+
 const char* const kCaseCaptions[] = {"a,b,c (SSS)", "a,b,A (SSA)", "a,b,C (SAS)", "a,B,C (ASA)",
                                      "a,A,C (SAA)"};
 
@@ -86,6 +95,7 @@ TrianglesWindow::TrianglesWindow(QWidget* parent) : WorksheetWindow(frameSetting
   buildCaseFrame();
   buildFields();
   buildTabOrder();
+  accessibility::nameControls(this, kSpokenNames);
   loadVariables();
   connectHandlers();
   field(Part::SideA)->setFocus();

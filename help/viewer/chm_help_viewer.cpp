@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/runtime_error.h"
+#include "common/window_place.h"
 #include "help/chm/chm_file.h"
 #include "help/viewer/help_window.h"
 
@@ -35,14 +36,17 @@ void report(QWidget* owner, const QString& path, const QString& why) {
 }
 
 // A new help window opens over the window that asked for it, whole on screen.
+// It is made smaller where the screen is: its caption, not known before it
+// shows, is given room as well.
 void placeOver(QWidget* window, const QWidget* owner) {
-  QPoint topLeft = owner->geometry().center() - window->rect().center();
-  if (const QScreen* screen = owner->screen()) {
-    const QRect area = screen->availableGeometry();
-    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - window->width())));
-    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
-  }
-  window->move(topLeft);
+  constexpr int kCaptionRoom = 32;
+  const QScreen* screen = owner->screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  window->resize(window->size().boundedTo(area.size() - QSize(0, kCaptionRoom)));
+  QRect frame(QPoint(), window->size() + QSize(0, kCaptionRoom));
+  frame.moveCenter(owner->geometry().center());
+  window->move(placeInside(frame, area, true).topLeft());
 }
 
 }  // namespace
@@ -72,7 +76,11 @@ void ChmHelpViewer::showContents(QWidget* owner, const QString& path) {
   if (!window_) {
     fresh = std::make_unique<HelpWindow>();
     fresh->setAttribute(Qt::WA_DeleteOnClose);
-    if (owner) placeOver(fresh.get(), owner->window());
+    if (owner) {
+      placeOver(fresh.get(), owner->window());
+    } else {
+      placeOnScreen(fresh.get(), false);
+    }
   }
   HelpWindow* window = fresh ? fresh.get() : window_.data();
   if (!window->showFile(std::move(file))) {

@@ -42,7 +42,9 @@ HelpWindow::HelpWindow(QWidget* parent)
   contents_->setObjectName(QStringLiteral("tvwContents"));
   contents_->setHeaderHidden(true);
   contents_->setColumnCount(1);
+  contents_->setAccessibleName(QStringLiteral("Contents"));
   browser_->setObjectName(QStringLiteral("brwTopic"));
+  browser_->setAccessibleName(QStringLiteral("Help page"));
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(contents_);
@@ -106,6 +108,16 @@ void HelpWindow::buildToolBar() {
   close->setShortcut(QKeySequence(Qt::Key_Escape));
   connect(close, &QAction::triggered, this, &QWidget::close);
   addAction(close);
+  // F6 (and Shift+F6) moves between the contents and the page, as in other
+  // help viewers and browsers; Tab does it too.
+  auto* switchPane = new QAction(QStringLiteral("Switch pane"), this);
+  switchPane->setObjectName(QStringLiteral("mnuSwitchPane"));
+  switchPane->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+  connect(switchPane, &QAction::triggered, this, guarded([this] {
+            QWidget* to = contents_->hasFocus() ? static_cast<QWidget*>(browser_) : contents_;
+            to->setFocus(Qt::ShortcutFocusReason);
+          }));
+  addAction(switchPane);
 }
 
 bool HelpWindow::showFile(std::shared_ptr<const ChmFile> file) {
