@@ -1,5 +1,6 @@
 #include "common/overwrite_guard.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <utility>
 
@@ -51,6 +52,17 @@ bool OverwriteGuard::mayWriteOver(const QString& path) {
   if (!identity_.exists() || !now.exists() || now == identity_) return true;
   return ask(QStringLiteral("%1 has been changed by another program since it was %2. Replace it?")
                  .arg(quotedName(path), opened_ ? QStringLiteral("opened") : QStringLiteral("saved")));
+}
+
+void OverwriteGuard::tellLeftoverBackup(const QString& path) const {
+  const QString backup = leftoverBackupOf(path);
+  if (backup.isEmpty()) return;
+  platform().messages->show(
+      window_, {QStringLiteral("Veltrano"),
+                QStringLiteral("A save of this file was stopped while it wrote, so the file may hold part of "
+                               "the new content and part of the old. The old content is kept whole in:\n%1")
+                    .arg(QDir::toNativeSeparators(backup)),
+                MessageButtons::Ok, false});
 }
 
 }  // namespace veltrano

@@ -29,6 +29,9 @@ class OverwriteGuard {
   void saved(const QString& path);
   // Before a plain Save writes path: true when it may.
   bool mayWriteOver(const QString& path);
+  // Tells of the backup that a save stopped while it wrote path in place
+  // left beside it: the file may be torn, the backup holds its old content.
+  void tellLeftoverBackup(const QString& path) const;
 
  private:
   bool ask(const QString& question) const;

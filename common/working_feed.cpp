@@ -29,4 +29,26 @@ void WorkingFeed::update() {
   });
 }
 
+WorkingFeed::Shown WorkingFeed::afterChange(std::optional<working::Working> working, bool failed,
+                                            const QString& unreadField) {
+  if (working && failed && !working->stopped) {
+    const QString why =
+        unreadField.isEmpty()
+            ? QStringLiteral(
+                  "The last change could not be solved: the steps above are for the values last solved.")
+            : QStringLiteral(
+                  "%1 cannot be read: Number too large. The steps above are for the value %1 last read.")
+                  .arg(unreadField);
+    working->steps.append({QStringLiteral("Where the working stops"), {why}, {}});
+    working->stopped = true;
+  }
+  return {std::move(working), failed};
+}
+
+QStringList WorkingFeed::printedLines() const {
+  QStringList lines = pane_->plainWorking().split(u'\n');
+  while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
 }  // namespace veltrano

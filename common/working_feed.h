@@ -3,6 +3,8 @@
 #include <functional>
 #include <optional>
 
+#include <QStringList>
+
 #include "common/working.h"
 
 namespace veltrano {
@@ -24,6 +26,14 @@ class WorkingFeed {
 
   // Makes the pane, hidden until it is shown.
   explicit WorkingFeed(Source source);
+
+  // The working of values that no longer answer the fields on show (the last
+  // change failed), greyed, with a last step that says why unless the
+  // working stopped on its own; unreadField names a field too large to read.
+  static Shown afterChange(std::optional<working::Working> working, bool failed, const QString& unreadField);
+
+  // The working on show as printed lines, its plain text; none while empty.
+  QStringList printedLines() const;
 
   WorkingPane* pane() const { return pane_; }
 

@@ -108,22 +108,8 @@ void WorksheetWindow::shownValuesMayHaveChanged() {
 // A change that raised an error left results that answer the values last
 // read, not the fields on show: the working greys with them and says why.
 WorkingFeed::Shown WorksheetWindow::workingOnShow() const {
-  std::optional<working::Working> working = currentWorking();
-  const bool failed = tracker_.lastChangeFailed();
-  if (working && failed && !working->stopped) {
-    const QString unread = tracker_.unreadableFieldName();
-    const QString why =
-        unread.isEmpty() ? QStringLiteral(
-                               "The last change could not be solved: the steps above are for the values last "
-                               "solved.")
-                         : QStringLiteral(
-                               "%1 cannot be read: Number too large. The steps above are for the value %1 "
-                               "last read.")
-                               .arg(unread);
-    working->steps.append({QStringLiteral("Where the working stops"), {why}, {}});
-    working->stopped = true;
-  }
-  return {working, failed};
+  return WorkingFeed::afterChange(currentWorking(), tracker_.lastChangeFailed(),
+                                  tracker_.unreadableFieldName());
 }
 
 // Without a name, Save is Save As: it asks, and a name that could not be
@@ -183,18 +169,7 @@ void WorksheetWindow::openFile(const QString& path) {
   clearNote(QStringLiteral("save"));  // it told of the last save, not of this file
   setNote(QStringLiteral("fileCount"), FractionalCountNote(fractionalCount));
   shownValuesMayHaveChanged();
-  tellLeftoverBackup(Dimension::CurrentFileName);
-}
-
-void WorksheetWindow::tellLeftoverBackup(const QString& path) {
-  const QString backup = leftoverBackupOf(path);
-  if (backup.isEmpty()) return;
-  platform().messages->show(
-      this, {QStringLiteral("Veltrano"),
-             QStringLiteral("A save of this file was stopped while it wrote, so the file may hold part of "
-                            "the new content and part of the old. The old content is kept whole in:\n%1")
-                 .arg(QDir::toNativeSeparators(backup)),
-             MessageButtons::Ok, false});
+  guard_.tellLeftoverBackup(Dimension::CurrentFileName);
 }
 
 void WorksheetWindow::print() {
@@ -205,21 +180,11 @@ void WorksheetWindow::print() {
   const QStringList lines = printedLines();
   for (const QString& line : lines) printer.printLine(line);
   if (isFigureShown()) printer.printFigure(figurePane()->figure(), figurePane_->isGreyed());
-  if (isWorkingShown()) printWorking(!lines.isEmpty() || isFigureShown());
+  // The working last, parted by a blank line from what is printed before it.
+  const QStringList working = isWorkingShown() ? working_->printedLines() : QStringList();
+  if (!working.isEmpty() && (!lines.isEmpty() || isFigureShown())) printer.printLine(QString());
+  for (const QString& line : working) printer.printLine(line);
   printer.endDoc();
-}
-
-// As the pane's plain text, parted by a blank line from what is printed
-// before it; the printer wraps and breaks its lines into pages as it does
-// the worksheet's own.
-void WorksheetWindow::printWorking(bool afterOthers) {
-  const QString text = workingPane()->plainWorking();
-  if (text.isEmpty()) return;
-  Printer& printer = *platform().printer;
-  if (afterOthers) printer.printLine(QString());
-  QStringList lines = text.split(u'\n');
-  if (lines.last().isEmpty()) lines.removeLast();
-  for (const QString& line : lines) printer.printLine(line);
 }
 
 void WorksheetWindow::help() {

@@ -132,10 +132,7 @@ class WorksheetWindow : public QMainWindow {
   void buildFigure(QAction* command);
   void buildWorking(QAction* command);
   WorkingFeed::Shown workingOnShow() const;
-  void printWorking(bool afterOthers);
   void writeFile();
-  // Tells of a backup that a save stopped while writing this file left.
-  void tellLeftoverBackup(const QString& path);
   void showFileInTitle(const QString& path) {
     setWindowTitle(worksheetTitle(settings_.caption, webAddress(), path));
   }
