@@ -27,9 +27,11 @@ constexpr double kChordTurn = 90;
 // What each line and label stands for.
 enum Part { kRadiusPart = 1, kArcPart, kChordPart, kAnglePart };
 
-double reading(const ShownCircle& shown, CircleField field) {
-  return TextToNumber(shown.texts[static_cast<std::size_t>(field)]);
+QString text(const ShownCircle& shown, CircleField field) {
+  return shown.texts[static_cast<std::size_t>(field)];
 }
+
+double reading(const ShownCircle& shown, CircleField field) { return TextToNumber(text(shown, field)); }
 
 Label beside(QPointF at, const QString& text, QPointF away, int part, double spread) {
   Label label{at, text, away};
