@@ -5,10 +5,9 @@
 #include <functional>
 
 #include "app/worksheet_table.h"
+#include "common/worksheet_file.h"
 
 namespace veltrano {
-
-class WorksheetReader;
 
 // Reads a whole file in one worksheet's format, as its window's Open does,
 // and raises a run-time error for one that cannot be in it (a short file, a
