@@ -50,6 +50,10 @@ void WaitForSplash() {
   while (start.secsTo(clock.now()) <= 2) clock.pause();
 }
 
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits) {
+  return Main(factories, whileSplashWaits, StartFile());
+}
+
 bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits,
           const StartFile& file) {
   // Windows come and go (the splash, the selector hidden for good); only

@@ -25,8 +25,11 @@ struct StartFile {
 // switch to a decimal point); then no window is left and the event loop must
 // not run. whileSplashWaits runs once the splash is painted, before the wait:
 // work that would otherwise delay the first window.
-bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits = {},
-          const StartFile& file = {});
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits,
+          const StartFile& file);
+// The same without a start file. (An overload, not a default argument: clang
+// leaves the file's empty readers undefined when a default argument makes them.)
+bool Main(const WorksheetFactories& factories, const std::function<void()>& whileSplashWaits = {});
 
 // Waits on the clock, read to the whole second, until its seconds count has
 // advanced by 3; processes no events meanwhile.
