@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QtMath>
 
+#include "circles/tests/circle_cases.h"
 #include "common/numeric_text.h"
 #include "common/testing/figure_checks.h"
 #include "common/testing/printers.h"
@@ -12,20 +13,9 @@ using namespace veltrano::circles;
 using figure::Figure;
 using figure::Ink;
 
-namespace {
+using veltrano::circles::testing::circle;
 
-ShownCircle circle(double radius, double degrees) {
-  const double angle = qDegreesToRadians(degrees);
-  const double arc = radius * angle;
-  const double chord = 2 * radius * std::sin(angle / 2);
-  const double sector = radius * arc / 2;
-  return {radius,
-          arc,
-          chord,
-          angle,
-          {QString::number(radius), QString::number(arc), QString::number(chord), QString::number(degrees),
-           QString::number(sector), QString::number(sector - chord * radius / 2 * std::cos(angle / 2))}};
-}
+namespace {
 
 void expectNear(QPointF actual, QPointF expected) {
   EXPECT_NEAR(actual.x(), expected.x(), 1e-12);

@@ -5,6 +5,7 @@
 
 #include "circles/circle_figure.h"
 #include "circles/circles_window.h"
+#include "circles/tests/circle_cases.h"
 #include "common/testing/accessibility_check.h"
 #include "common/testing/window_test.h"
 
@@ -12,23 +13,11 @@ using namespace veltrano;
 using namespace veltrano::testing;
 using namespace veltrano::circles;
 
+using veltrano::circles::testing::circle;
+
 namespace {
 
 class CirclesAccessibilityTest : public WindowTest {};
-
-// The circle of the figure tests: texts as the fields would show them.
-ShownCircle circle(double radius, double degrees) {
-  const double angle = qDegreesToRadians(degrees);
-  const double arc = radius * angle;
-  const double chord = 2 * radius * std::sin(angle / 2);
-  const double sector = radius * arc / 2;
-  return {radius,
-          arc,
-          chord,
-          angle,
-          {QString::number(radius), QString::number(arc), QString::number(chord), QString::number(degrees),
-           QString::number(sector), QString::number(sector - chord * radius / 2 * std::cos(angle / 2))}};
-}
 
 TEST_F(CirclesAccessibilityTest, EveryControlIsNamedForAListener) {
   CirclesWindow window;

@@ -9,10 +9,14 @@
 #include "common/numeric_text.h"
 #include "common/testing/figure_checks.h"
 #include "common/testing/printers.h"
+#include "triangles/tests/triangle_cases.h"
 
 using namespace veltrano;
 using namespace veltrano::triangles;
 using figure::Figure;
+
+using veltrano::triangles::testing::shown;
+using veltrano::triangles::testing::solved;
 
 namespace {
 
@@ -20,25 +24,6 @@ class TriangleFigureTest : public ::testing::Test {
  protected:
   void SetUp() override { Dimension::SetConstants(); }
 
-  // The variables and texts of a solve of the case from the given parts.
-  static TriangleVariables solved(std::int32_t task, double a, double b, double third) {
-    TriangleVariables v;
-    v.Task = task;
-    v.SideA = a;
-    v.SideB = b;
-    if (task == SSS) v.SideC = third;
-    if (task == SSA) v.AngleA = DegreesToRadians(third);
-    if (task == SAS) v.AngleC = DegreesToRadians(third);
-    SolveTriangle(v, [](Part, const QString&) {});
-    return v;
-  }
-  static ShownTriangle shown(const TriangleVariables& v) {
-    const auto side = [](Real value) { return NumberToText(value.value()); };
-    const auto angle = [](Real value) { return NumberToText(RadiansToDegrees(value).value()); };
-    return {{v.SideA.value(), v.SideB.value(), v.SideC.value(), v.AngleA.value(), v.AngleB.value(),
-             v.AngleC.value()},
-            {side(v.SideA), side(v.SideB), side(v.SideC), angle(v.AngleA), angle(v.AngleB), angle(v.AngleC)}};
-  }
   static QStringList labels(const Figure& f) {
     QStringList texts;
     for (const auto& label : f.labels) texts << label.text;

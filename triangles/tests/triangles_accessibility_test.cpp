@@ -12,6 +12,7 @@
 #include "common/numeric_text.h"
 #include "common/testing/accessibility_check.h"
 #include "common/testing/window_test.h"
+#include "triangles/tests/triangle_cases.h"
 #include "triangles/triangle_figure.h"
 #include "triangles/triangles_window.h"
 
@@ -19,28 +20,13 @@ using namespace veltrano;
 using namespace veltrano::testing;
 using namespace veltrano::triangles;
 
+using veltrano::triangles::testing::shown;
+using veltrano::triangles::testing::solved;
+
 namespace {
 
 class TrianglesAccessibilityTest : public WindowTest {
  protected:
-  static TriangleVariables solved(std::int32_t task, double a, double b, double third) {
-    Dimension::SetConstants();
-    TriangleVariables v;
-    v.Task = task;
-    v.SideA = a;
-    v.SideB = b;
-    if (task == SSS) v.SideC = third;
-    if (task == SSA) v.AngleA = DegreesToRadians(third);
-    SolveTriangle(v, [](Part, const QString&) {});
-    return v;
-  }
-  static ShownTriangle shown(const TriangleVariables& v) {
-    const auto side = [](Real value) { return NumberToText(value.value()); };
-    const auto angle = [](Real value) { return NumberToText(RadiansToDegrees(value).value()); };
-    return {{v.SideA.value(), v.SideB.value(), v.SideC.value(), v.AngleA.value(), v.AngleB.value(),
-             v.AngleC.value()},
-            {side(v.SideA), side(v.SideB), side(v.SideC), angle(v.AngleA), angle(v.AngleB), angle(v.AngleC)}};
-  }
   static QLineEdit* sideA(const TrianglesWindow& window) { return child<QLineEdit>(&window, "txtSidea"); }
   // The object names the focus visits on Tab from the first field, one round.
   static QStringList tabRound(TrianglesWindow& window) {
